@@ -1,0 +1,14 @@
+// The main window's command dispatcher: every button, menu entry and command another window or
+// the program itself sends arrives here as an identifier. Sending a command runs it to the end
+// before the sender goes on.
+#pragma once
+
+#include <cstdint>
+
+namespace pelkit {
+
+struct AppState;
+
+void sendCommand(AppState& app, int id, int32_t param = 0);
+
+}  // namespace pelkit

@@ -1,0 +1,42 @@
+#include "app/load_file.h"
+
+#include "app/app_state.h"
+#include "app/control_ids.h"
+#include "app/status_display.h"
+#include "files/file_names.h"
+#include "files/file_stream.h"
+#include "files/main_sound.h"
+
+namespace pelkit {
+
+void rebuildNames(AppState& app) {
+    const std::string& f = app.sound.fileName;
+    app.names.cut = DerivedName(f, "_Rif");
+    app.names.left = DerivedName(f, "_L");
+    app.names.right = DerivedName(f, "_R");
+    app.names.center = DerivedName(f, "_M");
+    app.names.leftRight = DerivedName(f, "_LR");
+    app.names.sequence = SequenceName(f);
+}
+
+void loadSoundFile(AppState& app, const std::string& name) {
+    setCurrentFile(app, name);
+    showLoaded(app);
+    bool valid = readMainHeader(app, app.sound.fileName);
+    if (!valid) {
+        if (!fileExists(app.sound.fileName)) {
+            setStatusText(app, id::kFieldStatus, "new file");
+        } else {
+            showWarning(app, app.sound.fileName +
+                                 " is not a WAV file that can be read: its header is missing or "
+                                 "damaged. The file is left as it is.");
+        }
+    }
+    app.sound.playFileName = app.sound.fileName;
+    reopenPlayStream(app);
+    app.format.soundBitsPerSample = app.format.bitsPerSample;
+    app.recorder.recordStream.close();
+    app.recorder.recordStream.open(app.recorder.tempFileName, FileStream::Mode::WriteTruncate);
+}
+
+}  // namespace pelkit

@@ -1,0 +1,19 @@
+// Making a WAV file the main sound: from the command line, the file choice or a drop.
+#pragma once
+
+#include <string>
+
+namespace pelkit {
+
+struct AppState;
+
+// Builds the output file names and the sequence file name from fileName.
+void rebuildNames(AppState& app);
+
+// Makes NAME the current file: title, "loaded" controls, header read into the format, play
+// stream reopened on it, record file emptied. A file that exists but has no readable WAV header
+// is still taken (a recording would replace it) and the user is warned; a missing file is the
+// name of the next recording.
+void loadSoundFile(AppState& app, const std::string& name);
+
+}  // namespace pelkit

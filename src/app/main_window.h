@@ -1,0 +1,33 @@
+// The main window's procedure: initialisation, commands, scroll bars, the timer, dropped files,
+// the close request and the messages of the sound devices.
+#pragma once
+
+#include <string>
+
+#include "platform/message_queue.h"
+#include "platform/ui.h"
+
+namespace pelkit {
+
+struct AppState;
+
+class MainWindow final : public DialogHandler {
+public:
+    explicit MainWindow(AppState& app) : app_(app) {}
+
+    void onInit(WindowHandle window) override;
+    void onCommand(WindowHandle window, int id, int32_t param, Notify notify) override;
+    void onScroll(WindowHandle window, int bar, int code, int thumb) override;
+    void onClose(WindowHandle window) override;
+
+    void onTimer();
+    void onDrop(const std::string& path);
+    void onDeviceMessage(const Message& message);
+
+    bool ended() const;
+
+private:
+    AppState& app_;
+};
+
+}  // namespace pelkit

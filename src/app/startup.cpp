@@ -1,0 +1,230 @@
+#include "app/startup.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "app/app_state.h"
+#include "app/commands.h"
+#include "app/control_ids.h"
+#include "app/load_file.h"
+#include "app/settings_file.h"
+#include "app/status_display.h"
+#include "display/readouts.h"
+#include "files/file_names.h"
+#include "files/main_sound.h"
+#include "files/wav_format.h"
+#include "playback/device_volume.h"
+
+namespace pelkit {
+
+namespace {
+
+constexpr const char* kSection = "init";
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+SettingsFile settingsOf(const AppState& app) { return SettingsFile(app.settingsPath); }
+
+}  // namespace
+
+std::string joinArguments(int argc, const char* const* argv) {
+    std::string line;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1) line += ' ';
+        line += argv[i];
+    }
+    if (line.size() > kTextMax) line.resize(kTextMax);
+    return line;
+}
+
+CommandLine parseCommandLine(const std::string& text) {
+    CommandLine result;
+    size_t at = 0;
+    if (text.size() >= 2 && (text[0] == '/' || text[0] == '-') &&
+        (text[1] == 'p' || text[1] == 'P') && (text.size() == 2 || isBlank(text[2]))) {
+        // "-P" is not an option: only "/p", "/P" and "-p".
+        if (!(text[0] == '-' && text[1] == 'P')) {
+            result.play = true;
+            at = 2;
+        }
+    }
+    while (at < text.size() && isBlank(text[at])) ++at;
+    for (; at < text.size() && result.fileName.size() < kTextMax; ++at) {
+        if (text[at] != '"') result.fileName += text[at];
+    }
+    return result;
+}
+
+void updateByteRate(AppState& app) {
+    FormatSettings& f = app.format;
+    f.bytesPerSecond = (f.soundBitsPerSample / 8) * f.channels * f.samplesPerSecond;
+}
+
+void recoverTake(AppState& app) {
+    app.sound.fileName = settingsOf(app).readString(kSection, "file", kDefaultFileName);
+    const std::string& temp = app.recorder.tempFileName;
+    // The placeholder header written when the take began carries its real format.
+    WavHeaderInfo info;
+    WaveFormat format = ReadWavHeader(temp, info)
+                            ? info.format
+                            : makeWaveFormat(app.format.formatTag, app.format.channels,
+                                             app.format.samplesPerSecond, app.format.bitsPerSample);
+    // Parts written before the program ended are numbered on from 1 without gaps.
+    int32_t parts = 0;
+    while (fileExists(NumberedName(temp, parts + 1))) ++parts;
+    if (WavDataSize(temp) == 0 && parts == 0) return;  // no take was in progress
+    FinishRecordedFiles(app, format, app.sound.fileName, parts);
+}
+
+void loadSettings(AppState& app, const std::string& path) {
+    app.settingsPath = path;
+    SettingsFile settings(path);
+
+    app.sound.fileName = kDefaultFileName;
+    app.recorder.tempFileName = kTempFileName;
+    app.other.positionFileName = "position.txt";
+
+    app.other.speedUpPercent = 50;
+    app.sound.frameSize = 12;
+    app.format.rateFactor = 4.0f;
+    app.format.samplesPerSecond = 44100;
+    app.other.keyboardTransposition = 0;
+    app.format.channels = 2;
+    app.format.formatTag = 1;
+    app.sound.dataSize = 16000;
+    app.other.subSoundBlock = 0;
+    app.modes.japaneseCaptions = true;
+    app.display.skipLevel = 1;
+    app.processing.seamLength = 0;
+    app.format.bitsPerSample = 16;
+    app.format.soundBitsPerSample = 16;
+
+    app.recorder.partLimit = kDefaultPartLimit;
+    int limitMega = settings.readInt(kSection, "limitmega", 0);
+    if (limitMega > 0) app.recorder.partLimit = static_cast<uint32_t>(limitMega) * 1000000u;
+
+    if (settings.readString(kSection, "endstatus", "") != "ok") recoverTake(app);
+    settings.writeString(kSection, "endstatus", "start");
+
+    app.display.verticalScale = 1.0f;
+    app.display.horizontalScale = 1.0f;
+    app.titleText = kTitleText;
+
+    app.modes.exitPending = false;
+    app.display.showWhileRecording = false;
+    app.display.displayOn = app.display.showLeft = app.display.showRight = true;
+    app.processing.pitchMode = true;
+    app.modes.standby = false;
+    app.modes.loopRecording = false;
+    app.level.reverbOn = false;
+    app.display.spectrumMode = false;
+    app.other.spectrumRunning = false;
+    app.playback.continuousPlay = false;
+    app.playback.convertTo16 = false;
+    app.modes.writeMode = 0;
+    app.recorder.writesInFlight = 0;
+    app.other.microEditOffset = 0;
+    app.sound.position = 0;
+    app.playback.rangeStart = app.playback.rangeEnd = 0;
+    app.playback.repeatMode = +1;
+    app.processing.processingUnit = 4096;
+    app.recorder.loopSize = kDefaultLoopSize;
+}
+
+void initMainWindow(AppState& app, WindowHandle window) {
+    // The two waveform windows are children in the window template; the front end hands their
+    // paints to the display's painters.
+    app.windows.subSoundSettingDialog = kNoWindow;
+    app.windows.mainDialog = window;
+
+    loadSettings(app, CurrentDirectoryPath(kSettingsFileName));
+
+    app.display.verticalScale = 1.0f;
+    app.startTick = app.platform.clock.tickMs();
+
+    app.recorder.recordStream.open(app.recorder.tempFileName, FileStream::Mode::WriteTruncate);
+    app.sound.playFileName = app.sound.fileName;
+    app.sound.playStream.open(app.sound.playFileName, FileStream::Mode::Read);
+
+    createScrollBars(app);
+
+    app.blocks.blockSize = app.blocks.chosenBlockSize = kDefaultBlockSize;
+    app.blocks.levelCheckBlockSize = kLevelCheckBlockSize;
+    app.blocks.copyBufferSize = kCopyBufferSize;
+
+    sendCommand(app, id::kBufferReset);
+
+    for (WaveHeader& h : app.ring.headers) h = WaveHeader{};
+    app.ring.displayBuffer.assign(kDisplayBufferSize, 0);
+    for (ByteBuffer& b : app.ring.buffers) b.allocate(1);
+    app.ring.processBuffer = app.ring.placeholder;
+
+    CommandLine command;
+    if (!app.commandLine.empty()) {
+        setStatusText(app, id::kFieldStatus, app.commandLine);
+        command = parseCommandLine(app.commandLine);
+        if (HasExtension(command.fileName, "ts1")) {
+            app.chosenFile = command.fileName;
+            sendCommand(app, id::kReplaySequenceFile);
+        } else {
+            loadSoundFile(app, command.fileName);
+        }
+    }
+
+    refreshFormatReadout(app, &app.format.deviceFormat);
+    updateByteRate(app);
+    showTime(app, app.sound.dataSize);
+    app.windows.commentEdit = id::kFieldPositionComment;
+    rebuildNames(app);
+    setTitle(app, app.sound.fileName, app.titleText);
+    showVolume(app);
+    applyOutputVolume(app);
+
+    app.ring.displayData = app.ring.displayBuffer.data();
+    app.playback.rangeMode = false;
+    app.modes.levelCheck = false;
+    app.other.noiseOff = false;
+    app.playback.realTimeOutput = false;
+    app.playback.skipMode = false;
+
+    if (command.play) sendCommand(app, id::kPlay);
+}
+
+void closeMainWindow(AppState& app) {
+    app.platform.clock.sleepMs(30);
+
+    // A device still opening (its opened message not yet delivered) counts as open too.
+    if (app.modes.recording || app.platform.in.isOpen()) {
+        app.modes.exitPending = true;
+        app.modes.stopRequested = true;
+        app.platform.in.reset();
+        if (!app.modes.recording) app.platform.in.close();
+        return;
+    }
+    if (app.modes.playing || app.platform.out.isOpen()) {
+        app.modes.exitPending = true;
+        app.modes.stopRequested = true;
+        for (WaveHeader& h : app.ring.headers) app.platform.out.unprepare(h);
+        app.platform.out.close();
+        app.platform.out.reset();
+        return;
+    }
+
+    sendCommand(app, id::kBufferReset);
+    for (ByteBuffer& b : app.ring.buffers) b.release();
+    app.recorder.recordStream.close();
+    std::error_code ec;
+    std::filesystem::remove(app.recorder.tempFileName, ec);
+    app.ring.displayBuffer.clear();
+    app.ring.displayBuffer.shrink_to_fit();
+    app.ring.displayData = nullptr;
+    app.ring.copyBuffer.release();
+    app.ring.processBuffer = app.ring.placeholder;
+    app.sound.playStream.close();
+    app.windows.mainDialogEnded = true;
+    app.ui().endDialog(app.windows.mainDialog, 0);
+    settingsOf(app).writeString(kSection, "endstatus", "ok");
+}
+
+}  // namespace pelkit

@@ -1,0 +1,81 @@
+#include "display/readouts.h"
+
+#include <algorithm>
+
+#include "app/app_state.h"
+#include "app/control_ids.h"
+#include "app/status_display.h"
+
+namespace pelkit {
+
+namespace {
+
+// Bar positions are limited in floating point, then truncated.
+int barPosition(float value, float low, float high) {
+    return static_cast<int>(std::clamp(value, low, high));
+}
+
+void setBar(AppState& app, int bar, int pos) {
+    app.ui().setScrollPos(app.windows.mainDialog, bar, pos);
+}
+
+}  // namespace
+
+void createScrollBars(AppState& app) {
+    Ui& ui = app.ui();
+    WindowHandle w = app.windows.mainDialog;
+    struct Bar {
+        int bar, min, max;
+    };
+    static const Bar bars[] = {
+        {kBarPosition, 1, 1000}, {kBarStart, 1, 1000}, {kBarEnd, 1, 1000}, {kBarBoost, 1, 1000},
+        {kBarVolume, 1, 200},    {kBarSpeed, 1, 1600}, {kBarPitch, 1, 2000}, {kBarPan, -100, 100},
+    };
+    for (const Bar& b : bars) ui.setScrollRange(w, b.bar, b.min, b.max);
+    ui.setScrollPos(w, kBarPosition, 1);
+    ui.setScrollPos(w, kBarStart, 1);
+    ui.setScrollPos(w, kBarEnd, 1000);
+    ui.setScrollPos(w, kBarBoost, static_cast<int>(app.level.mainBoost * 500));
+    ui.setScrollPos(w, kBarVolume, static_cast<int>(app.level.wavVolume * 100));
+    showSpeed(app);
+    showPitch(app);
+    ui.setScrollPos(w, kBarPan, 0);
+}
+
+void showSpeed(AppState& app) {
+    float s = std::clamp(app.processing.speedFactor, 0.0064f, 16.0f);
+    setNumberWithUnit(app, id::kFieldSpeed, static_cast<int32_t>(s * 100), "");
+    setBar(app, kBarSpeed, barPosition(s * 500, 100, 1440));
+}
+
+void showPitch(AppState& app) {
+    float p = std::clamp(app.processing.pitchFactor, 0.04f, 20.0f);
+    setNumberWithUnit(app, id::kFieldPitch, static_cast<int32_t>(p * 100), "");
+    setBar(app, kBarPitch, barPosition(p * 500, 100, 1800));
+}
+
+void showBoost(AppState& app) {
+    app.level.mainBoost = app.scroll.boostValue;
+    setNumberWithUnit(app, id::kFieldBoost, static_cast<int32_t>(app.level.mainBoost * 100), "");
+    setBar(app, kBarBoost, barPosition(app.level.mainBoost * 500, 100, 900));
+}
+
+void showVolume(AppState& app) {
+    float v = app.level.wavVolume;
+    setNumberWithUnit(app, id::kFieldVolume, static_cast<int32_t>(v * 50), "");
+    setBar(app, kBarVolume, barPosition(v * 100, 0, 200));
+}
+
+void showPan(AppState& app) {
+    float pan = app.level.mainPan;
+    setNumberWithUnit(app, id::kFieldPan, static_cast<int32_t>(pan), "");
+    setBar(app, kBarPan, barPosition(pan, -100, 100));
+}
+
+void recomputePositionStep(AppState& app) {
+    float q = static_cast<float>(app.format.samplesPerSecond / 48) / app.display.horizontalScale;
+    q = std::clamp(q, 16.0f, 44100.0f);
+    app.scroll.positionStep = 12u * static_cast<uint32_t>(q * 0.083333336f);
+}
+
+}  // namespace pelkit

@@ -1,0 +1,75 @@
+#include "platform/headless/headless_main.h"
+
+#include <fstream>
+#include <iostream>
+
+#include "app/app_state.h"
+#include "app/main_window.h"
+#include "app/startup.h"
+#include "app/status_display.h"
+#include "platform/headless/headless_host.h"
+#include "platform/headless/virtual_clock.h"
+#include "platform/headless/virtual_sound.h"
+
+namespace pelkit {
+
+int runHeadless(const std::vector<std::string>& args, const std::string& programPath,
+                std::istream& standardInput, std::ostream& out, std::ostream& err) {
+    std::string scriptPath, audioOut, audioIn;
+    size_t i = 0;
+    for (; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](std::string& into) {
+            if (i + 1 >= args.size()) return false;
+            into = args[++i];
+            return true;
+        };
+        if (a == "--headless") continue;
+        if (a == "--script" || a == "--audio-out" || a == "--audio-in") {
+            std::string& into = a == "--script" ? scriptPath : a == "--audio-out" ? audioOut : audioIn;
+            if (!value(into)) {
+                err << "pelkit_recorder: " << a << " needs a file name\n";
+                return 2;
+            }
+            continue;
+        }
+        break;
+    }
+    std::vector<const char*> rest = {"pelkit_recorder"};
+    for (size_t k = i; k < args.size(); ++k) rest.push_back(args[k].c_str());
+
+    std::ifstream scriptFile;
+    if (!scriptPath.empty()) {
+        scriptFile.open(scriptPath);
+        if (!scriptFile) {
+            err << "pelkit_recorder: cannot read the script " << scriptPath << '\n';
+            return 2;
+        }
+    }
+    std::istream& script = scriptPath.empty() ? standardInput : scriptFile;
+
+    MessageQueue queue;
+    VirtualClock clock;
+    VirtualSoundOut soundOut(queue);
+    VirtualSoundIn soundIn(queue);
+    if (!audioOut.empty()) soundOut.setOutputFile(audioOut);
+    if (!audioIn.empty() && !soundIn.setInputFile(audioIn)) {
+        err << "pelkit_recorder: " << audioIn << " is not a readable WAV file\n";
+        return 2;
+    }
+    HeadlessHost host(script, out, err, queue, clock, soundOut, soundIn, &soundOut, &soundIn);
+    Platform platform{host, soundOut, soundIn, clock, queue};
+    AppState app(platform);
+    app.programPath = programPath;
+    app.commandLine = joinArguments(static_cast<int>(rest.size()), rest.data());
+    MainWindow mainWindow(app);
+    host.setCore(HeadlessCore{&mainWindow, nullptr, nullptr});
+
+    if (host.runModal("MAIN_RECORD", mainWindow) == -1) {
+        host.messageBox(kNoWindow, "error", kCaption, BoxIcon::Error, BoxButtons::Ok);
+    }
+    soundOut.finishFile();
+    return host.exitStatus();
+}
+
+}  // namespace pelkit

@@ -1,0 +1,100 @@
+// The window system as the core sees it: windows built from templates, controls addressed by
+// id, message boxes, the file choice, the timer, modal dialogs and the desktop shell.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace pelkit {
+
+using WindowHandle = int;
+inline constexpr WindowHandle kNoWindow = 0;
+
+// The eight scroll bars of the main window. They share control ids in the templates, so the
+// boundary names them by these handles instead.
+enum MainBar : int {
+    kBarPosition = 9001,
+    kBarStart = 9002,
+    kBarEnd = 9003,
+    kBarBoost = 9004,
+    kBarVolume = 9005,
+    kBarSpeed = 9006,
+    kBarPitch = 9007,
+    kBarPan = 9008,
+};
+
+// Scroll codes of a scroll message.
+enum ScrollCode : int {
+    kScrollLineLeft = 0,
+    kScrollLineRight = 1,
+    kScrollPageLeft = 2,
+    kScrollPageRight = 3,
+    kScrollThumbReleased = 4,
+    kScrollThumbDragged = 5,
+    kScrollTop = 6,
+    kScrollBottom = 7,
+};
+
+enum class WaveWindow { Upper, Lower };
+enum class BoxIcon { Warning, Error, Information };
+enum class BoxButtons { Ok, OkCancel };
+enum class BoxAnswer { Ok, Cancel };
+enum class FileKind { Sound, Sequence };
+
+// Notification carried with a command: a click (or a command sent by the program) or a change
+// of an edit field's text by the user.
+enum class Notify { Click = 0, EditChange = 1 };
+
+// The procedure of a window built from a template. All calls arrive on the main thread.
+class DialogHandler {
+public:
+    virtual ~DialogHandler() = default;
+    virtual void onInit(WindowHandle window) = 0;
+    virtual void onCommand(WindowHandle window, int id, int32_t param, Notify notify) = 0;
+    virtual void onScroll(WindowHandle window, int bar, int code, int thumb) = 0;
+    // The window's close request (the title bar's close box, or Esc in a dialog).
+    virtual void onClose(WindowHandle window) = 0;
+};
+
+class Ui {
+public:
+    virtual ~Ui() = default;
+
+    // Controls by id.
+    virtual void setText(WindowHandle window, int id, const std::string& text) = 0;
+    virtual std::string getText(WindowHandle window, int id) = 0;
+    virtual void enable(WindowHandle window, int id, bool on) = 0;
+    virtual void focus(WindowHandle window, int id) = 0;
+    virtual void setTitle(WindowHandle window, const std::string& title) = 0;
+    virtual void setScrollRange(WindowHandle window, int bar, int min, int max) = 0;
+    virtual void setScrollPos(WindowHandle window, int bar, int pos) = 0;
+    // Asks for a repaint of a waveform window; the front end then calls the core's painter.
+    virtual void invalidate(WaveWindow which) = 0;
+
+    // Message boxes; the warning form is preceded by beep() at the caller.
+    virtual BoxAnswer messageBox(WindowHandle owner, const std::string& text,
+                                 const std::string& caption, BoxIcon icon,
+                                 BoxButtons buttons) = 0;
+    virtual void beep() = 0;
+
+    // The open-file dialog. INITIAL is the last chosen path; the result is the chosen path, or
+    // nothing when the user cancelled.
+    virtual std::optional<std::string> chooseFile(WindowHandle owner, FileKind kind,
+                                                  const std::string& initial) = 0;
+
+    // Timer 1 of the main window; its ticks reach the main window's timer handler.
+    virtual void startTimer(int id, int periodMs) = 0;
+    virtual void stopTimer(int id) = 0;
+
+    // Shows the template as a modal dialog driven by HANDLER and returns when the dialog ends
+    // (device messages keep being delivered meanwhile). Returns -1 if it cannot be created.
+    virtual int runModal(const std::string& templateName, DialogHandler& handler) = 0;
+    virtual void endDialog(WindowHandle window, int result) = 0;
+
+    // The desktop shell: open a document with its program; start a program without waiting.
+    virtual bool openDocument(const std::string& path) = 0;
+    virtual bool startProgram(const std::string& commandLine) = 0;
+};
+
+}  // namespace pelkit

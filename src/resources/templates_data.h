@@ -1,0 +1,13 @@
+// The template builders behind allTemplates(), one per window.
+#pragma once
+
+#include "resources/templates.h"
+
+namespace pelkit::resources {
+
+TemplateDef mainRecord();
+TemplateDef mainNoRecord();
+TemplateDef mainRecordS();
+TemplateDef mainRecordEng();
+
+}  // namespace pelkit::resources

@@ -1,0 +1,142 @@
+#include "support/test_support.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace pelkit::test {
+
+namespace fs = std::filesystem;
+
+TempDir::TempDir() {
+    std::string pattern = (fs::temp_directory_path() / "pelkit-test-XXXXXX").string();
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+    if (!mkdtemp(buffer.data())) throw std::runtime_error("mkdtemp failed");
+    path_ = buffer.data();
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+}
+
+WorkingDirectory::WorkingDirectory(const std::string& path) {
+    previous_ = fs::current_path().string();
+    fs::current_path(path);
+}
+
+WorkingDirectory::~WorkingDirectory() {
+    std::error_code ec;
+    fs::current_path(previous_, ec);
+}
+
+Bytes readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void writeFile(const std::string& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+void writeText(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+}
+
+std::string readText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+bool exists(const std::string& path) {
+    std::error_code ec;
+    return fs::exists(path, ec);
+}
+
+void put16(Bytes& b, uint32_t v) {
+    b.push_back(static_cast<uint8_t>(v));
+    b.push_back(static_cast<uint8_t>(v >> 8));
+}
+
+void put32(Bytes& b, uint32_t v) {
+    for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+void putTag(Bytes& b, const char* tag) { b.insert(b.end(), tag, tag + 4); }
+
+Bytes canonicalWav(uint16_t channels, uint32_t rate, uint16_t bits, const Bytes& data) {
+    Bytes b;
+    putTag(b, "RIFF");
+    put32(b, static_cast<uint32_t>(data.size()) + 36);
+    putTag(b, "WAVE");
+    putTag(b, "fmt ");
+    put32(b, 16);
+    put16(b, 1);
+    put16(b, channels);
+    put32(b, rate);
+    put32(b, rate * channels * (bits / 8));
+    put16(b, static_cast<uint32_t>(channels * (bits / 8)));
+    put16(b, bits);
+    putTag(b, "data");
+    put32(b, static_cast<uint32_t>(data.size()));
+    b.insert(b.end(), data.begin(), data.end());
+    return b;
+}
+
+Bytes samples16(const std::vector<int16_t>& values) {
+    Bytes b;
+    for (int16_t v : values) put16(b, static_cast<uint16_t>(v));
+    return b;
+}
+
+Bytes patternBytes(size_t n, uint32_t seed) {
+    Bytes b(n);
+    for (size_t i = 0; i < n; ++i) b[i] = static_cast<uint8_t>((i * 7 + i / 251 + seed) & 0xFF);
+    return b;
+}
+
+std::string programPath() { return PELKIT_PROGRAM; }
+
+ProgramRun runHeadless(const std::string& cwd, const std::vector<std::string>& args,
+                       const std::string& script) {
+    TempDir io;
+    std::string scriptFile = io.file("script.txt");
+    std::string outFile = io.file("out.txt");
+    std::string errFile = io.file("err.txt");
+    writeText(scriptFile, script);
+
+    ProgramRun result;
+    pid_t pid = fork();
+    if (pid == 0) {
+        if (chdir(cwd.c_str()) != 0) _exit(126);
+        std::freopen(scriptFile.c_str(), "r", stdin);
+        std::freopen(outFile.c_str(), "w", stdout);
+        std::freopen(errFile.c_str(), "w", stderr);
+        std::vector<std::string> all = {programPath(), "--headless"};
+        all.insert(all.end(), args.begin(), args.end());
+        std::vector<char*> argv;
+        for (std::string& a : all) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    result.out = readText(outFile);
+    result.err = readText(errFile);
+    return result;
+}
+
+}  // namespace pelkit::test

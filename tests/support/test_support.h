@@ -1,0 +1,68 @@
+// Helpers shared by the tests: temporary directories, files as bytes, WAV files built here byte
+// by byte (independently of the program's own writer), and runs of the real program.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace pelkit::test {
+
+using Bytes = std::vector<uint8_t>;
+
+// A fresh directory under the system's temporary directory, removed with everything in it.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& path() const { return path_; }
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+// Changes the working directory for the lifetime of the object.
+class WorkingDirectory {
+public:
+    explicit WorkingDirectory(const std::string& path);
+    ~WorkingDirectory();
+
+private:
+    std::string previous_;
+};
+
+Bytes readFile(const std::string& path);
+void writeFile(const std::string& path, const Bytes& bytes);
+void writeText(const std::string& path, const std::string& text);
+std::string readText(const std::string& path);
+bool exists(const std::string& path);
+
+void put16(Bytes& b, uint32_t v);
+void put32(Bytes& b, uint32_t v);
+void putTag(Bytes& b, const char* tag);
+
+// A canonical 44-byte-header PCM WAV file with DATA as its samples.
+Bytes canonicalWav(uint16_t channels, uint32_t rate, uint16_t bits, const Bytes& data);
+// DATA as little-endian 16-bit samples.
+Bytes samples16(const std::vector<int16_t>& values);
+// N bytes of a pattern that never repeats within 64 KiB: byte i = (i * 7 + i / 251) mod 256.
+Bytes patternBytes(size_t n, uint32_t seed = 0);
+
+struct ProgramRun {
+    int status = -1;  // exit status, or 128 + signal
+    std::string out;
+    std::string err;
+};
+
+// The path of the built pelkit_recorder.
+std::string programPath();
+
+// Runs pelkit_recorder --headless with ARGS (before the script), the script SCRIPT on standard
+// input, in directory CWD.
+ProgramRun runHeadless(const std::string& cwd, const std::vector<std::string>& args,
+                       const std::string& script);
+
+}  // namespace pelkit::test
