@@ -73,7 +73,9 @@ void put32(Bytes& b, uint32_t v) {
     for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
 }
 
-void putTag(Bytes& b, const char* tag) { b.insert(b.end(), tag, tag + 4); }
+void putTag(Bytes& b, const char* tag) {
+    for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(tag[i]));
+}
 
 Bytes canonicalWav(uint16_t channels, uint32_t rate, uint16_t bits, const Bytes& data) {
     Bytes b;
