@@ -13,7 +13,9 @@
 #include "files/file_stream.h"
 #include "platform/platform.h"
 #include "platform/wave_format.h"
+#include "playback/level_stage.h"
 #include "playback/playback_state.h"
+#include "record/record_writer.h"
 
 namespace pelkit {
 
@@ -98,6 +100,9 @@ struct RecorderState {
     uint32_t partLimit = kDefaultPartLimit;
     uint32_t loopSize = kDefaultLoopSize;
     std::atomic<int32_t> writesInFlight{0};
+    RecordWriter writer;       // the writer thread of the "HDD" mode
+    int32_t takeWriteMode = 0;  // writeMode as it was when the take began
+    bool writeFailed = false;   // a write of this take failed; the take stops
 };
 
 struct WindowSet {
@@ -150,6 +155,7 @@ struct AppState {
     PlaybackState playback;
     ProcessingSettings processing;
     LevelSettings level;
+    ReverbWork reverbWork;
     DisplayState display;
     ScrollState scroll;
     OtherSettings other;

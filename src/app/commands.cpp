@@ -2,44 +2,101 @@
 
 #include "app/app_state.h"
 #include "app/control_ids.h"
-#include "app/load_file.h"
+#include "app/main_commands.h"
 #include "app/startup.h"
 #include "app/status_display.h"
+#include "display/scroll_bars.h"
 #include "files/main_sound.h"
 #include "files/wav_format.h"
+#include "playback/level_commands.h"
+#include "playback/playback.h"
 #include "record/recorder.h"
 
 namespace pelkit {
 
-namespace {
-
-// Command 1120: names, format readout, byte rate and time after the main file changed.
-void refreshNames(AppState& app) {
-    rebuildNames(app);
-    refreshFormatReadout(app, &app.format.deviceFormat);
-    updateByteRate(app);
-    showTime(app, app.sound.dataSize);
-}
-
-}  // namespace
-
 void sendCommand(AppState& app, int id, int32_t param) {
     (void)param;
     switch (id) {
+        // Recording.
+        case id::kRecord: recordStart(app); break;
+        case id::kRecordStop: recordStop(app); break;
+        case id::kRecordPause: recordPause(app); break;
+        case id::kBufferReset: bufferReset(app); break;
+        case id::kStandby: enterStandby(app); break;
+        case id::kLoopStandby:
+            app.modes.loopRecording = true;
+            enterStandby(app);
+            break;
+        case id::kLevelCheck: toggleLevelCheck(app); break;
+
+        // Playback.
+        case id::kPlay: playStart(app); break;
+        case id::kPlayPause: playPauseToggle(app); break;
+        case id::kPlayStop: playStop(app); break;
+        case id::kReverse: toggleReverse(app); break;
+        case id::kRepeat: toggleRepeat(app); break;
+        case id::kRangeToggle: toggleRange(app); break;
+        case id::kRangeStartSet: setRangeFromPosition(app, true); break;
+        case id::kRangeEndSet: setRangeFromPosition(app, false); break;
+        case id::kSkipStart: skipMarkStart(app); break;
+        case id::kSkipEnd: skipMarkEnd(app); break;
+        case id::kSkipOnOff: toggleSkipMode(app); break;
+        case id::kContinuousPlay: toggleContinuousPlay(app); break;
+        case id::kConvertTo16: requestConvertTo16(app); break;
+
+        // Speed, pitch, level and reverb.
+        case id::kSpeedReset:
+        case id::kPitchOnOff:
+        case id::kPitchReset:
+        case id::kPitchUp:
+        case id::kPitchDown:
+        case id::kPitchUp2:
+        case id::kPitchDown2:
+        case id::kBoostReset:
+        case id::kVolumeReset:
+        case id::kPanReset:
+        case id::kReverbOnOff:
+        case id::kReverbDialog: levelCommand(app, id); break;
+
+        // Files and format.
+        case id::kOpen: loadWavFile(app); break;
+        case id::kRefreshNames: refreshNames(app); break;
+        case id::kBits16: setBitsPerSample(app, 16); break;
+        case id::kBits8: setBitsPerSample(app, 8); break;
+        case id::kBits24: setBitsPerSample(app, 24); break;
+        case id::kChannels1: setChannelCount(app, 1); break;
+        case id::kChannels2: setChannelCount(app, 2); break;
+        case id::kLockOff: setBitsButtons(app, true); break;
+        case id::kBlockReset:
+        case id::kBlockUp:
+        case id::kBlockDown: changeBlockSize(app, id); break;
+        case id::kRateUp:
+        case id::kRate44:
+        case id::kRateDown:
+        case id::kRateSet: changeRate(app, id); break;
+        case id::kSetPcm: app.format.formatTag = 1; break;
+        case id::kOverwriteDataSize: OverwriteDataSize(app); break;
+        case id::kNextNumberedCheck: showNextNumberedFile(app); break;
+
+        // Position jumps.
+        case id::kJumpToQuiet: jumpToNextQuiet(app); break;
+        case id::kJumpForward: jumpForward(app); break;
+        case id::kJumpBack:
+        case id::kMenuJumpBack: jumpBack(app); break;
+        case id::kStepBackToQuiet: stepBackToQuiet(app); break;
+
+        // Readouts, help and the end.
+        case id::kShowExtraHeader:
+            setNumberText(app, id::kFieldStatus, app.sound.extraHeaderBytes);
+            break;
+        case id::kShowPositionRange:
+            setNumberText(app, id::kFieldStatus, static_cast<int32_t>(app.scroll.positionRange));
+            break;
+        case id::kHelp: openHelp(app); break;
         case id::kExit:
             setStatusText(app, id::kFieldStatus, "good-bye");
             closeMainWindow(app);
             break;
-        case id::kShowExtraHeader:
-            setNumberText(app, id::kFieldStatus, app.sound.extraHeaderBytes);
-            break;
-        case id::kBufferReset: bufferReset(app); break;
-        case id::kRefreshNames: refreshNames(app); break;
-        case id::kSetPcm: app.format.formatTag = 1; break;
-        case id::kShowPositionRange:
-            setNumberText(app, id::kFieldStatus, static_cast<int32_t>(app.scroll.positionRange));
-            break;
-        case id::kOverwriteDataSize: OverwriteDataSize(app); break;
         default: break;  // identifiers without an action have no effect
     }
 }

@@ -21,6 +21,8 @@ void rebuildNames(AppState& app) {
 
 void loadSoundFile(AppState& app, const std::string& name) {
     setCurrentFile(app, name);
+    // A playback that is still draining must not bring the previous name back when it ends.
+    app.playback.returnFileName = app.sound.fileName;
     showLoaded(app);
     bool valid = readMainHeader(app, app.sound.fileName);
     if (!valid) {

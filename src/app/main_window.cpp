@@ -2,7 +2,12 @@
 
 #include "app/app_state.h"
 #include "app/commands.h"
+#include "app/main_commands.h"
 #include "app/startup.h"
+#include "display/scroll_bars.h"
+#include "display/waveform.h"
+#include "playback/playback.h"
+#include "record/recorder.h"
 
 namespace pelkit {
 
@@ -14,15 +19,29 @@ void MainWindow::onCommand(WindowHandle, int id, int32_t param, Notify notify) {
     sendCommand(app_, id, param);
 }
 
-void MainWindow::onScroll(WindowHandle, int, int, int) {}
+void MainWindow::onScroll(WindowHandle, int bar, int code, int thumb) {
+    onMainScroll(app_, bar, code, thumb);
+}
 
 void MainWindow::onClose(WindowHandle) { closeMainWindow(app_); }
 
-void MainWindow::onTimer() {}
+void MainWindow::onTimer() { onDisplayTick(app_); }
 
-void MainWindow::onDrop(const std::string&) {}
+void MainWindow::onDrop(const std::string& path) { onDroppedFile(app_, path); }
 
-void MainWindow::onDeviceMessage(const Message&) {}
+void MainWindow::onDeviceMessage(const Message& m) {
+    if (app_.windows.mainDialogEnded) return;
+    switch (m.kind) {
+        case MessageKind::OutOpen: onOutputOpen(app_); break;
+        case MessageKind::OutDone: onOutputDone(app_, *m.header); break;
+        case MessageKind::OutClose: onOutputClose(app_); break;
+        case MessageKind::InOpen: onInputOpen(app_); break;
+        case MessageKind::InData: onInputData(app_, *m.header); break;
+        case MessageKind::InClose: onInputClose(app_); break;
+        case MessageKind::RecordWritten: onRecordWritten(app_, *m.header); break;
+        case MessageKind::Custom: break;
+    }
+}
 
 bool MainWindow::ended() const { return app_.windows.mainDialogEnded; }
 

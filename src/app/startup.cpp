@@ -11,6 +11,7 @@
 #include "app/settings_file.h"
 #include "app/status_display.h"
 #include "display/readouts.h"
+#include "display/scroll_bars.h"
 #include "files/file_names.h"
 #include "files/main_sound.h"
 #include "files/wav_format.h"

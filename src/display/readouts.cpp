@@ -21,27 +21,6 @@ void setBar(AppState& app, int bar, int pos) {
 
 }  // namespace
 
-void createScrollBars(AppState& app) {
-    Ui& ui = app.ui();
-    WindowHandle w = app.windows.mainDialog;
-    struct Bar {
-        int bar, min, max;
-    };
-    static const Bar bars[] = {
-        {kBarPosition, 1, 1000}, {kBarStart, 1, 1000}, {kBarEnd, 1, 1000}, {kBarBoost, 1, 1000},
-        {kBarVolume, 1, 200},    {kBarSpeed, 1, 1600}, {kBarPitch, 1, 2000}, {kBarPan, -100, 100},
-    };
-    for (const Bar& b : bars) ui.setScrollRange(w, b.bar, b.min, b.max);
-    ui.setScrollPos(w, kBarPosition, 1);
-    ui.setScrollPos(w, kBarStart, 1);
-    ui.setScrollPos(w, kBarEnd, 1000);
-    ui.setScrollPos(w, kBarBoost, static_cast<int>(app.level.mainBoost * 500));
-    ui.setScrollPos(w, kBarVolume, static_cast<int>(app.level.wavVolume * 100));
-    showSpeed(app);
-    showPitch(app);
-    ui.setScrollPos(w, kBarPan, 0);
-}
-
 void showSpeed(AppState& app) {
     float s = std::clamp(app.processing.speedFactor, 0.0064f, 16.0f);
     setNumberWithUnit(app, id::kFieldSpeed, static_cast<int32_t>(s * 100), "");
@@ -72,10 +51,5 @@ void showPan(AppState& app) {
     setBar(app, kBarPan, barPosition(pan, -100, 100));
 }
 
-void recomputePositionStep(AppState& app) {
-    float q = static_cast<float>(app.format.samplesPerSecond / 48) / app.display.horizontalScale;
-    q = std::clamp(q, 16.0f, 44100.0f);
-    app.scroll.positionStep = 12u * static_cast<uint32_t>(q * 0.083333336f);
-}
 
 }  // namespace pelkit

@@ -1,12 +1,9 @@
-// The readouts beside the main window's scroll bars, and the position bar's arrow step.
+// The readouts beside the main window's scroll bars.
 #pragma once
 
 namespace pelkit {
 
 struct AppState;
-
-// Sets the ranges and first positions of the main window's eight scroll bars.
-void createScrollBars(AppState& app);
 
 void showSpeed(AppState& app);
 void showPitch(AppState& app);
@@ -14,8 +11,5 @@ void showPitch(AppState& app);
 void showBoost(AppState& app);
 void showVolume(AppState& app);
 void showPan(AppState& app);
-
-// The bytes moved by the position bar's arrows, from the sample rate and the horizontal scale.
-void recomputePositionStep(AppState& app);
 
 }  // namespace pelkit

@@ -7,7 +7,7 @@
 #include "app/app_state.h"
 #include "app/control_ids.h"
 #include "app/status_display.h"
-#include "display/readouts.h"
+#include "display/scroll_bars.h"
 #include "files/file_names.h"
 #include "files/wav_format.h"
 
@@ -56,15 +56,18 @@ void OverwriteDataSize(AppState& app) {
     }
     int64_t at = 36;
     bool writeTag = true;
+    uint32_t size = n;
     if (info.extraHeaderBytes > 0) {
+        // The field gets the bytes that really follow the data chunk's header.
         at = kCanonicalHeaderSize + info.extraHeaderBytes - 4;
         writeTag = false;
+        size = n - static_cast<uint32_t>(info.extraHeaderBytes);
     }
+    if (size == 0) size = 0xFFFFFFFFu;
     FileStream out;
     bool ok = out.open(path, FileStream::Mode::WriteKeep);
     if (ok) {
         uint8_t bytes[8] = {'d', 'a', 't', 'a', 0, 0, 0, 0};
-        uint32_t size = n == 0 ? 0xFFFFFFFFu : n;
         for (int i = 0; i < 4; ++i) bytes[4 + i] = static_cast<uint8_t>(size >> (8 * i));
         ok = out.seek(at) && (writeTag ? out.write(bytes, 8) : out.write(bytes + 4, 4));
     }

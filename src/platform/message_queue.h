@@ -19,6 +19,7 @@ enum class MessageKind {
     InOpen,    // input device opened
     InData,    // input block filled or returned by a reset (header)
     InClose,   // input device closed
+    RecordWritten,  // the record writer thread wrote a block (header)
     Custom,    // a front end's own wake-up (value)
 };
 

@@ -1,0 +1,281 @@
+#include "app/main_commands.h"
+
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "app/app_state.h"
+#include "app/commands.h"
+#include "app/control_ids.h"
+#include "app/load_file.h"
+#include "app/startup.h"
+#include "app/status_display.h"
+#include "files/file_names.h"
+#include "files/file_stream.h"
+
+namespace pelkit {
+
+namespace {
+
+constexpr uint32_t kJumpBlocks = 240;
+constexpr uint32_t kQuietBytes = 12;
+
+// While a take runs, fileName is where it will be finished: loading another file then would
+// finish the take over that file.
+bool refuseWhileRecording(AppState& app) {
+    if (!app.modes.recording && !app.platform.in.isOpen()) return false;
+    showWarning(app, "Stop the recording before loading another file.");
+    return true;
+}
+
+// Bytes of one frame of the current format: the floor of the block size.
+uint32_t currentFrameSize(const AppState& app) {
+    int32_t bits = std::max(app.format.bitsPerSample, app.format.soundBitsPerSample);
+    int32_t frame = app.format.channels * (bits / 8);
+    return frame > 0 ? static_cast<uint32_t>(frame) : 1;
+}
+
+void placeAtDataStart(AppState& app) {
+    FileStream& s = app.sound.playStream;
+    s.clear();
+    s.seek(app.sound.dataOffset());
+    app.sound.position = 0;
+}
+
+}  // namespace
+
+bool ChooseFile(AppState& app, FileKind kind) {
+    auto chosen = app.ui().chooseFile(app.windows.mainDialog, kind, app.chosenFile);
+    if (!chosen) return false;
+    app.chosenFile = chosen->substr(0, kTextMax);
+    return true;
+}
+
+void loadWavFile(AppState& app) {
+    if (refuseWhileRecording(app)) return;
+    app.modes.stopRequested = true;
+    setStatusText(app, id::kFieldStatus, "load");
+    if (ChooseFile(app, FileKind::Sound)) {
+        app.playback.convertTo16 = false;
+        loadSoundFile(app, app.chosenFile);
+        rebuildNames(app);
+        app.sound.position = 0;
+        app.ui().focus(app.windows.mainDialog, id::kPlay);
+    } else {
+        showLoadError(app);
+    }
+    refreshFormatReadout(app, &app.format.deviceFormat);
+    updateByteRate(app);
+    showTime(app, app.sound.dataSize);
+}
+
+void onDroppedFile(AppState& app, const std::string& path) {
+    if (refuseWhileRecording(app)) return;
+    app.modes.stopRequested = true;
+    app.chosenFile = path.substr(0, kTextMax);
+    if (app.chosenFile.empty()) {
+        showLoadError(app);
+    } else if (HasExtension(app.chosenFile, "ts1")) {
+        sendCommand(app, id::kReplaySequenceFile);
+    } else {
+        loadSoundFile(app, app.chosenFile);
+    }
+    sendCommand(app, id::kRefreshNames);
+}
+
+void refreshNames(AppState& app) {
+    rebuildNames(app);
+    refreshFormatReadout(app, &app.format.deviceFormat);
+    updateByteRate(app);
+    showTime(app, app.sound.dataSize);
+}
+
+void setBitsPerSample(AppState& app, int32_t bits) {
+    app.format.bitsPerSample = bits;
+    refreshFormatReadout(app);
+    setNumberWithUnit(app, id::kFieldBits, bits, "");
+    sendCommand(app, id::kBufferReset);
+}
+
+void setChannelCount(AppState& app, int32_t count) {
+    app.format.channels = count;
+    setNumberWithUnit(app, id::kFieldChannels, count, "");
+}
+
+void changeBlockSize(AppState& app, int id) {
+    BlockSettings& b = app.blocks;
+    switch (id) {
+        case id::kBlockReset: b.blockSize = b.chosenBlockSize = kDefaultBlockSize; break;
+        case id::kBlockUp:
+            if (b.blockSize + kDefaultBlockSize <= kDisplayBufferSize) {
+                b.blockSize = b.blockSize < kDefaultBlockSize ? b.blockSize * 2
+                                                              : b.blockSize + kDefaultBlockSize / 2;
+            }
+            b.chosenBlockSize = b.blockSize;
+            break;
+        case id::kBlockDown: {
+            uint32_t smaller = b.blockSize > kDefaultBlockSize ? b.blockSize - kDefaultBlockSize / 2
+                                                               : b.blockSize / 2;
+            if (smaller >= currentFrameSize(app)) b.blockSize = smaller;
+            b.chosenBlockSize = b.blockSize;
+            break;
+        }
+        default: return;
+    }
+    setNumberWithUnit(app, id::kFieldBlockSize, static_cast<int32_t>(b.blockSize), "");
+}
+
+void applyRateFactor(AppState& app) {
+    FormatSettings& f = app.format;
+    f.samplesPerSecond = static_cast<int32_t>(f.rateFactor * 11025);
+    setNumberWithUnit(app, id::kFieldRate, f.samplesPerSecond, "");
+    setNumberWithUnit(app, id::kFieldRateEntry, f.samplesPerSecond, "");
+}
+
+void changeRate(AppState& app, int id) {
+    FormatSettings& f = app.format;
+    switch (id) {
+        case id::kRateUp:
+            if (f.rateFactor < 1) {
+                f.rateFactor *= 2;
+            } else if (f.rateFactor < 320) {
+                f.rateFactor += 1;
+            }
+            applyRateFactor(app);
+            break;
+        case id::kRate44:
+            f.rateFactor = 4;
+            f.samplesPerSecond = 44100;
+            setNumberWithUnit(app, id::kFieldRate, 44100, "");
+            break;
+        case id::kRateDown: {
+            // Never below an eighth of 11,025 Hz (1,378 Hz).
+            float lower = f.rateFactor > 1 ? f.rateFactor - 1 : f.rateFactor / 2;
+            if (lower >= 0.125f) f.rateFactor = lower;
+            applyRateFactor(app);
+            break;
+        }
+        case id::kRateSet:
+            f.samplesPerSecond = readNumberField(app, id::kFieldRateEntry);
+            setNumberWithUnit(app, id::kFieldRate, f.samplesPerSecond, "");
+            break;
+        default: return;
+    }
+    refreshFormatReadout(app);
+}
+
+QuietTest isQuiet(AppState& app) {
+    QuietTest result;
+    uint8_t* buffer = app.ring.displayBuffer.data();
+    if (app.ring.displayBuffer.size() < kQuietBytes) return result;
+    result.bytesRead = static_cast<uint32_t>(app.sound.playStream.read(buffer, kQuietBytes));
+    auto threshold = static_cast<int32_t>(app.display.skipLevel * 327.67);
+    result.quiet = true;
+    for (uint32_t i = 0; i < kQuietBytes; i += 2) {
+        auto v = static_cast<int16_t>(static_cast<uint16_t>(buffer[i] | (buffer[i + 1] << 8)));
+        if (v < -threshold || v > threshold) result.quiet = false;
+    }
+    return result;
+}
+
+void jumpToNextQuiet(AppState& app) {
+    FileStream& s = app.sound.playStream;
+    uint32_t& position = app.sound.position;
+    const uint32_t block = app.blocks.blockSize;
+    QuietTest last = isQuiet(app);
+    auto advance = [&] {
+        while (!s.eof() && !s.fail()) {
+            s.seek(block, FileStream::Origin::Current);
+            position += block;
+            last = isQuiet(app);
+            position += last.bytesRead;
+            if (last.quiet) break;
+        }
+    };
+    if (!last.quiet) advance();
+    // Once more from there, so the result lies a block beyond the first quiet spot.
+    last.quiet = false;
+    advance();
+    if (!s.eof()) {
+        s.seek(-static_cast<int64_t>(last.bytesRead), FileStream::Origin::Current);
+        position -= last.bytesRead;
+    } else {
+        placeAtDataStart(app);
+    }
+    showTime(app, position);
+}
+
+void jumpForward(AppState& app) {
+    int64_t d = static_cast<int64_t>(kJumpBlocks) * app.blocks.blockSize;
+    app.sound.playStream.seek(app.playback.reversePlay ? -d : d, FileStream::Origin::Current);
+    app.sound.position += static_cast<uint32_t>(d);
+    showTime(app, app.sound.position);
+}
+
+void jumpBack(AppState& app) {
+    uint32_t d = kJumpBlocks * app.blocks.blockSize;
+    if (app.sound.position > d) {
+        app.sound.playStream.seek(-static_cast<int64_t>(d), FileStream::Origin::Current);
+        app.sound.position -= d;
+    } else {
+        placeAtDataStart(app);
+    }
+    showTime(app, app.sound.position);
+}
+
+void stepBackToQuiet(AppState& app) {
+    FileStream& s = app.sound.playStream;
+    uint32_t& position = app.sound.position;
+    const uint32_t block = app.blocks.blockSize;
+    if (position > block) {
+        s.seek(-static_cast<int64_t>(block), FileStream::Origin::Current);
+        position -= block;
+    }
+    while (position > block) {
+        s.seek(-static_cast<int64_t>(block), FileStream::Origin::Current);
+        position -= block;
+        QuietTest t = isQuiet(app);
+        position += t.bytesRead;
+        if (t.quiet) break;
+    }
+    showTime(app, position);
+}
+
+void seekToPosition(AppState& app, FileStream& stream) {
+    stream.seek(app.sound.dataOffset() + app.sound.position);
+    if (stream.fail()) {
+        stream.clear();
+        stream.close();
+        stream.open(app.sound.fileName, FileStream::Mode::Read);
+        app.sound.position = 0;
+        stream.seek(app.sound.dataOffset());
+    }
+}
+
+void openHelp(AppState& app) {
+    // The user guide ships beside the program, or in the installed documentation folder.
+    std::string dir = ProgramDirectoryPath(app.programPath);
+    std::string candidates[] = {
+        dir + "pelkit_recorder.html",
+        dir + "../share/doc/pelkit_recorder/pelkit_recorder.html",
+    };
+    for (const std::string& path : candidates) {
+        if (isRegularFile(path)) {
+            std::error_code ec;
+            std::string full = std::filesystem::weakly_canonical(path, ec).string();
+            if (!app.ui().openDocument(ec ? path : full)) {
+                showWarning(app, "The help file " + full + " could not be opened.");
+            }
+            return;
+        }
+    }
+    showWarning(app, "The help file " + candidates[0] + " was not found.");
+}
+
+void showNextNumberedFile(AppState& app) {
+    NextNumbered next = NextNumberedFile(app.sound.fileName);
+    app.ui().messageBox(app.windows.mainDialog, next.name, kCaption, BoxIcon::Information,
+                        BoxButtons::Ok);
+}
+
+}  // namespace pelkit

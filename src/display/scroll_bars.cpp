@@ -1,0 +1,200 @@
+#include "display/scroll_bars.h"
+
+#include <algorithm>
+
+#include "app/app_state.h"
+#include "app/control_ids.h"
+#include "app/main_commands.h"
+#include "app/status_display.h"
+#include "display/readouts.h"
+#include "display/scroll_rules.h"
+#include "display/waveform.h"
+#include "playback/device_volume.h"
+#include "playback/playback.h"
+#include "playback/speed_pitch.h"
+
+#include <cstdio>
+
+namespace pelkit {
+
+void createScrollBars(AppState& app) {
+    Ui& ui = app.ui();
+    WindowHandle w = app.windows.mainDialog;
+    struct Bar {
+        int bar, min, max;
+    };
+    static const Bar bars[] = {
+        {kBarPosition, 1, 1000}, {kBarStart, 1, 1000}, {kBarEnd, 1, 1000}, {kBarBoost, 1, 1000},
+        {kBarVolume, 1, 200},    {kBarSpeed, 1, 1600}, {kBarPitch, 1, 2000}, {kBarPan, -100, 100},
+    };
+    for (const Bar& b : bars) ui.setScrollRange(w, b.bar, b.min, b.max);
+    ui.setScrollPos(w, kBarPosition, 1);
+    ui.setScrollPos(w, kBarStart, 1);
+    ui.setScrollPos(w, kBarEnd, 1000);
+    ui.setScrollPos(w, kBarBoost, static_cast<int>(app.level.mainBoost * 500));
+    ui.setScrollPos(w, kBarVolume, static_cast<int>(app.level.wavVolume * 100));
+    showSpeed(app);
+    showPitch(app);
+    ui.setScrollPos(w, kBarPan, 0);
+}
+
+namespace {
+
+constexpr uint32_t kPositionReadBytes = 49152;
+
+// Start and end bars: their index, what they show, and the range bound they set.
+void onRangeBar(AppState& app, bool start, int code, int thumb) {
+    ScrollState& sc = app.scroll;
+    int32_t& index = start ? sc.startIndex : sc.endIndex;
+    uint32_t range = start ? sc.startRange : sc.endRange;
+    index = integerStep(index, code, thumb, static_cast<int32_t>(range));
+    int32_t shown = index + 1;
+    (start ? sc.startShown : sc.endShown) = shown;
+    app.ui().setScrollPos(app.windows.mainDialog, start ? kBarStart : kBarEnd, shown);
+    uint32_t bound = (app.sound.dataSize / range) * static_cast<uint32_t>(shown) / 12 * 12;
+    (start ? app.playback.rangeStart : app.playback.rangeEnd) = bound;
+}
+
+// The position bar: arrows step the position, pages and the thumb set an index.
+void onPositionBar(AppState& app, int code, int thumb) {
+    ScrollState& sc = app.scroll;
+    uint32_t& position = app.sound.position;
+    uint32_t d = app.sound.dataSize;
+    auto r = static_cast<int32_t>(sc.positionRange);
+    auto indexOf = [&](uint32_t p) {
+        return d == 0 ? 0 : static_cast<int32_t>(static_cast<double>(p) / d * r);
+    };
+    bool byIndex = false;
+    switch (code) {
+        case kScrollLineLeft:
+            if (position >= 800) {
+                position -= std::min(position, sc.positionStep);
+                sc.positionIndex = indexOf(position);
+            }
+            break;
+        case kScrollLineRight:
+            position += sc.positionStep;
+            sc.positionIndex = indexOf(position);
+            break;
+        case kScrollPageLeft: sc.positionIndex -= 16; byIndex = true; break;
+        case kScrollPageRight: sc.positionIndex += 16; byIndex = true; break;
+        case kScrollThumbDragged: sc.positionIndex = static_cast<uint16_t>(thumb); byIndex = true; break;
+        case kScrollTop: sc.positionIndex = 1; byIndex = true; break;
+        case kScrollBottom: sc.positionIndex = r; byIndex = true; break;
+        default: break;
+    }
+    if (byIndex) {
+        // Pages keep the index on the bar and the position inside the data.
+        sc.positionIndex = std::clamp(sc.positionIndex, 1, r);
+        position = (d / static_cast<uint32_t>(r)) * static_cast<uint32_t>(sc.positionIndex) / 12 * 12;
+    }
+    app.ui().setScrollPos(app.windows.mainDialog, kBarPosition, sc.positionIndex + 1);
+
+    FileStream& stream = app.sound.playStream;
+    if (app.modes.playing) {
+        std::vector<uint8_t>& shown = app.ring.displayBuffer;
+        stream.seek(app.sound.dataOffset() + position);
+        if (!shown.empty()) stream.read(shown.data(), std::min<size_t>(kPositionReadBytes, shown.size()));
+        stream.clear();
+        seekToPosition(app, stream);
+    } else {
+        refreshOverview(app);
+    }
+    showTime(app, position);
+    app.ring.displayData = app.ring.displayBuffer.data();
+    invalidateWaveforms(app);
+}
+
+}  // namespace
+
+void onMainScroll(AppState& app, int bar, int code, int thumb) {
+    ScrollState& sc = app.scroll;
+    ProcessingSettings& p = app.processing;
+    switch (bar) {
+        case kBarSpeed:
+            sc.speedRoot = factorStep(sc.speedRoot, code, thumb, 0.08f, 4.0f, 0.004f);
+            p.speedFactor = sc.speedRoot * sc.speedRoot;
+            showSpeed(app);
+            recomputeReadSize(app);
+            break;
+        case kBarPitch:
+            p.pitchFactor = factorStep(p.pitchFactor, code, thumb, 0.04f, 20.0f, 0.004f);
+            showPitch(app);
+            showPitchTiming(app);
+            break;
+        case kBarBoost:
+            sc.boostValue = boostStep(sc.boostValue, code, thumb, 10.0f);
+            showBoost(app);
+            break;
+        case kBarVolume:
+            app.level.wavVolume = floatStep(app.level.wavVolume, code, thumb, 2.0f);
+            showVolume(app);
+            applyOutputVolume(app);
+            break;
+        case kBarPan:
+            app.level.mainPan = panStep(app.level.mainPan, code, thumb);
+            showPan(app);
+            break;
+        case kBarStart: onRangeBar(app, true, code, thumb); break;
+        case kBarEnd: onRangeBar(app, false, code, thumb); break;
+        case kBarPosition: onPositionBar(app, code, thumb); break;
+        default: break;
+    }
+}
+
+void afterPositionJump(AppState& app, int32_t index) {
+    app.ui().setScrollPos(app.windows.mainDialog, kBarPosition, index);
+    refreshOverview(app);
+    showTime(app, app.sound.position);
+    seekToPosition(app, app.sound.playStream);
+    app.ring.displayData = app.ring.displayBuffer.data();
+    invalidateWaveforms(app);
+}
+
+void showPitchTiming(AppState& app) {
+    PitchClock& c = app.scroll.pitchClock;
+    c.now = app.platform.clock.localTime();
+    c.previousTick = c.lastTick;
+    c.lastTick = app.platform.clock.tickMs();
+    c.previousElapsed = c.elapsed;
+    uint32_t now = c.lastTick;
+    c.elapsed = now >= app.startTick ? static_cast<int64_t>(now - app.startTick)
+                                     : static_cast<int64_t>(now) - app.startTick;
+    char text[128];
+    std::snprintf(text, sizeof text, "%06ld.%03d(%07ld) pitch %0.4f",
+                  static_cast<long>(c.elapsed / 1000), static_cast<int>(c.elapsed % 1000),
+                  static_cast<long>(c.elapsed - c.previousElapsed),
+                  static_cast<double>(app.processing.pitchFactor));
+    setStatusText(app, id::kFieldSequenceStatus, text);
+}
+
+void showPlayProgress(AppState& app) {
+    uint32_t range = app.scroll.positionRange;
+    float fraction = app.sound.dataSize == 0
+                         ? 0.0f
+                         : static_cast<float>(app.sound.position) / app.sound.dataSize;
+    float pos = std::clamp(fraction * static_cast<float>(range), 0.0f, static_cast<float>(range));
+    app.ui().setScrollPos(app.windows.mainDialog, kBarPosition, static_cast<int>(pos));
+}
+
+void setRangeFromPosition(AppState& app, bool start) {
+    uint32_t position = app.sound.position;
+    uint32_t d = app.sound.dataSize;
+    auto shown = d == 0 ? 0 : static_cast<int32_t>(static_cast<double>(position) * 1000 / d);
+    if (start) {
+        app.playback.rangeStart = position;
+        app.scroll.startShown = shown;
+    } else {
+        app.playback.rangeEnd = position;
+        app.scroll.endShown = shown;
+    }
+    app.ui().setScrollPos(app.windows.mainDialog, start ? kBarStart : kBarEnd, shown);
+}
+
+void recomputePositionStep(AppState& app) {
+    float q = static_cast<float>(app.format.samplesPerSecond / 48) / app.display.horizontalScale;
+    q = std::clamp(q, 16.0f, 44100.0f);
+    app.scroll.positionStep = 12u * static_cast<uint32_t>(q * 0.083333336f);
+}
+
+}  // namespace pelkit

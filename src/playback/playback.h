@@ -1,0 +1,41 @@
+// Playback of the main sound: four blocks circulate through the output device, each refilled
+// in place from the file (BlockRefill) and processed on the way.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/sound_device.h"
+
+namespace pelkit {
+
+struct AppState;
+
+// Commands.
+void playStart(AppState& app);              // 1002
+void playPauseToggle(AppState& app);        // 1003
+void playStop(AppState& app);               // 1004
+void toggleReverse(AppState& app);          // 1005
+void toggleRepeat(AppState& app);           // 1006
+void toggleRange(AppState& app);            // 1052
+void skipMarkStart(AppState& app);          // 1129
+void skipMarkEnd(AppState& app);            // 1130
+void toggleSkipMode(AppState& app);         // 1131
+void toggleContinuousPlay(AppState& app);   // 40012
+void requestConvertTo16(AppState& app);     // 40027
+
+// Output device messages.
+void onOutputOpen(AppState& app);
+void onOutputDone(AppState& app, WaveHeader& header);
+void onOutputClose(AppState& app);
+
+// Refills one block and queues it again, or retires it when playback is ending.
+void BlockRefill(AppState& app, WaveHeader& header);
+
+// readSize from the block size and the speed; a speed change is heard from the next block.
+void recomputeReadSize(AppState& app);
+
+// Bytes per frame of the data the processing stages see: the file's frame, or the 16-bit frame
+// of 24-bit sound played converted.
+uint32_t processingFrameSize(const AppState& app);
+
+}  // namespace pelkit
