@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the program, its tests and its benchmarks need (idempotent).
+set -euo pipefail
+packages=(
+  cmake g++ make pkg-config clang-format
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libsndfile1-dev sox
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq "${missing[@]}"
+fi
