@@ -6,6 +6,7 @@
 #include "app/startup.h"
 #include "app/status_display.h"
 #include "display/scroll_bars.h"
+#include "display/waveform.h"
 #include "files/main_sound.h"
 #include "files/wav_format.h"
 #include "playback/level_commands.h"
@@ -84,6 +85,17 @@ void sendCommand(AppState& app, int id, int32_t param) {
         case id::kJumpBack:
         case id::kMenuJumpBack: jumpBack(app); break;
         case id::kStepBackToQuiet: stepBackToQuiet(app); break;
+
+        // Display.
+        case 1135:
+        case id::kShowWhileRecording:
+        case 1137:
+        case 1138:
+        case 1139:
+        case 1140:
+        case 1141:
+        case 1142: onDisplayCommand(app, id); break;
+        case id::kWholeWaveform: showWholeWaveform(app); break;
 
         // Readouts, help and the end.
         case id::kShowExtraHeader:

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "platform/clock.h"
 
@@ -22,6 +23,8 @@ struct DisplayState {
     int32_t tickPeriod = 72;
     bool overviewBusy = false;
     uint32_t overviewDivisor = 80;
+    // Results of the spectrum analysis, read by the spectrum bars (zero until one has run).
+    std::vector<uint8_t> spectrumBuffer = std::vector<uint8_t>(10240, 0);
 };
 
 struct PitchClock {

@@ -4,6 +4,9 @@
 #include <cstring>
 
 #include "app/app_state.h"
+#include "app/control_ids.h"
+#include "app/status_display.h"
+#include "display/scroll_bars.h"
 
 namespace pelkit {
 
@@ -50,6 +53,58 @@ void onDisplayTick(AppState& app) {
     }
     if (d.tickCount < d.tickLimit) d.tickCount += 1;
     invalidateWaveforms(app);
+}
+
+void onPlayBlockDone(AppState& app) {
+    // While the spectrum analysis of this block runs, its bars are what is shown.
+    if (app.display.spectrumMode && app.other.spectrumRunning) return;
+    invalidateWaveforms(app);
+    if (app.ring.processBuffer != app.ring.placeholder) showPlayLevel(app, app.ring.processBuffer);
+}
+
+void onRecordBlock(AppState& app, const uint8_t* data, uint32_t length) {
+    // The block is copied, so a paint never reads a buffer the device is filling again.
+    std::vector<uint8_t>& shown = app.ring.displayBuffer;
+    if (shown.empty() || !data) return;
+    std::memcpy(shown.data(), data, std::min<size_t>(length, shown.size()));
+    app.ring.displayData = shown.data();
+    invalidateWaveforms(app);
+}
+
+void onDisplayCommand(AppState& app, int id) {
+    DisplayState& d = app.display;
+    bool horizontal = false;
+    switch (id) {
+        case 1135: d.displayOn = !d.displayOn; return;
+        case id::kShowWhileRecording: d.showWhileRecording = !d.showWhileRecording; return;
+        case 1137:
+            if (d.verticalScale > 1.0f) d.verticalScale = static_cast<float>(d.verticalScale - 0.1);
+            return;
+        case 1138:
+            if (d.verticalScale < 100.0f) d.verticalScale = static_cast<float>(d.verticalScale + 0.1);
+            return;
+        case 1139: d.verticalScale = 1.0f; return;
+        case 1140:
+            if (d.horizontalScale < 1000.0f) {
+                d.horizontalScale = static_cast<float>(d.horizontalScale + 0.1);
+            }
+            horizontal = true;
+            break;
+        case 1141:
+            d.horizontalScale = 1.0f;
+            horizontal = true;
+            break;
+        case 1142:
+            if (d.horizontalScale > 0.1) d.horizontalScale = static_cast<float>(d.horizontalScale - 0.1);
+            horizontal = true;
+            break;
+        default: return;
+    }
+    if (horizontal) {
+        recomputePositionStep(app);
+        refreshOverview(app);
+        invalidateWaveforms(app);
+    }
 }
 
 void buildOverview(AppState& app, uint32_t byteCount, uint32_t stride) {

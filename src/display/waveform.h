@@ -13,6 +13,29 @@ struct AppState;
 
 void invalidateWaveforms(AppState& app);
 
+// Geometry shared by both windows.
+inline constexpr int kWaveCentre = 55;
+inline constexpr int kWaveWidth = 248;
+inline constexpr int kWaveHeight = 110;
+// The amplitude divisor: trunc(32767 x 0.0090909088 x 2.1), the factor single precision.
+int32_t amplitudeDivisor();
+// The visible width in columns: trunc(248 / horizontalScale).
+int32_t visibleWidth(float horizontalScale);
+// The value a trace draws for column I of the data at BASE.
+int32_t columnValue(const uint8_t* base, uint32_t column, int32_t bitsPerSample);
+
+// Paints the upper window (left channel trace, or spectrum bars) and the lower window (right
+// channel trace with the level line).
+void paintUpper(AppState& app, Canvas& canvas);
+void paintLower(AppState& app, Canvas& canvas);
+
+// After a played block was refilled: repaint and the level bar, unless the spectrum runs.
+void onPlayBlockDone(AppState& app);
+// A recorded block to be shown (level check, or shown while recording).
+void onRecordBlock(AppState& app, const uint8_t* data, uint32_t length);
+// Commands 1135 to 1142: the display switch, shown-while-recording, and the two scales.
+void onDisplayCommand(AppState& app, int id);
+
 void startDisplayTimer(AppState& app);
 void stopDisplayTimer(AppState& app);
 // One tick of the display timer: the picture moves 72 ms further into the block being heard.

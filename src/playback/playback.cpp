@@ -295,8 +295,7 @@ void onOutputDone(AppState& app, WaveHeader& header) {
     app.ring.displayData = app.ring.displayBuffer.data();
     recomputeReadSize(app);
     BlockRefill(app, header);
-    invalidateWaveforms(app);
-    if (app.ring.processBuffer != app.ring.placeholder) showPlayLevel(app, app.ring.processBuffer);
+    onPlayBlockDone(app);
 }
 
 void onOutputClose(AppState& app) {

@@ -70,17 +70,6 @@ void writeBlockHere(AppState& app, const uint8_t* data, uint32_t count) {
     }
 }
 
-// Shows a recorded block in the waveform windows. The block is copied into the display
-// buffer, so painting never reads a buffer the device is filling again.
-void showRecordedBlock(AppState& app, const WaveHeader& header) {
-    std::vector<uint8_t>& shown = app.ring.displayBuffer;
-    if (shown.empty() || !header.data) return;
-    size_t n = std::min<size_t>(header.bufferLength, shown.size());
-    std::memcpy(shown.data(), header.data, n);
-    app.ring.displayData = shown.data();
-    invalidateWaveforms(app);
-}
-
 }  // namespace
 
 bool allocateBlockBuffers(AppState& app) {
@@ -199,7 +188,7 @@ void onInputData(AppState& app, WaveHeader& header) {
             app.platform.in.close();
             return;
         }
-        showRecordedBlock(app, header);
+        onRecordBlock(app, header.data, header.bufferLength);
     }
     if (m.stopRequested) {
         app.platform.in.close();

@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "app/status_display.h"
+#include "display/waveform.h"
 #include "platform/headless/headless_host.h"
 #include "platform/headless/virtual_clock.h"
 #include "platform/headless/virtual_sound.h"
@@ -63,7 +64,15 @@ int runHeadless(const std::vector<std::string>& args, const std::string& program
     app.programPath = programPath;
     app.commandLine = joinArguments(static_cast<int>(rest.size()), rest.data());
     MainWindow mainWindow(app);
-    host.setCore(HeadlessCore{&mainWindow, nullptr, nullptr});
+    auto paint = [](void* context, WaveWindow which, Canvas& canvas) {
+        auto& state = *static_cast<AppState*>(context);
+        if (which == WaveWindow::Upper) {
+            paintUpper(state, canvas);
+        } else {
+            paintLower(state, canvas);
+        }
+    };
+    host.setCore(HeadlessCore{&mainWindow, paint, &app});
 
     if (host.runModal("MAIN_RECORD", mainWindow) == -1) {
         host.messageBox(kNoWindow, "error", kCaption, BoxIcon::Error, BoxButtons::Ok);
