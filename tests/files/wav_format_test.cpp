@@ -30,9 +30,12 @@ Bytes concat(Bytes a, const Bytes& b) {
 TEST(WavHeaderWrite, ExactBytes) {
     TempDir dir;
     std::string path = dir.file("h.wav");
-    // Stereo, 44100 Hz, 16 bits: byte rate 176400 (10 B1 02 00), block align 4.
-    const Bytes fmt = hexBytes({'f', 'm', 't',  ' ',  16,   0, 0, 0, 1,  0, 2,   0,   0x44, 0xAC,
-                                0,   0,   0x10, 0xB1, 0x02, 0, 4, 0, 16, 0, 'd', 'a', 't',  'a'});
+    const Bytes fmt = hexBytes({'f',  'm',  't',  ' ', 16, 0, 0, 0,  // fmt chunk of 16 bytes
+                                1,    0,    2,    0,                 // PCM, stereo
+                                0x44, 0xAC, 0,    0,                 // 44100 Hz
+                                0x10, 0xB1, 0x02, 0,                 // 176400 bytes/s
+                                4,    0,    16,   0,                 // block align, bits
+                                'd',  'a',  't',  'a'});
     const Bytes riff36 = hexBytes({'R', 'I', 'F', 'F', 36, 0, 0, 0, 'W', 'A', 'V', 'E'});
     const Bytes riff1036 = hexBytes({'R', 'I', 'F', 'F', 0x0C, 0x04, 0, 0, 'W', 'A', 'V', 'E'});
 
@@ -167,9 +170,6 @@ TEST(ReadWavHeader, RefusedFilesAreMeasuredButNotChanged) {
     Bytes absurd = canonical;
     for (int i = 16; i < 20; ++i)
         absurd[i] = i == 19 ? 0x7F : 0xF0;  // fmt size 0x7FFFFFF0
-    Bytes huge = canonical;
-    for (int i = 16; i < 20; ++i)
-        huge[i] = 0xFF;
     std::string text = "This is a text file that only has a .wav name, nothing more inside.\n";
 
     struct Case {
@@ -184,7 +184,6 @@ TEST(ReadWavHeader, RefusedFilesAreMeasuredButNotChanged) {
         {"rifx.wav", rifx, 100},
         {"avi.wav", avi, 100},
         {"absurd.wav", absurd, 100},
-        {"huge.wav", huge, 100},
         {"text.wav", Bytes(text.begin(), text.end()), static_cast<uint32_t>(text.size() - 44)},
         {"folder.wav", std::nullopt, 0},
     };
@@ -208,25 +207,6 @@ TEST(ReadWavHeader, RefusedFilesAreMeasuredButNotChanged) {
     }
     EXPECT_FALSE(exists(dir.file("missing.wav")));
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("folder.wav")));
-}
-
-TEST(OpenSoundStream, HeaderAndPlace) {
-    TempDir dir;
-    std::string path = dir.file("s.wav");
-    Bytes file = canonicalWav(1, 8000, 8, patternBytes(20, 1));
-    writeFile(path, file);
-    FileStream in;
-    uint8_t header[44];
-    ASSERT_TRUE(OpenSoundStream(path, in, header, 50));
-    EXPECT_TRUE(std::equal(header, header + 44, file.begin()));
-    uint8_t b = 0;
-    EXPECT_EQ(in.read(&b, 1), 1u);
-    EXPECT_EQ(b, file[50]);
-
-    // Reopening on a missing file fails and does not create it.
-    EXPECT_FALSE(OpenSoundStream(dir.file("none.wav"), in, nullptr, 44));
-    EXPECT_FALSE(in.isOpen());
-    EXPECT_FALSE(exists(dir.file("none.wav")));
 }
 
 }  // namespace
