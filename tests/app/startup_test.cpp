@@ -1,0 +1,144 @@
+// The command line, start-up with its settings file and the recovery of a lost take, and the
+// close of the main window.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+#include "app/app_state.h"
+#include "app/startup.h"
+#include "support/fake_platform.h"
+#include "support/test_support.h"
+
+namespace pelkit {
+namespace {
+
+using namespace test;
+
+TEST(CommandLine, PlayOptionAndFileName) {
+    struct Case {
+        const char* line;
+        bool play;
+        const char* file;
+    };
+    for (const Case& c : {
+             Case{"/p talk.wav", true, "talk.wav"},
+             Case{"/P talk.wav", true, "talk.wav"},
+             Case{"-p talk.wav", true, "talk.wav"},
+             Case{"/p\ttalk.wav", true, "talk.wav"},
+             Case{"/p", true, ""},
+             Case{"/pfile.wav", false, "/pfile.wav"},
+             Case{"/home/x.wav", false, "/home/x.wav"},
+             Case{"\"/home/u/my take.wav\"", false, "/home/u/my take.wav"},
+             Case{"/p \"/home/u/my take.wav\"", true, "/home/u/my take.wav"},
+             Case{"", false, ""},
+         }) {
+        SCOPED_TRACE(c.line);
+        CommandLine parsed = parseCommandLine(c.line);
+        EXPECT_EQ(parsed.play, c.play);
+        EXPECT_EQ(parsed.fileName, c.file);
+    }
+    const char* argv[] = {"pelkit_recorder", "/p", "/home/u/my take.wav"};
+    EXPECT_EQ(joinArguments(3, argv), "/p /home/u/my take.wav");
+    std::string longName(300, 'a');
+    const char* longArgv[] = {"pelkit_recorder", longName.c_str()};
+    EXPECT_EQ(joinArguments(2, longArgv).size(), 259u);
+}
+
+// A take as the recorder leaves it: the placeholder header of its format, then DATA.
+Bytes placeholderTake(uint16_t channels, uint32_t rate, uint16_t bits, const Bytes& data) {
+    Bytes b = canonicalWav(channels, rate, bits, data);
+    b[4] = 36;
+    std::fill(b.begin() + 5, b.begin() + 8, 0);
+    std::fill(b.begin() + 40, b.begin() + 44, 0xFF);
+    return b;
+}
+
+class StartupTest : public ::testing::Test {
+  protected:
+    // Builds a fresh program state and runs the main window's initialisation.
+    AppState& start() {
+        app.reset();
+        fake = std::make_unique<FakePlatform>();
+        app = std::make_unique<AppState>(fake->platform());
+        initMainWindow(*app, kFakeMainWindow);
+        return *app;
+    }
+    std::string settings() const { return readText(dir.file("pelkit_recorder.ini")); }
+    void writeSettings(const std::string& text) const {
+        writeText(dir.file("pelkit_recorder.ini"), text);
+    }
+
+    TempDir dir;
+    WorkingDirectory cwd{dir.path()};
+    std::unique_ptr<FakePlatform> fake;
+    std::unique_ptr<AppState> app;
+};
+
+TEST_F(StartupTest, FirstStartWithoutSettingsFile) {
+    AppState& a = start();
+    EXPECT_EQ(a.recorder.partLimit, 2000000000u);
+    EXPECT_EQ(a.sound.fileName, "record.wav");
+    EXPECT_NE(settings().find("[init]"), std::string::npos);
+    EXPECT_NE(settings().find("endstatus=start"), std::string::npos);
+    EXPECT_TRUE(exists("pelkit_record.wav"));
+    EXPECT_FALSE(exists("record.wav"));
+    EXPECT_EQ(fake->ui.titles[kFakeMainWindow], "record.wav..ぺるきっとレコーダー 2.a1.00");
+}
+
+TEST_F(StartupTest, PartLimitFromLimitMega) {
+    for (auto [value, limit] :
+         {std::pair{"5", 5000000u}, std::pair{"0", 2000000000u}, std::pair{"-3", 2000000000u}}) {
+        writeSettings(std::string("[init]\nendstatus=ok\nlimitmega=") + value + "\n");
+        EXPECT_EQ(start().recorder.partLimit, limit) << value;
+    }
+}
+
+TEST_F(StartupTest, RecoversTakeAndPartsWithTheirOwnFormat) {
+    const Bytes first = patternBytes(500, 1), second = patternBytes(300, 2);
+    writeSettings("[init]\nendstatus=start\nfile=take.wav\n");
+    writeFile("pelkit_record.wav", placeholderTake(1, 22050, 8, first));
+    writeFile("pelkit_record_001.wav", placeholderTake(1, 22050, 8, second));
+
+    AppState& a = start();
+    EXPECT_EQ(a.sound.fileName, "take.wav");
+    EXPECT_EQ(readFile("take.wav"), canonicalWav(1, 22050, 8, first));
+    EXPECT_EQ(readFile("take_001.wav"), canonicalWav(1, 22050, 8, second));
+    EXPECT_FALSE(exists("pelkit_record_001.wav"));
+    EXPECT_TRUE(readFile("pelkit_record.wav").empty());
+    EXPECT_NE(settings().find("endstatus=start"), std::string::npos);
+}
+
+TEST_F(StartupTest, RecoveryOnlyAfterAnAbnormalEnd) {
+    // An empty temporary file holds no take: the file named in "file" stays as it is.
+    writeSettings("[init]\nendstatus=start\nfile=keep.wav\n");
+    writeText("keep.wav", "the previous take");
+    writeFile("pelkit_record.wav", {});
+    start();
+    EXPECT_EQ(readText("keep.wav"), "the previous take");
+
+    // "ok" is compared exactly: "OK" is not a normal end.
+    for (auto [status, recovered] : {std::pair{"ok", false}, std::pair{"OK", true}}) {
+        SCOPED_TRACE(status);
+        std::remove("t.wav");
+        writeSettings(std::string("[init]\nendstatus=") + status + "\nfile=t.wav\n");
+        writeFile("pelkit_record.wav", placeholderTake(2, 44100, 16, patternBytes(40)));
+        start();
+        EXPECT_EQ(exists("t.wav"), recovered);
+        EXPECT_TRUE(readFile("pelkit_record.wav").empty());
+    }
+}
+
+TEST_F(StartupTest, CloseWritesOkAndRemovesTheTemporaryFile) {
+    AppState& a = start();
+    closeMainWindow(a);
+    EXPECT_NE(settings().find("endstatus=ok"), std::string::npos);
+    EXPECT_EQ(settings().find("endstatus=start"), std::string::npos);
+    EXPECT_FALSE(exists("pelkit_record.wav"));
+    ASSERT_EQ(fake->ui.endedDialogs.size(), 1u);
+    EXPECT_EQ(fake->ui.endedDialogs[0], std::make_pair(kFakeMainWindow, 0));
+}
+
+}  // namespace
+}  // namespace pelkit
