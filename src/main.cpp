@@ -7,6 +7,12 @@
 
 #include "platform/headless/headless_main.h"
 
+#if PELKIT_HAVE_QT
+#include "platform/headless/virtual_sound.h"
+#include "platform/message_queue.h"
+#include "platform/qt/qt_program.h"
+#endif
+
 namespace {
 
 std::string programPath(const char* argv0) {
@@ -25,6 +31,13 @@ int main(int argc, char** argv) {
     if (headless) {
         return pelkit::runHeadless(args, programPath(argv[0]), std::cin, std::cout, std::cerr);
     }
+#if PELKIT_HAVE_QT
+    pelkit::MessageQueue queue;
+    pelkit::VirtualSoundOut out(queue);
+    pelkit::VirtualSoundIn in(queue);
+    return pelkit::runWindowProgram(argc, argv, programPath(argv[0]), out, in, queue);
+#else
     std::cerr << "pelkit_recorder: this build has no window program; run it with --headless\n";
     return 2;
+#endif
 }

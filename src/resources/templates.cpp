@@ -13,6 +13,7 @@ const std::vector<TemplateDef>& allTemplates() {
         resources::mainNoRecord(),
         resources::mainRecordS(),
         resources::mainRecordEng(),
+        resources::reverb(),
     };
     return templates;
 }

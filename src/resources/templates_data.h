@@ -9,5 +9,6 @@ TemplateDef mainRecord();
 TemplateDef mainNoRecord();
 TemplateDef mainRecordS();
 TemplateDef mainRecordEng();
+TemplateDef reverb();
 
 }  // namespace pelkit::resources
