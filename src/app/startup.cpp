@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -103,7 +104,10 @@ void loadSettings(AppState& app, const std::string& path) {
 
     app.recorder.partLimit = kDefaultPartLimit;
     int limitMega = settings.readInt(kSection, "limitmega", 0);
-    if (limitMega > 0) app.recorder.partLimit = static_cast<uint32_t>(limitMega) * 1000000u;
+    if (limitMega > 0) {
+        // A part never grows past what a WAV file's 32-bit sizes can describe.
+        app.recorder.partLimit = static_cast<uint32_t>(std::min(limitMega, 4294)) * 1000000u;
+    }
 
     if (settings.readString(kSection, "endstatus", "") != "ok") recoverTake(app);
     settings.writeString(kSection, "endstatus", "start");

@@ -135,7 +135,8 @@ uint32_t FinishRecordedFile(AppState& app, const WaveFormat& format, const std::
 
 uint32_t FinishRecordedFiles(AppState& app, const WaveFormat& format, const std::string& finalPath,
                              int32_t parts) {
-    const std::string& temp = app.recorder.tempFileName;
+    // A copy: finishing may have to move the recorder on to another temporary file.
+    const std::string temp = app.recorder.tempFileName;
     uint32_t total = FinishRecordedFile(app, format, finalPath, temp);
     for (int32_t i = 1; i <= parts; ++i) {
         total += FinishRecordedFile(app, format, NumberedName(finalPath, i), NumberedName(temp, i));

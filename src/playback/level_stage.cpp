@@ -149,6 +149,14 @@ bool applyLevelStage(LevelSettings& level, ReverbWork& work, uint8_t* block, uin
     }
     const ReverbParams p{level.mainBoost, level.firstDelay, level.feedback, level.echoCoefficient,
                          level.outputGain};
+    if (bitsPerSample != 16 && bitsPerSample != 8) return false;
+    if (work.historyBits != bitsPerSample) {
+        // The history starts as silence of the sound's own format, so the first echo of an
+        // 8-bit sound (silence 128) does not jump from a false full-scale level.
+        std::fill(level.reverbHistory.begin(), level.reverbHistory.end(),
+                  static_cast<int16_t>(bitsPerSample == 8 ? 128 : 0));
+        work.historyBits = bitsPerSample;
+    }
     if (bitsPerSample == 16) applyReverb16(block, length, p, level.reverbHistory, work);
     if (bitsPerSample == 8) applyReverb8(block, length, p, level.reverbHistory, work);
     return false;

@@ -35,6 +35,7 @@ bool applyBoostPan(uint8_t* block, uint32_t length, int32_t bitsPerSample, float
 struct ReverbWork {
     std::vector<double> wide = std::vector<double>(kLargestBlockSize / 2);  // 16-bit sound
     std::vector<uint8_t> narrow = std::vector<uint8_t>(kLargestBlockSize);  // 8-bit sound
+    int32_t historyBits = 16;  // the sample size the reverb history holds values of
 };
 
 struct ReverbParams {
