@@ -5,6 +5,7 @@
 #include "app/main_commands.h"
 #include "app/startup.h"
 #include "app/status_display.h"
+#include "dialogs/record_options.h"
 #include "display/scroll_bars.h"
 #include "display/waveform.h"
 #include "files/main_sound.h"
@@ -29,6 +30,11 @@ void sendCommand(AppState& app, int id, int32_t param) {
             enterStandby(app);
             break;
         case id::kLevelCheck: toggleLevelCheck(app); break;
+        case id::kRecordOptions: {
+            RecordOptionsDialog d(app);
+            app.ui().runModal("rec_option", d);
+            break;
+        }
 
         // Playback.
         case id::kPlay: playStart(app); break;

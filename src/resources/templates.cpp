@@ -14,6 +14,7 @@ const std::vector<TemplateDef>& allTemplates() {
         resources::mainRecordS(),
         resources::mainRecordEng(),
         resources::reverb(),
+        resources::recOption(),
     };
     return templates;
 }

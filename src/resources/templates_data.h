@@ -10,5 +10,6 @@ TemplateDef mainNoRecord();
 TemplateDef mainRecordS();
 TemplateDef mainRecordEng();
 TemplateDef reverb();
+TemplateDef recOption();
 
 }  // namespace pelkit::resources
