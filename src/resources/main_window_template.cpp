@@ -5,176 +5,182 @@ namespace pelkit::resources {
 
 namespace {
 
-ControlDef button(int id, const char* text, int x, int y, int w = 28, int h = 20) {
+// Buttons and fields share one row height; a group holds one row under its caption.
+constexpr int kRowHeight = 22;
+constexpr int kGroupHeight = 44;
+
+ControlDef button(int id, const char* text, int x, int y, int w = 28, int h = kRowHeight) {
     return {id, ControlKind::Button, text, {x, y, w, h}, false};
 }
-ControlDef field(int id, int x, int y, int w = 56, int h = 18) {
+ControlDef field(int id, int x, int y, int w = 56, int h = kRowHeight) {
     return {id, ControlKind::Field, "", {x, y, w, h}, false};
 }
-ControlDef readOnly(int id, int x, int y, int w = 56, int h = 18) {
+ControlDef readOnly(int id, int x, int y, int w = 56, int h = kRowHeight) {
     return {id, ControlKind::ReadOnly, "", {x, y, w, h}, false};
 }
-ControlDef label(const char* text, int x, int y, int w = 60, int h = 16) {
+ControlDef label(const char* text, int x, int y, int w = 60, int h = kRowHeight) {
     return {-1, ControlKind::Label, text, {x, y, w, h}, false};
 }
-ControlDef group(const char* text, int x, int y, int w, int h) {
+ControlDef group(const char* text, int x, int y, int w, int h = kGroupHeight) {
     return {-1, ControlKind::Group, text, {x, y, w, h}, false};
 }
 ControlDef bar(int handle, int x, int y, int w) {
     return {handle, ControlKind::ScrollBar, "", {x, y, w, 10}, false};
 }
 
+// The five parameter groups of the middle column, each above its bar.
+void parameterGroup(std::vector<ControlDef>& c, const char* title, int barHandle, int barY) {
+    c.push_back(group(title, 286, barY - 42, 220, 59));
+    c.push_back(bar(barHandle, 290, barY, 212));
+}
+
 std::vector<ControlDef> mainControls(bool withRecordGroup) {
     std::vector<ControlDef> c;
     auto add = [&](ControlDef d) { c.push_back(std::move(d)); };
 
-    // Left column: transport, format and sizes.
+    // Left column: transport, format and sizes, four rows of groups.
     if (withRecordGroup) {
-        add(group("rec", 8, 2, 104, 44));
-        add(button(1000, "O>", 14, 18, 32));
-        add(button(1001, "|", 48, 18));
-        add(button(1028, "||", 78, 18));
+        add(group("rec", 6, 0, 134));
+        add(button(1000, "O>", 12, 18, 40));
+        add(button(1001, "|", 54, 18, 40));
+        add(button(1028, "||", 96, 18, 40));
     }
-    add(group("play", 116, 2, 104, 44));
-    add(button(1002, ">", 122, 18, 32));
-    add(button(1003, "||", 156, 18));
-    add(button(1004, "|", 186, 18));
+    add(group("play", 144, 0, 138));
+    add(button(1002, ">", 150, 18, 40));
+    add(button(1003, "||", 193, 18, 40));
+    add(button(1004, "|", 236, 18, 40));
 
-    add(group("rate", 8, 48, 212, 44));
-    add(button(1009, "+", 14, 64, 22));
-    add(button(1011, "44", 38, 64, 26));
-    add(button(1012, "-", 66, 64, 22));
-    add(readOnly(1025, 92, 65, 52));
-    add(field(1042, 148, 65, 42));
-    add(button(1045, "set", 192, 64, 24));
+    add(group("rate", 6, 44, 276));
+    add(button(1009, "+", 12, 62, 26));
+    add(button(1011, "44", 40, 62, 30));
+    add(button(1012, "-", 72, 62, 26));
+    add(readOnly(1025, 104, 62, 56));
+    add(field(1042, 166, 62, 56));
+    add(button(1045, "set", 226, 62, 50));
 
-    add(group("bits/sample", 8, 94, 150, 44));
-    add(button(1013, "16", 14, 110, 24));
-    add(button(1014, "8", 40, 110, 22));
-    add(button(1504, "24", 64, 110, 24));
-    add(readOnly(1024, 90, 111, 26));
-    add(button(1021, "lock-off", 118, 110, 36));
+    add(group("bits/sample", 6, 88, 190));
+    add(button(1013, "16", 12, 106, 30));
+    add(button(1014, "8", 44, 106, 26));
+    add(button(1504, "24", 72, 106, 30));
+    add(readOnly(1024, 106, 106, 28));
+    add(button(1021, "lock-off", 138, 106, 52));
 
-    add(group("channel", 162, 94, 58, 44));
-    add(button(1016, "1", 166, 110, 16));
-    add(button(1017, "2", 184, 110, 16));
-    add(readOnly(1027, 202, 111, 14));
+    add(group("channel", 200, 88, 82));
+    add(button(1016, "1", 206, 106, 24));
+    add(button(1017, "2", 232, 106, 24));
+    add(field(1027, 258, 106, 18));
 
-    add(group("buffer (byte)", 8, 140, 150, 40));
-    add(button(1022, "+", 14, 155, 22));
-    add(button(1023, "-", 38, 155, 22));
-    add(button(1020, "||", 62, 155, 22));
-    add(readOnly(1026, 88, 156, 64));
+    add(group("buffer (byte)", 6, 132, 148));
+    add(button(1022, "+", 12, 150, 26));
+    add(button(1023, "-", 40, 150, 26));
+    add(button(1020, "||", 68, 150, 26));
+    add(readOnly(1026, 98, 150, 50));
 
-    add(group("size", 162, 140, 58, 40));
-    add(readOnly(1029, 166, 156, 50));
+    add(group("size", 158, 132, 124));
+    add(readOnly(1029, 164, 150, 112));
 
-    add(label("time", 8, 183, 30));
-    add(readOnly(1038, 40, 182, 80));
-    add(label("level", 124, 183, 30));
-    add(readOnly(1048, 156, 182, 14));
+    add(label("time", 8, 177, 30));
+    add(readOnly(1038, 40, 177, 84));
 
-    // The position and range bars under the transport.
+    // The position and range bars under the transport, with the range buttons beside them.
     add(bar(9001, 16, 200, 227));
-    add(button(1155, "set", 246, 214, 24, 14));
-    add(label("start", 246, 198, 30, 14));
     add(bar(9002, 16, 220, 227));
-    add(button(1156, "set", 246, 236, 24, 14));
     add(bar(9003, 16, 240, 227));
-    add(button(1052, "full", 272, 224, 44, 18));
+    add(label("start", 248, 177, 36));
+    add(button(1155, "set", 246, 215, 38, 19));
+    add(button(1156, "set", 246, 235, 38, 19));
+    add(label("end", 262, 255, 24, 16));
+    add(button(1052, "full", 180, 177, 60));
 
     // The two waveform windows.
     add({-2, ControlKind::Wave, "", {10, 260, 250, 110}, false});
     add({-3, ControlKind::Wave, "", {10, 371, 250, 110}, false});
 
-    // Right column: header, sub sounds, skip marks, positions, then the parameter bars.
-    add(group("header", 226, 2, 286, 44));
-    add(label("format", 230, 14, 36, 12));
-    add(readOnly(1030, 230, 26, 36));
-    add(label("channels", 268, 14, 44, 12));
-    add(readOnly(1031, 268, 26, 44));
-    add(label("smpl/s", 314, 14, 50, 12));
-    add(readOnly(1032, 314, 26, 50));
-    add(label("byte/s", 366, 14, 56, 12));
-    add(readOnly(1033, 366, 26, 56));
-    add(label("block", 424, 14, 40, 12));
-    add(readOnly(1034, 424, 26, 40));
-    add(label("bits/smpl", 466, 14, 44, 12));
-    add(readOnly(1035, 466, 26, 42));
-
-    add(group("sub sound", 226, 48, 190, 92));
-    for (int k = 0; k < 5; ++k) {
-        int y = 60 + 15 * k;
-        add(button(1069 + k, "open", 230, y, 40, 14));
-        add(button(1090 + k, ">", 272, y, 22, 14));
-        add(button(1080 + k, "O", 296, y, 22, 14));
+    // Middle column: the header of the sound, then the parameter bars.
+    add(group("header", 286, 0, 220, 102));
+    const char* headerLabels[] = {"format", "channels", "smpl/s", "byte/s", "block", "bits/smpl"};
+    const int headerIds[] = {1030, 1031, 1032, 1033, 1034, 1035};
+    for (int k = 0; k < 6; ++k) {
+        int x = 292 + 71 * (k % 3);
+        int y = 17 + 42 * (k / 3);
+        add(label(headerLabels[k], x, y, 68, 17));
+        // smpl/s and bits/smpl (with channel 1027) are read back as the next recording's
+        // format, so the user may type there.
+        bool typed = headerIds[k] == 1032 || headerIds[k] == 1035;
+        add(typed ? field(headerIds[k], x, y + 17, 66) : readOnly(headerIds[k], x, y + 17, 66));
     }
-    add(label("block", 324, 60, 30, 14));
-    add(readOnly(1099, 356, 60, 30));
-    add(button(1100, "+", 324, 78, 22, 16));
-    add(button(1101, "0", 348, 78, 22, 16));
-    add(button(1102, "all", 324, 98, 40, 16));
-    add(button(1108, "setting", 324, 118, 50, 16));
 
-    add(group("skip mark", 420, 48, 92, 44));
-    add(button(1129, "start", 424, 64, 28, 18));
-    add(button(1130, "end", 454, 64, 26, 18));
-    add(button(1131, "on-off", 482, 64, 28, 18));
+    parameterGroup(c, "main pan", 9008, 149);
+    add(button(1074, "reset", 422, 125, 38));
+    add(readOnly(1075, 462, 125, 40));
 
-    add(group("pos", 420, 94, 92, 46));
-    add(button(40009, "-", 424, 108, 18, 14));
-    add(button(40016, "0", 444, 108, 18, 14));
-    add(button(40015, "+", 464, 108, 18, 14));
-    add(button(40017, "set", 484, 108, 26, 14));
-    add(readOnly(1160, 424, 124, 86, 14));
+    parameterGroup(c, "main pitch", 9007, 212);
+    add(button(1076, "+", 290, 188, 20));
+    add(button(1078, "-", 312, 188, 20));
+    add(button(1079, "++", 334, 188, 24));
+    add(button(1085, "--", 360, 188, 24));
+    add(button(1066, "on-off", 386, 188, 42));
+    add(button(1067, "reset", 430, 188, 36));
+    add(readOnly(1068, 468, 188, 34));
 
-    add(group("main pan", 280, 142, 232, 24));
-    add(button(1074, "reset", 436, 128, 40, 12));
-    add(readOnly(1075, 478, 128, 32, 12));
-    add(bar(9008, 290, 149, 212));
+    parameterGroup(c, "main speed", 9006, 275);
+    add(button(1064, "reset", 422, 251, 38));
+    add(readOnly(1065, 462, 251, 40));
 
-    add(group("main pitch", 280, 172, 232, 48));
-    add(button(1076, "+", 284, 186, 20, 16));
-    add(button(1078, "-", 306, 186, 20, 16));
-    add(button(1079, "++", 328, 186, 24, 16));
-    add(button(1085, "--", 354, 186, 24, 16));
-    add(button(1066, "on-off", 380, 186, 40, 16));
-    add(button(1067, "reset", 422, 186, 40, 16));
-    add(readOnly(1068, 464, 186, 44, 16));
-    add(bar(9007, 290, 212, 212));
+    parameterGroup(c, "main boost", 9004, 338);
+    add(readOnly(1048, 402, 314, 18));
+    add(button(1044, "reset", 422, 314, 38));
+    add(readOnly(1054, 462, 314, 40));
 
-    add(group("main speed", 280, 244, 232, 40));
-    add(button(1064, "reset", 422, 256, 40, 16));
-    add(readOnly(1065, 464, 256, 44, 16));
-    add(bar(9006, 290, 275, 212));
+    parameterGroup(c, "wav volume", 9005, 401);
+    add(button(1051, "reset", 422, 377, 38));
+    add(readOnly(1047, 462, 377, 40));
 
-    add(group("main boost", 280, 306, 232, 40));
-    add(button(1044, "reset", 422, 318, 40, 16));
-    add(readOnly(1054, 464, 318, 44, 16));
-    add(bar(9004, 290, 338, 212));
+    // Right column: sub sounds, skip marks and position marks.
+    add(group("sub sound", 512, 0, 242, 156));
+    for (int k = 0; k < 5; ++k) {
+        int y = 18 + 26 * k;
+        add(button(1069 + k, "open", 518, y, 46));
+        add(button(1090 + k, ">", 566, y, 30));
+        add(button(1080 + k, "O", 598, y, 30));
+    }
+    add(label("block", 640, 18, 36));
+    add(readOnly(1099, 678, 18, 70));
+    add(button(1100, "+", 640, 44, 52));
+    add(button(1101, "0", 696, 44, 52));
+    add(button(1102, "all", 640, 70, 108));
+    add(button(1108, "setting", 640, 96, 108));
 
-    add(group("wav volume", 280, 368, 232, 40));
-    add(button(1051, "reset", 422, 381, 40, 16));
-    add(readOnly(1047, 464, 381, 44, 16));
-    add(bar(9005, 290, 401, 212));
+    add(group("skip mark", 512, 160, 242));
+    add(button(1129, "start", 518, 178, 76));
+    add(button(1130, "end", 596, 178, 76));
+    add(button(1131, "on-off", 674, 178, 74));
+
+    add(group("pos", 512, 208, 242, 70));
+    add(button(40009, "-", 518, 226, 44));
+    add(button(40016, "0", 564, 226, 44));
+    add(button(40015, "+", 610, 226, 44));
+    add(button(40017, "set", 656, 226, 92));
+    add(readOnly(1160, 518, 250, 230));
 
     // Status lines at the bottom.
-    add(readOnly(1036, 8, 488, 330, 18));
-    add(readOnly(1116, 342, 488, 170, 18));
+    add(readOnly(1036, 6, 488, 380));
+    add(readOnly(1116, 390, 488, 364));
     return c;
 }
 
-MenuEntry item(int id, const char* text, bool disabled = false) { return {id, text, {}, disabled}; }
+MenuEntry item(int id, const char* text, bool disabled = false) {
+    return {id, text, {}, disabled};
+}
 MenuEntry popup(const char* text, std::vector<MenuEntry> children) {
     return {0, text, std::move(children), false};
 }
 
 std::vector<MenuEntry> mainMenu() {
     return {
-        popup("ファイル",
-              {item(1015, "開く"), item(40014, "現在位置保存"), item(40015, "位置読込"),
-               item(40018, "位置ファイル編集"), item(40022, "データサイズ上書き"),
-               item(40024, "PCMにセット"), item(1057, "コピー"), item(1010, "終了")}),
+        popup("ファイル", {item(1015, "開く"), item(40014, "現在位置保存"), item(40015, "位置読込"),
+                           item(40018, "位置ファイル編集"), item(40022, "データサイズ上書き"),
+                           item(40024, "PCMにセット"), item(1057, "コピー"), item(1010, "終了")}),
         popup("再生モード", {item(1005, "逆再生"), item(1006, "繰返し"),
                              item(40012, "連続再生on-off"), item(40027, "16bitに変換して再生")}),
         item(40021, "<<"),
@@ -182,13 +188,13 @@ std::vector<MenuEntry> mainMenu() {
         item(1007, "->"),
         item(1037, ">>"),
         popup("リバーブ", {item(1041, "オン、オフ"), item(40007, "設定")}),
-        popup("録音レベル", {item(1056, "オン、オフ"), item(1136, "録音時も表示する、しない"),
-                             item(40023, "録音バッファ,スタンバイ"),
-                             item(1019, "buffer-reset", true)}),
-        popup("シーケンス", {item(1117, "保存"), item(1118, "開く"), item(1121, "再生"),
-                             item(1122, "記録")}),
-        popup("表示", {item(40013, "波形　全表示"), item(40010, "データ編集"),
-                       item(40005, "キーボード")}),
+        popup("録音レベル",
+              {item(1056, "オン、オフ"), item(1136, "録音時も表示する、しない"),
+               item(40023, "録音バッファ,スタンバイ"), item(1019, "buffer-reset", true)}),
+        popup("シーケンス",
+              {item(1117, "保存"), item(1118, "開く"), item(1121, "再生"), item(1122, "記録")}),
+        popup("表示",
+              {item(40013, "波形　全表示"), item(40010, "データ編集"), item(40005, "キーボード")}),
         item(1095, "その他"),
         popup("ヘルプ", {item(40006, "ヘルプ"), item(1018, "ヘルプ")}),
     };
@@ -200,7 +206,7 @@ TemplateDef mainRecord() {
     TemplateDef t;
     t.name = "MAIN_RECORD";
     t.caption = "pelkit_recorder";
-    t.rect = {0, 0, 520, 512};
+    t.rect = {0, 0, 760, 516};
     t.controls = mainControls(true);
     t.menu = mainMenu();
     return t;
@@ -226,8 +232,8 @@ TemplateDef mainRecordEng() {
     t.name = "MAIN_RECORD_ENG";
     t.visible = false;
     // The English layout has the "<<" jump and the reverb switch as buttons.
-    t.controls.push_back(button(1039, "<<", 116, 183, 24, 16));
-    t.controls.push_back(button(1041, "off", 142, 183, 24, 16));
+    t.controls.push_back(button(1039, "<<", 518, 290, 44));
+    t.controls.push_back(button(1041, "off", 564, 290, 44));
     return t;
 }
 
