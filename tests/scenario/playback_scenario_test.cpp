@@ -172,6 +172,17 @@ TEST(PlaybackEnd, StopResetsRepeatAndPosition) {
     EXPECT_EQ(s.run.out, timeAt32k(data.size()) + timeAt32k(data.size()));
 }
 
+TEST(PlaybackEnd, ClosingWhilePlayingEndsTheProgramAfterTheFinishedBlocks) {
+    Bytes data = noise(8 * kBlock, 17);
+    Session s;
+    // The blocks still queued at the close are never heard.
+    play(s, "s.wav", stereo16(data), "command 1002\nplay-blocks 2\nclose\nprint 1038\n");
+    EXPECT_EQ(s.played.data, slice(data, 0, 2 * kBlock));
+    EXPECT_EQ(s.run.out, "");
+    EXPECT_EQ(textLines(readText(s.dir.file(kIniName))),
+              (std::vector<std::string>{"[init]", "endstatus=ok"}));
+}
+
 // ----- pause -----
 
 TEST(PlaybackPause, NoBlockFinishesWhilePausedAndPlayGoesOn) {
