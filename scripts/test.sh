@@ -4,5 +4,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 bash scripts/build.sh
+# The real-device tests play and record through a private sound server with a null sink.
+eval "$(bash scripts/sound-server.sh start)"
+trap 'bash scripts/sound-server.sh stop' EXIT
 cd build
 ctest --output-on-failure -j"$(nproc)"

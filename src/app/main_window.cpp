@@ -39,6 +39,8 @@ void MainWindow::onDeviceMessage(const Message& m) {
         case MessageKind::InData: onInputData(app_, *m.header); break;
         case MessageKind::InClose: onInputClose(app_); break;
         case MessageKind::RecordWritten: onRecordWritten(app_, *m.header); break;
+        case MessageKind::OutError: onOutputError(app_); break;
+        case MessageKind::InError: onInputError(app_); break;
         case MessageKind::Custom: break;
     }
 }

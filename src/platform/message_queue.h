@@ -20,6 +20,8 @@ enum class MessageKind {
     InData,    // input block filled or returned by a reset (header)
     InClose,   // input device closed
     RecordWritten,  // the record writer thread wrote a block (header)
+    OutError,       // the output device stopped working (the sound server went away)
+    InError,        // the input device stopped working
     Custom,    // a front end's own wake-up (value)
 };
 

@@ -317,6 +317,13 @@ void onOutputClose(AppState& app) {
     reopenPlayStream(app);
 }
 
+void onOutputError(AppState& app) {
+    if (!app.modes.playing && !app.platform.out.isOpen()) return;
+    playStop(app);
+    showWarning(app, "The sound output stopped working (is the sound server running?). "
+                     "Playback was stopped.");
+}
+
 void BlockRefill(AppState& app, WaveHeader& header) {
     PlaybackState& pb = app.playback;
     MainSound& s = app.sound;

@@ -27,6 +27,8 @@ void requestConvertTo16(AppState& app);     // 40027
 void onOutputOpen(AppState& app);
 void onOutputDone(AppState& app, WaveHeader& header);
 void onOutputClose(AppState& app);
+// The output device stopped working: playback stops and the user is told.
+void onOutputError(AppState& app);
 
 // Refills one block and queues it again, or retires it when playback is ending.
 void BlockRefill(AppState& app, WaveHeader& header);

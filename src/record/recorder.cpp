@@ -246,6 +246,13 @@ void onInputClose(AppState& app) {
     if (app.modes.exitPending) closeMainWindow(app);
 }
 
+void onInputError(AppState& app) {
+    if (!app.modes.recording && !app.platform.in.isOpen()) return;
+    recordStop(app);
+    showWarning(app, "The sound input stopped working (is the sound server running?). The "
+                     "recording was stopped; what was recorded is kept.");
+}
+
 void recordStop(AppState& app) {
     app.modes.loopRecording = false;
     app.modes.standby = false;

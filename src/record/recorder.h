@@ -23,6 +23,8 @@ bool allocateBlockBuffers(AppState& app);
 void onInputOpen(AppState& app);
 void onInputData(AppState& app, WaveHeader& header);
 void onInputClose(AppState& app);
+// The input device stopped working: the take ends with what was recorded and the user is told.
+void onInputError(AppState& app);
 // The writer thread finished the write of a block ("HDD" mode).
 void onRecordWritten(AppState& app, WaveHeader& header);
 

@@ -294,6 +294,19 @@ void HeadlessHost::deliver() {
     while (auto m = queue_.tryPop()) core_.mainWindow->onDeviceMessage(*m);
 }
 
+void HeadlessHost::waitForMessages(MessageKind kind, long count) {
+    for (long seen = 0; seen < count;) {
+        auto m = queue_.waitPop(std::chrono::seconds(30));
+        if (!m) {
+            err_ << "no message from the sound device for 30 s\n";
+            return;
+        }
+        core_.mainWindow->onDeviceMessage(*m);
+        if (m->kind == kind) ++seen;
+    }
+    deliver();
+}
+
 void HeadlessHost::run() {
     for (long n = 0; n < kRunBound; ++n) {
         deliver();
@@ -410,6 +423,11 @@ void HeadlessHost::processLine(const std::string& raw) {
     } else if (verb == "play-blocks" || verb == "record-blocks") {
         if (words.size() != 2 || !parseInt(words[1], a) || a < 0) {
             throw ScriptError{"usage: " + verb + " N"};
+        }
+        if (!virtualOut_) {
+            // Real devices advance by themselves: wait for their messages.
+            waitForMessages(verb == "play-blocks" ? MessageKind::OutDone : MessageKind::InData, a);
+            return;
         }
         for (long i = 0; i < a; ++i) {
             bool advanced = false;

@@ -95,6 +95,7 @@ private:
     void processDialogLine(const std::vector<std::string>& words, const std::string& line);
     void deliver();
     void run();
+    void waitForMessages(MessageKind kind, long count);
     void finishUntilEnded();
     void printControl(Window& w, const std::string& idText);
     std::string barText(Window& w, int bar, const std::string& name);

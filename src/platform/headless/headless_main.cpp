@@ -11,11 +11,13 @@
 #include "platform/headless/headless_host.h"
 #include "platform/headless/virtual_clock.h"
 #include "platform/headless/virtual_sound.h"
+#include "platform/system/system_clock.h"
 
 namespace pelkit {
 
 int runHeadless(const std::vector<std::string>& args, const std::string& programPath,
-                std::istream& standardInput, std::ostream& out, std::ostream& err) {
+                std::istream& standardInput, std::ostream& out, std::ostream& err,
+                RealDevices* real) {
     std::string scriptPath, audioOut, audioIn;
     size_t i = 0;
     for (; i < args.size(); ++i) {
@@ -25,7 +27,7 @@ int runHeadless(const std::vector<std::string>& args, const std::string& program
             into = args[++i];
             return true;
         };
-        if (a == "--headless") continue;
+        if (a == "--headless" || a == "--real-audio") continue;
         if (a == "--script" || a == "--audio-out" || a == "--audio-in") {
             std::string& into = a == "--script" ? scriptPath : a == "--audio-out" ? audioOut : audioIn;
             if (!value(into)) {
@@ -49,16 +51,22 @@ int runHeadless(const std::vector<std::string>& args, const std::string& program
     }
     std::istream& script = scriptPath.empty() ? standardInput : scriptFile;
 
-    MessageQueue queue;
-    VirtualClock clock;
-    VirtualSoundOut soundOut(queue);
-    VirtualSoundIn soundIn(queue);
-    if (!audioOut.empty()) soundOut.setOutputFile(audioOut);
-    if (!audioIn.empty() && !soundIn.setInputFile(audioIn)) {
+    MessageQueue ownQueue;
+    MessageQueue& queue = real ? real->queue : ownQueue;
+    VirtualClock virtualClock;
+    SystemClock systemClock;
+    VirtualSoundOut virtualOut(queue);
+    VirtualSoundIn virtualIn(queue);
+    if (!audioOut.empty()) virtualOut.setOutputFile(audioOut);
+    if (!audioIn.empty() && !virtualIn.setInputFile(audioIn)) {
         err << "pelkit_recorder: " << audioIn << " is not a readable WAV file\n";
         return 2;
     }
-    HeadlessHost host(script, out, err, queue, clock, soundOut, soundIn, &soundOut, &soundIn);
+    SoundOut& soundOut = real ? real->out : static_cast<SoundOut&>(virtualOut);
+    SoundIn& soundIn = real ? real->in : static_cast<SoundIn&>(virtualIn);
+    Clock& clock = real ? static_cast<Clock&>(systemClock) : virtualClock;
+    HeadlessHost host(script, out, err, queue, virtualClock, soundOut, soundIn,
+                      real ? nullptr : &virtualOut, real ? nullptr : &virtualIn);
     Platform platform{host, soundOut, soundIn, clock, queue};
     AppState app(platform);
     app.programPath = programPath;
@@ -77,7 +85,7 @@ int runHeadless(const std::vector<std::string>& args, const std::string& program
     if (host.runModal("MAIN_RECORD", mainWindow) == -1) {
         host.messageBox(kNoWindow, "error", kCaption, BoxIcon::Error, BoxButtons::Ok);
     }
-    soundOut.finishFile();
+    virtualOut.finishFile();
     return host.exitStatus();
 }
 

@@ -1,0 +1,149 @@
+// The real sound devices, on PortAudio's default output and input. Blocks are played or filled
+// strictly in queue order by the audio callback, which only moves bytes and pointers; a
+// messenger thread per device posts the device's messages to the main thread in order. An
+// output block's done message is posted once its last sample has been heard.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "platform/message_queue.h"
+#include "platform/sound_device.h"
+
+namespace pelkit {
+
+class StderrFilter;
+
+// PortAudio itself, initialised once for both devices and again when it found no device.
+class PortAudioSystem {
+public:
+    PortAudioSystem();
+    ~PortAudioSystem();
+    PortAudioSystem(const PortAudioSystem&) = delete;
+    PortAudioSystem& operator=(const PortAudioSystem&) = delete;
+
+    // Makes sure a device list with a default device of the kind exists; true if it does.
+    bool ready(bool output);
+    void streamOpened() { ++openStreams_; }
+    void streamClosed() { --openStreams_; }
+
+    std::mutex& lock() { return mutex_; }
+
+private:
+    bool initialised_ = false;
+    std::atomic<int> openStreams_{0};
+    std::mutex mutex_;  // serialises PortAudio calls made from different threads
+    std::unique_ptr<StderrFilter> filter_;
+};
+
+// What both devices share: the queue of blocks, the outbox of messages and its messenger.
+class PortAudioDevice {
+public:
+    struct Figures {
+        uint64_t callbacks = 0;
+        uint64_t underruns = 0;
+        double callbackSeconds = 0;  // time spent inside the callback
+    };
+    Figures figures() const;
+
+protected:
+    struct Outgoing {
+        MessageKind kind = MessageKind::Custom;
+        WaveHeader* header = nullptr;
+        double dueTime = 0;  // stream time at which it may be posted (0: at once)
+        bool closesStream = false;
+        void* stream = nullptr;  // the stream the due time is counted on (PaStream*)
+    };
+    static constexpr size_t kSlots = 64;
+
+    PortAudioDevice(PortAudioSystem& system, MessageQueue& queue);
+    ~PortAudioDevice();
+
+    // Queue of blocks (the callback takes them in order).
+    bool enqueue(WaveHeader* header);   // caller holds mutex_
+    void pushOut(const Outgoing& out);  // caller holds mutex_
+    void startMessenger();
+    void stopMessenger();
+    void messengerLoop();
+    void abortStream();  // caller holds mutex_ or the stream is not running
+    double streamTime(void* stream);
+
+    PortAudioSystem& system_;
+    MessageQueue& queue_;
+    std::mutex mutex_;  // held only for a few pointer moves, by the callback as well
+    std::condition_variable wake_;
+    std::array<WaveHeader*, kSlots> blocks_{};
+    size_t blockHead_ = 0, blockCount_ = 0;
+    uint32_t offset_ = 0;  // bytes of the head block already played or filled
+    std::array<Outgoing, kSlots> outbox_{};
+    size_t outHead_ = 0, outCount_ = 0;
+    std::thread messenger_;
+    bool quit_ = false;
+    void* stream_ = nullptr;  // PaStream*
+    bool open_ = false;
+    uint32_t frameBytes_ = 4;
+    double rate_ = 44100;
+    std::atomic<bool> failed_{false};
+    MessageKind errorKind_ = MessageKind::OutError;
+    std::atomic<int64_t> lastCallbackNs_{0};
+    std::atomic<uint64_t> callbacks_{0}, underruns_{0}, callbackNs_{0};
+};
+
+class PortAudioOut final : public SoundOut, private PortAudioDevice {
+public:
+    PortAudioOut(PortAudioSystem& system, MessageQueue& queue);
+    ~PortAudioOut() override;
+
+    bool open(const WaveFormat& format) override;
+    bool isOpen() const override { return open_; }
+    void prepare(WaveHeader&) override {}
+    void write(WaveHeader& header) override;
+    void pause() override { paused_ = true; }
+    void restart() override { paused_ = false; }
+    void reset() override;
+    void unprepare(WaveHeader&) override {}
+    bool close() override;
+    void setVolume(uint32_t word) override { volume_ = word; }
+
+    using PortAudioDevice::figures;
+    // Called on the audio thread.
+    int callback(void* output, unsigned long frames, double dacTime, bool underflow);
+
+private:
+    std::atomic<bool> paused_{false};
+    std::atomic<uint32_t> volume_{0xFFFFFFFFu};
+    int sampleKind_ = 16;  // 8, 16, 24, 32 bit integer, or -32 for float
+    int channels_ = 2;
+};
+
+class PortAudioIn final : public SoundIn, private PortAudioDevice {
+public:
+    PortAudioIn(PortAudioSystem& system, MessageQueue& queue);
+    ~PortAudioIn() override;
+
+    bool open(const WaveFormat& format) override;
+    bool isOpen() const override { return open_; }
+    void prepare(WaveHeader&) override {}
+    void add(WaveHeader& header) override;
+    void start() override { started_ = true; }
+    void reset() override;
+    void unprepare(WaveHeader&) override {}
+    bool close() override;
+    int auxDeviceCount() const override { return 0; }
+
+    using PortAudioDevice::figures;
+    // Called on the audio thread.
+    int callback(const void* input, unsigned long frames);
+
+private:
+    std::atomic<bool> started_{false};
+};
+
+}  // namespace pelkit
