@@ -1,0 +1,352 @@
+// Recording through the real program: the input device plays a WAV file written here, and every
+// finished take is compared byte for byte with the slice of that input it must hold.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sndfile.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "scenario/scenario_support.h"
+
+namespace pelkit::test {
+namespace {
+
+constexpr size_t kBlock = 49152;
+const std::string kTake = "take.wav";
+
+Bytes slice(const Bytes& b, size_t from, size_t count) {
+    return Bytes(b.begin() + static_cast<std::ptrdiff_t>(from),
+                 b.begin() + static_cast<std::ptrdiff_t>(from + count));
+}
+
+Bytes join(std::initializer_list<Bytes> parts) {
+    Bytes all;
+    for (const Bytes& p : parts)
+        all.insert(all.end(), p.begin(), p.end());
+    return all;
+}
+
+// Whether the file at PATH holds exactly EXPECTED; on a difference, where it starts.
+::testing::AssertionResult holds(const std::string& path, const Bytes& expected) {
+    Bytes actual = readFile(path);
+    if (actual == expected) return ::testing::AssertionSuccess();
+    size_t at = 0;
+    while (at < actual.size() && at < expected.size() && actual[at] == expected[at])
+        ++at;
+    return ::testing::AssertionFailure()
+           << path << " holds " << actual.size() << " bytes, " << expected.size()
+           << " expected; first difference at " << at;
+}
+
+// A take as the program must finish it: 16-bit stereo 44100 Hz with DATA.
+Bytes takeOf(const Bytes& data) {
+    return canonicalWav(2, 44100, 16, data);
+}
+
+// Writes in.wav (16-bit stereo 44100 Hz) into DIR and returns its sample bytes.
+Bytes writeInput(const TempDir& dir, size_t bytes, uint32_t seed = 0) {
+    Bytes data = patternBytes(bytes, seed);
+    writeFile(dir.file("in.wav"), takeOf(data));
+    return data;
+}
+
+ProgramRun record(const TempDir& dir, const std::string& script) {
+    return runHeadless(dir.path(), {"--audio-in", "in.wav", kTake}, script);
+}
+
+// Lines starting with PREFIX, in order.
+std::vector<std::string> linesStarting(const std::string& out, const std::string& prefix) {
+    std::vector<std::string> found;
+    for (const std::string& line : textLines(out)) {
+        if (line.rfind(prefix, 0) == 0) found.push_back(line);
+    }
+    return found;
+}
+
+const std::string kHddMode = "command 1095\ndlg command 1159\ndlg command 1\n";
+
+TEST(RecordTake, BlocksLandByteForByteAndTheSizeShowsWhatWasWritten) {
+    TempDir dir;
+    Bytes input = writeInput(dir, 10 * kBlock + 1000);
+    // The reset of the stop brings the three queued blocks back empty: nothing more is written,
+    // and the size field ends at the bytes of the take, not at a count of blocks.
+    ProgramRun run = record(dir,
+                            "command 1000\nrecord-blocks 5\nprint 1029\nprint 1036\n"
+                            "command 1001\nprint 1029\nprint 1036\nprint 1002\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "1029: 245760\n1036: recording\n1029: 245760\n1036: rec.end\n1002: >\n");
+    EXPECT_TRUE(holds(dir.file(kTake), takeOf(slice(input, 0, 5 * kBlock))));
+    EXPECT_EQ(textLines(readText(dir.file(kIniName))),
+              (std::vector<std::string>{"[init]", "endstatus=ok", "file=take.wav"}));
+
+    // Past the end of the input the device delivers silence.
+    run = record(dir, "command 1000\nrecord-blocks 12\ncommand 1001\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    Bytes expected = input;
+    expected.resize(12 * kBlock, 0);
+    EXPECT_TRUE(holds(dir.file(kTake), takeOf(expected)));
+}
+
+TEST(RecordTake, TakeWithoutDataShowsZeroAndKeepsTheEarlierFile) {
+    TempDir dir;
+    writeInput(dir, 4 * kBlock);
+    Bytes earlier = canonicalWav(1, 8000, 8, patternBytes(777, 3));
+    writeFile(dir.file(kTake), earlier);
+    ProgramRun run = record(dir, "command 1000\ncommand 1001\nprint 1036\nprint 1002\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    // The earlier file's header is read again: it has sound, so it can be played.
+    EXPECT_EQ(run.out, "1036: zero\n1002: >\n");
+    EXPECT_TRUE(holds(dir.file(kTake), earlier));
+}
+
+TEST(RecordTake, PausedTakeIsFinishedAndTheNextTakeReplacesIt) {
+    TempDir dir;
+    Bytes input = writeInput(dir, 8 * kBlock);
+    ProgramRun run = record(dir,
+                            "command 1000\nrecord-blocks 2\ncommand 1028\nprint 1036\nprint 1029\n"
+                            "command 1000\nrecord-blocks 3\ncommand 1001\nprint 1029\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "1036: rec.pause\n1029: 98304\n1029: 147456\n");
+    // The input went on where the paused take left it.
+    EXPECT_TRUE(holds(dir.file(kTake), takeOf(slice(input, 2 * kBlock, 3 * kBlock))));
+}
+
+TEST(RecordTake, LongTakeIsSplitIntoNumberedParts) {
+    TempDir dir;
+    writeText(dir.file(kIniName), "[init]\nlimitmega=1\n");
+    Bytes input = writeInput(dir, 30 * 176400);  // 30 seconds
+    // A part closes after the block that takes it past 1,000,000 - 49,152 bytes: 20 blocks.
+    ProgramRun run = record(dir,
+                            "command 1000\nrun\ncommand 1001\nprint 1029\ncommand 1120\n"
+                            "print 1038\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    // 108 blocks in all (the last one ends in silence); the size field shows their sum, and the
+    // current sound is then the first part (983,040 bytes, 5.573 s).
+    EXPECT_EQ(run.out, "1029: 5308416\n1038: 0000:05.573\n");
+
+    Bytes recorded = input;
+    recorded.resize(108 * kBlock, 0);
+    const size_t partBytes = 20 * kBlock;
+    const std::string names[] = {"take.wav",     "take_001.wav", "take_002.wav",
+                                 "take_003.wav", "take_004.wav", "take_005.wav"};
+    for (size_t i = 0; i < 6; ++i) {
+        SCOPED_TRACE(names[i]);
+        size_t from = i * partBytes;
+        size_t count = std::min(partBytes, recorded.size() - from);
+        EXPECT_TRUE(holds(dir.file(names[i]), takeOf(slice(recorded, from, count))));
+    }
+    EXPECT_FALSE(exists(dir.file("take_006.wav")));
+    EXPECT_FALSE(exists(dir.file("pelkit_record_001.wav")));
+}
+
+TEST(RecordTake, LoopRecordingWrapsAtTheLoopSizeSetInTheDialog) {
+    TempDir dir;
+    Bytes input = writeInput(dir, 12 * kBlock);
+    auto block = [&](size_t k) { return slice(input, k * kBlock, kBlock); };
+    ProgramRun run = record(dir,
+                            "command 1095\ndlg type 1127 100000\ndlg command 1126\nprint 1036\n"
+                            "command 1000\nprint 1036\nrecord-blocks 7\ncommand 1001\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "1036: standby\n1036: loop recording\n");
+    // Once the position has passed 100,000 bytes (after the third block) the next block goes
+    // to the start of the data again: blocks 3 and 6 overwrote block 0, the newest comes first.
+    EXPECT_TRUE(holds(dir.file(kTake), takeOf(join({block(6), block(4), block(5)}))));
+    EXPECT_LE(readFile(dir.file(kTake)).size() - 44, 100000 + kBlock);
+
+    // The stop ended loop recording: the next take is a plain one.
+    run = record(dir, "command 1000\nrecord-blocks 4\ncommand 1001\nprint 1036\n");
+    EXPECT_EQ(run.out, "1036: rec.end\n");
+    EXPECT_TRUE(holds(dir.file(kTake), takeOf(join({block(0), block(1), block(2), block(3)}))));
+}
+
+TEST(LevelCheck, WritesNothingAndRestoresTheChosenBlockSize) {
+    TempDir dir;
+    Bytes input = writeInput(dir, 4 * kBlock);
+    Bytes earlier = canonicalWav(2, 44100, 16, samples16({5, -5, 6, -6}));
+    writeFile(dir.file(kTake), earlier);
+    // A chosen block size of 73,728 bytes; the level check reads 768-byte blocks (1011 shows the
+    // block size in use in field 1026).
+    ProgramRun run = record(dir,
+                            "command 1022\ncommand 1056\nprint 1036\nrecord-blocks 5\n"
+                            "command 1011\nprint 1026\ncommand 1056\ncommand 1011\nprint 1026\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "1036: level check\n1026: 768\n1026: 73728\n");
+    EXPECT_TRUE(holds(dir.file(kTake), earlier));
+
+    // A take after a level check holds only its own blocks, of the chosen size.
+    run = record(dir,
+                 "command 1022\ncommand 1056\nrecord-blocks 5\ncommand 1056\n"
+                 "command 1000\nrecord-blocks 2\ncommand 1001\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(holds(dir.file(kTake), takeOf(slice(input, 5 * 768, 2 * 73728))));
+}
+
+TEST(RecordTake, HddModeWritesTheSameBytesAsMemMode) {
+    for (const std::string& mode : {std::string(), kHddMode}) {
+        SCOPED_TRACE(mode.empty() ? "mem" : "HDD");
+        TempDir dir;
+        Bytes input = writeInput(dir, 310 * kBlock, 11);
+        ProgramRun run = record(dir, mode +
+                                         "command 1000\nrecord-blocks 300\nprint 1029\n"
+                                         "command 1001\nprint 1029\n");
+        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(linesStarting(run.out, "1029"),
+                  (std::vector<std::string>{"1029: 14745600", "1029: 14745600"}));
+        EXPECT_TRUE(holds(dir.file(kTake), takeOf(slice(input, 0, 300 * kBlock))));
+    }
+}
+
+TEST(RecordTake, HddTakeEndsWhenStoppedWithEveryBlockAtTheWriter) {
+    // Right after the device filled its four blocks they may all still be with the writer
+    // thread: the stop must end the take all the same. The timing varies, so try it often.
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        SCOPED_TRACE(attempt);
+        TempDir dir;
+        Bytes input = writeInput(dir, 6 * kBlock, 2);
+        ProgramRun run = record(dir, kHddMode + "command 1000\nrecord-blocks 4\ncommand 1001\n");
+        EXPECT_EQ(run.err, "");
+        EXPECT_TRUE(holds(dir.file(kTake), takeOf(slice(input, 0, 4 * kBlock))));
+        if (HasFailure()) break;
+    }
+}
+
+TEST(RecordTake, ClosingWhileRecordingFinishesTheTake) {
+    TempDir dir;
+    Bytes input = writeInput(dir, 6 * kBlock);
+    ProgramRun run = record(dir, "command 1000\nrecord-blocks 3\nclose\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(holds(dir.file(kTake), takeOf(slice(input, 0, 3 * kBlock))));
+    EXPECT_EQ(textLines(readText(dir.file(kIniName))),
+              (std::vector<std::string>{"[init]", "endstatus=ok", "file=take.wav"}));
+    EXPECT_FALSE(exists(dir.file(kTempName)));
+}
+
+// The program running headless with its script on a pipe that stays open until told.
+class LiveRun {
+  public:
+    LiveRun(const std::string& cwd, const std::vector<std::string>& args) {
+        int fds[2];
+        if (pipe(fds) != 0) return;
+        pid_ = fork();
+        if (pid_ == 0) {
+            if (chdir(cwd.c_str()) != 0) _exit(126);
+            dup2(fds[0], 0);
+            close(fds[0]);
+            close(fds[1]);
+            if (!std::freopen("/dev/null", "w", stdout)) _exit(126);
+            std::string program = programPath();
+            std::vector<char*> argv{program.data(), const_cast<char*>("--headless")};
+            for (const std::string& a : args)
+                argv.push_back(const_cast<char*>(a.c_str()));
+            argv.push_back(nullptr);
+            execv(program.c_str(), argv.data());
+            _exit(127);
+        }
+        close(fds[0]);
+        script_ = fds[1];
+    }
+    ~LiveRun() {
+        endScript();
+        if (pid_ > 0) {
+            int status = 0;
+            waitpid(pid_, &status, 0);
+        }
+    }
+    LiveRun(const LiveRun&) = delete;
+    LiveRun& operator=(const LiveRun&) = delete;
+
+    bool send(const std::string& lines) {
+        return script_ >= 0 &&
+               write(script_, lines.data(), lines.size()) == static_cast<ssize_t>(lines.size());
+    }
+    void endScript() {
+        if (script_ >= 0) close(script_);
+        script_ = -1;
+    }
+    void killHard() {
+        if (pid_ > 0) kill(pid_, SIGKILL);
+    }
+
+  private:
+    pid_t pid_ = -1;
+    int script_ = -1;
+};
+
+// Waits up to ten seconds for CONDITION.
+bool eventually(const std::function<bool()>& condition) {
+    for (int i = 0; i < 1000; ++i) {
+        if (condition()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return condition();
+}
+
+uintmax_t fileSize(const std::string& path) {
+    std::error_code ec;
+    uintmax_t size = std::filesystem::file_size(path, ec);
+    return ec ? static_cast<uintmax_t>(-1) : size;
+}
+
+TEST(Recovery, TakeOfAKilledRunIsFinishedWithEveryBlock) {
+    TempDir dir;
+    Bytes input = writeInput(dir, 10 * kBlock, 7);
+    const size_t blocks = 6;
+    {
+        LiveRun live(dir.path(), {"--audio-in", "in.wav", kTake});
+        ASSERT_TRUE(live.send("command 1000\nrecord-blocks " + std::to_string(blocks) + "\n"));
+        // Each block reached the file before its buffer went back to the device.
+        bool written =
+            eventually([&] { return fileSize(dir.file(kTempName)) == 44 + blocks * kBlock; });
+        live.killHard();
+        ASSERT_TRUE(written) << fileSize(dir.file(kTempName));
+    }
+    EXPECT_FALSE(exists(dir.file(kTake)));
+
+    ProgramRun run = runHeadless(dir.path(), {}, "print title\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "title: take.wav" + kTitleTail + "\n");
+    Bytes expected = slice(input, 0, blocks * kBlock);
+    EXPECT_TRUE(holds(dir.file(kTake), takeOf(expected)));
+
+    SF_INFO info{};
+    SNDFILE* f = sf_open(dir.file(kTake).c_str(), SFM_READ, &info);
+    ASSERT_NE(f, nullptr) << sf_strerror(nullptr);
+    EXPECT_EQ(info.frames, static_cast<sf_count_t>(blocks * kBlock / 4));
+    EXPECT_EQ(info.channels, 2);
+    EXPECT_EQ(info.samplerate, 44100);
+    EXPECT_EQ(info.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
+    Bytes samples(expected.size());
+    EXPECT_EQ(sf_read_raw(f, samples.data(), static_cast<sf_count_t>(samples.size())),
+              static_cast<sf_count_t>(samples.size()));
+    EXPECT_EQ(samples, expected);
+    sf_close(f);
+}
+
+TEST(BufferReset, BitsChangesEmptyTheRecordFileWhenNothingWasRecorded) {
+    TempDir dir;
+    LiveRun live(dir.path(), {});
+    ASSERT_TRUE(eventually([&] {
+        return readText(dir.file(kIniName)).find("endstatus=start") != std::string::npos &&
+               exists(dir.file(kTempName));
+    }));
+    for (int id : {1014, 1504, 1013}) {
+        SCOPED_TRACE(id);
+        {
+            std::ofstream stale(dir.file(kTempName), std::ios::binary | std::ios::app);
+            stale << std::string(1000, 'x');
+        }
+        ASSERT_EQ(fileSize(dir.file(kTempName)), 1000u);
+        ASSERT_TRUE(live.send("command " + std::to_string(id) + "\n"));
+        EXPECT_TRUE(eventually([&] { return fileSize(dir.file(kTempName)) == 0; }));
+    }
+}
+
+}  // namespace
+}  // namespace pelkit::test
