@@ -1,0 +1,135 @@
+// The waveform windows repaint on every tick while a sound plays, so painting and the display
+// timer must not touch the heap. This file replaces the global operator new and delete of the
+// test program with versions that forward to malloc and free and count the allocations made
+// while a measured section is open.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include "app/app_state.h"
+#include "display/waveform.h"
+#include "support/fake_platform.h"
+#include "support/test_support.h"
+
+namespace {
+std::atomic<bool> gCounting{false};
+std::atomic<long> gAllocations{0};
+}  // namespace
+
+// Kept out of line, so that the compiler does not pair an inlined free with the new it sees.
+[[gnu::noinline]] void* operator new(std::size_t size) {
+    if (gCounting.load(std::memory_order_relaxed)) gAllocations.fetch_add(1);
+    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+    throw std::bad_alloc();
+}
+[[gnu::noinline]] void* operator new[](std::size_t size) {
+    return operator new(size);
+}
+[[gnu::noinline]] void operator delete(void* p) noexcept {
+    std::free(p);
+}
+[[gnu::noinline]] void operator delete[](void* p) noexcept {
+    std::free(p);
+}
+[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+[[gnu::noinline]] void operator delete[](void* p, std::size_t) noexcept {
+    std::free(p);
+}
+
+namespace pelkit {
+namespace {
+
+using namespace test;
+
+// Counts what is drawn and keeps nothing.
+class CountingCanvas final : public Canvas {
+  public:
+    long calls = 0;
+    void fillBlack(int, int, int, int) override { ++calls; }
+    void selectPen(Pen) override { ++calls; }
+    void moveTo(int, int) override { ++calls; }
+    void lineTo(int, int) override { ++calls; }
+};
+
+// Allocations made by F.
+template <typename F>
+long allocationsIn(F&& f) {
+    gAllocations = 0;
+    gCounting = true;
+    f();
+    gCounting = false;
+    return gAllocations.load();
+}
+
+TEST(DisplayAllocation, CountingSeesAnAllocation) {
+    // The replacement is the one in use and counts.
+    static void* volatile sink = nullptr;
+    long seen = allocationsIn([] {
+        sink = ::operator new(64);
+        ::operator delete(sink);
+    });
+    EXPECT_GE(seen, 1);
+}
+
+TEST(DisplayAllocation, NoneInPaintOrTick) {
+    constexpr uint32_t kBlock = 49152;
+    TempDir dir;
+    Bytes file = patternBytes(8 * kBlock, 5);
+    writeFile(dir.file("s.raw"), file);
+
+    FakePlatform fake;
+    AppState app(fake.platform());
+    app.ring.displayBuffer.assign(file.begin(), file.begin() + kDisplayBufferSize);
+    app.ring.displayData = app.ring.displayBuffer.data();
+    app.display.spectrumBuffer.assign(10240, 0x21);
+    app.playback.outputLength = 4096;
+    ASSERT_TRUE(app.sound.playStream.open(dir.file("s.raw"), FileStream::Mode::Read));
+    app.sound.playStream.seek(6 * kBlock);
+    app.sound.position = 6 * kBlock;  // beyond four blocks: every tick re-reads a block
+    startDisplayTimer(app);
+
+    CountingCanvas canvas;
+    auto round = [&] {
+        for (int i = 0; i < 3; ++i) {
+            onDisplayTick(app);
+            paintUpper(app, canvas);
+            paintLower(app, canvas);
+        }
+    };
+    round();  // anything done once on first use is not counted
+
+    struct Setting {
+        const char* name;
+        void (*apply)(AppState&);
+    };
+    const Setting settings[] = {
+        {"16-bit stereo", [](AppState&) {}},
+        {"near 0.1", [](AppState& a) { a.display.horizontalScale = 0.0999999f; }},
+        {"scale 100", [](AppState& a) { a.display.horizontalScale = 100.0f; }},
+        {"8-bit mono",
+         [](AppState& a) {
+             a.display.horizontalScale = 1.0f;
+             a.format.bitsPerSample = 8;
+             a.format.channels = 1;
+         }},
+        {"spectrum", [](AppState& a) { a.display.spectrumMode = true; }},
+        {"display off", [](AppState& a) { a.display.displayOn = false; }},
+    };
+    for (const Setting& s : settings) {
+        s.apply(app);
+        long before = canvas.calls;
+        int invalidations = fake.ui.invalidations;
+        EXPECT_EQ(allocationsIn(round), 0) << s.name;
+        EXPECT_GT(canvas.calls, before) << s.name;  // the paints did draw
+        if (app.display.displayOn) {
+            EXPECT_EQ(fake.ui.invalidations, invalidations + 6) << s.name;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace pelkit
