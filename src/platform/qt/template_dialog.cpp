@@ -5,6 +5,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -113,6 +114,36 @@ void CodeScrollBar::send(int code, int thumb) {
     showPosition(shown_);
 }
 
+void CodeScrollBar::keyPressEvent(QKeyEvent* event) {
+    // The keys of a scroll bar with the focus, left to right whatever Qt's defaults.
+    switch (event->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Up:
+            send(kScrollLineLeft, 0);
+            break;
+        case Qt::Key_Right:
+        case Qt::Key_Down:
+            send(kScrollLineRight, 0);
+            break;
+        case Qt::Key_PageUp:
+            send(kScrollPageLeft, 0);
+            break;
+        case Qt::Key_PageDown:
+            send(kScrollPageRight, 0);
+            break;
+        case Qt::Key_Home:
+            send(kScrollTop, 0);
+            break;
+        case Qt::Key_End:
+            send(kScrollBottom, 0);
+            break;
+        default:
+            QScrollBar::keyPressEvent(event);
+            return;
+    }
+    event->accept();
+}
+
 void CodeScrollBar::wheelEvent(QWheelEvent* event) {
     // A notch is a line step, as the arrows: wheel back (down) moves right.
     wheelRest_ += event->angleDelta().y() != 0 ? event->angleDelta().y() : event->angleDelta().x();
@@ -182,6 +213,7 @@ void TemplateDialog::buildControl(const ControlDef& c, QWidget* area, const Wave
         case ControlKind::ReadOnly: {
             auto* field = new QLineEdit(text, area);
             field->setFont(fieldFont());
+            field->setAcceptDrops(false);  // a dropped file goes to the window
             field->setTextMargins(1, 0, 1, 0);
             if (c.kind == ControlKind::ReadOnly) {
                 field->setReadOnly(true);
@@ -279,7 +311,8 @@ void TemplateDialog::setControlText(int id, const QString& text) {
     QWidget* w = control(id);
     if (auto* field = qobject_cast<QLineEdit*>(w)) {
         field->setText(text);
-        field->setCursorPosition(0);
+        // A long status text or path is read from its start.
+        if (field->isReadOnly()) field->setCursorPosition(0);
     } else if (auto* button = qobject_cast<QPushButton*>(w)) {
         button->setText(literal(text));
     } else if (auto* label = qobject_cast<QLabel*>(w)) {

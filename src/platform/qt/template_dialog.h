@@ -37,6 +37,7 @@ class CodeScrollBar final : public QScrollBar {
     int shownPosition() const { return shown_; }
 
   protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
   private:
