@@ -6,6 +6,6 @@ bash scripts/install-deps.sh
 bash scripts/build.sh
 # The real-device tests play and record through a private sound server with a null sink.
 eval "$(bash scripts/sound-server.sh start)"
-trap 'bash scripts/sound-server.sh stop' EXIT
+trap "bash '$PWD/scripts/sound-server.sh' stop" EXIT
 cd build
 ctest --output-on-failure -j"$(nproc)"
