@@ -199,7 +199,13 @@ void onInputData(AppState& app, WaveHeader& header) {
 
 void onRecordWritten(AppState& app, WaveHeader& header) {
     if (app.recorder.writer.failed()) stopAfterWriteFailure(app);
-    if (!app.modes.recording || app.modes.stopRequested || !app.platform.in.isOpen()) return;
+    if (!app.modes.recording || !app.platform.in.isOpen()) return;
+    if (app.modes.stopRequested) {
+        // A stop that came while every block was at the writer returned nothing from the
+        // device: the take ends here, once no block is left queued.
+        app.platform.in.close();
+        return;
+    }
     app.platform.in.add(header);
 }
 

@@ -294,6 +294,15 @@ void HeadlessHost::deliver() {
     while (auto m = queue_.tryPop()) core_.mainWindow->onDeviceMessage(*m);
 }
 
+bool HeadlessHost::awaitWriter() {
+    if (!virtualIn_ || !virtualIn_->isOpen()) return false;
+    auto m = queue_.waitPop(std::chrono::seconds(10));
+    if (!m) return false;
+    core_.mainWindow->onDeviceMessage(*m);
+    deliver();
+    return true;
+}
+
 void HeadlessHost::waitForMessages(MessageKind kind, long count) {
     for (long seen = 0; seen < count;) {
         auto m = queue_.waitPop(std::chrono::seconds(30));
@@ -330,6 +339,7 @@ void HeadlessHost::run() {
             continue;
         }
         if (queue_.empty()) {
+            if (awaitWriter()) continue;
             if (virtualOut_->paused()) {
                 err_ << "run: the output device is paused\n";
             } else {
@@ -357,7 +367,7 @@ void HeadlessHost::finishUntilEnded() {
             virtualOut_->finishOne();
         } else if (virtualIn_ && virtualIn_->canAdvance()) {
             virtualIn_->fillOne();
-        } else if (queue_.empty()) {
+        } else if (queue_.empty() && !awaitWriter()) {
             break;
         }
     }
@@ -435,6 +445,8 @@ void HeadlessHost::processLine(const std::string& raw) {
                 advanced = virtualOut_ && virtualOut_->finishOne();
             } else {
                 advanced = virtualIn_ && virtualIn_->fillOne();
+                // Blocks at the record writer come back when their write ends.
+                while (!advanced && awaitWriter()) advanced = virtualIn_->fillOne();
             }
             if (!advanced) break;
             deliver();

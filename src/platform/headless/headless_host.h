@@ -96,6 +96,9 @@ private:
     void deliver();
     void run();
     void waitForMessages(MessageKind kind, long count);
+    // While the input device is open, waits for the next message (the record writer's); false
+    // when none comes.
+    bool awaitWriter();
     void finishUntilEnded();
     void printControl(Window& w, const std::string& idText);
     std::string barText(Window& w, int bar, const std::string& name);
