@@ -9,7 +9,7 @@ namespace pelkit {
 
 inline constexpr const char* kJapaneseFace = "Noto Sans CJK JP";
 inline constexpr const char* kJapaneseMonoFace = "Noto Sans Mono CJK JP";
-inline constexpr int kFontPointSize = 9;
+inline constexpr int kFontPixelSize = 12;
 
 // Captions, buttons and menus.
 QFont captionFont();
