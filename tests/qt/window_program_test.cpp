@@ -1,0 +1,103 @@
+// The whole window program on the real sound devices: started on a file with the play option,
+// it plays the file to the end into the null sink of a private sound server, whose monitor is
+// recorded meanwhile.
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTest>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+#include "portaudio/sound_server.h"
+#include "support/test_support.h"
+
+using namespace pelkit::test;
+
+namespace {
+
+constexpr int kRate = 44100;
+
+// Two seconds of a 441 Hz sine on both channels.
+Bytes sineWav(double seconds) {
+    std::vector<int16_t> values;
+    const int frames = static_cast<int>(seconds * kRate);
+    for (int i = 0; i < frames; ++i) {
+        auto v = static_cast<int16_t>(12000 * std::sin(2 * M_PI * 441 * i / kRate));
+        values.push_back(v);
+        values.push_back(v);
+    }
+    return canonicalWav(2, kRate, 16, samples16(values));
+}
+
+// The first and last frame of a 16-bit stereo recording whose level exceeds THRESHOLD, in
+// seconds; both -1 when it stays quiet.
+std::pair<double, double> soundSpan(const Bytes& wav, int threshold) {
+    // parecord writes a plain 44-byte header for this format.
+    int first = -1, last = -1;
+    const size_t frames = wav.size() > 44 ? (wav.size() - 44) / 4 : 0;
+    for (size_t f = 0; f < frames; ++f) {
+        const uint8_t* p = wav.data() + 44 + 4 * f;
+        int left = static_cast<int16_t>(p[0] | (p[1] << 8));
+        if (std::abs(left) > threshold) {
+            if (first < 0) first = static_cast<int>(f);
+            last = static_cast<int>(f);
+        }
+    }
+    if (first < 0) return {-1, -1};
+    return {first / double(kRate), last / double(kRate)};
+}
+
+}  // namespace
+
+class WindowProgramTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void playOptionPlaysTheFileIntoTheSoundServer() {
+        PrivateSoundServer server;
+        if (!server.running()) {
+            if (std::getenv("CI")) QFAIL("the private sound server did not start");
+            QSKIP("no sound server can be started here (pulseaudio missing?)");
+        }
+        TempDir dir;
+        writeFile(dir.file("song.wav"), sineWav(2.0));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("PULSE_SERVER", QString::fromStdString(server.address()));
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+
+        QProcess recorder;
+        recorder.setProcessEnvironment(env);
+        recorder.setWorkingDirectory(QString::fromStdString(dir.path()));
+        recorder.start("parecord",
+                       {"--device=pelkit_null.monitor", "--file-format=wav", "--format=s16le",
+                        "--rate=44100", "--channels=2", "capture.wav"});
+        QVERIFY2(recorder.waitForStarted(5000), "parecord (pulseaudio-utils) is needed");
+        QTest::qWait(400);
+
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.setWorkingDirectory(QString::fromStdString(dir.path()));
+        program.setProcessChannelMode(QProcess::ForwardedChannels);
+        program.start(QString::fromStdString(programPath()), {"/p", "song.wav"});
+        QVERIFY(program.waitForStarted(5000));
+
+        // The sound lasts two seconds; the program then stays open, as it would for a person.
+        QTest::qWait(4000);
+        QCOMPARE(program.state(), QProcess::Running);
+        program.kill();
+        program.waitForFinished(5000);
+        recorder.terminate();
+        QVERIFY(recorder.waitForFinished(5000));
+
+        const Bytes capture = readFile(dir.file("capture.wav"));
+        auto [start, end] = soundSpan(capture, 2000);
+        QVERIFY2(start >= 0, "nothing reached the sound server");
+        const double heard = end - start;
+        QVERIFY2(heard > 1.9 && heard < 2.1, qPrintable(QString("heard %1 s").arg(heard)));
+    }
+};
+
+QTEST_GUILESS_MAIN(WindowProgramTest)
+#include "window_program_test.moc"
