@@ -1,15 +1,11 @@
 // The window building blocks on their own: a template built into a dialog, the user's actions
 // as the core's notifications, the scroll codes, the close rules, drops, and the canvas.
-#include <QAction>
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QGroupBox>
 #include <QImage>
 #include <QInputMethodEvent>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
@@ -42,18 +38,12 @@ TemplateDef sampleTemplate() {
     t.caption = "sample";
     t.rect = {0, 0, 300, 160};
     t.controls = {
-        {-1, ControlKind::Group, "levels & more", {4, 0, 292, 60}, false},
         {10, ControlKind::Button, "go", {10, 20, 40, 22}, false},
         {11, ControlKind::Button, "R&D", {54, 20, 40, 22}, true},
         {20, ControlKind::Field, "", {100, 20, 80, 22}, false},
         {21, ControlKind::ReadOnly, "fixed", {184, 20, 80, 22}, false},
         {-1, ControlKind::Label, "name", {10, 64, 60, 18}, false},
         {30, ControlKind::ScrollBar, "", {10, 90, 200, 16}, false},
-        {-2, ControlKind::Wave, "", {10, 110, 50, 40}, false},
-    };
-    t.menu = {
-        {0, "ファイル", {{100, "開く", {}, false}, {101, "buffer-reset", {}, true}}, false},
-        {102, "<<", {}, false},
     };
     return t;
 }
@@ -115,27 +105,8 @@ class TemplateDialogTest : public QObject {
         QCOMPARE(d.controlText(21), QString("fixed"));
         QVERIFY(qobject_cast<QLineEdit*>(d.control(21))->isReadOnly());
         QVERIFY(!qobject_cast<QLineEdit*>(d.control(20))->isReadOnly());
-        QCOMPARE(d.findChild<QGroupBox*>()->title(), QString("levels && more"));
-        QVERIFY(d.scrollBar(30));
-        QCOMPARE(d.wave(WaveWindow::Upper)->size(), QSize(50, 40));
-        QVERIFY(!d.wave(WaveWindow::Lower));
         // Labels and groups are not addressable.
         QVERIFY(!d.control(-1));
-    }
-
-    void menuEntriesSendTheirIds() {
-        Recorder r;
-        TemplateDialog d(sampleTemplate(), true, r.events(false), {}, nullptr);
-        QVERIFY(d.menuBar());
-        QCOMPARE(d.menuAction(100)->text(), QString("開く"));
-        QVERIFY(!d.menuAction(101)->isEnabled());
-        QCOMPARE(d.menuAction(102)->text(), QString("<<"));
-        d.menuAction(100)->trigger();
-        d.menuAction(102)->trigger();
-        QCOMPARE(r.log.size(), size_t(2));
-        QCOMPARE(r.log[0].id, 100);
-        QCOMPARE(r.log[1].id, 102);
-        QCOMPARE(r.log[1].what, std::string("command"));
     }
 
     void clicksAndTypingNotify() {
