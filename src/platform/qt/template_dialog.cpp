@@ -167,7 +167,11 @@ TemplateDialog::TemplateDialog(const TemplateDef& def, bool isMain, DialogEvents
     setModal(true);
     setSizeGripEnabled(false);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    if (isMain_) setWindowFlag(Qt::WindowMinimizeButtonHint, true);
+    if (isMain_) {
+        // The program's own window: in the task bar, with a minimize button.
+        setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                       Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    }
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
