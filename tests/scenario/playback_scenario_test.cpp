@@ -352,24 +352,28 @@ TEST(PlaybackSkip, MarksAreIgnoredWithSkipOffAndPairsMustRunForwards) {
 
 TEST(PlaybackContinuous, GoesOnIntoTheNextNumberedFileAndReturnsToTheFirstName) {
     Bytes first = noise(kBlock + kBlock / 2, 15);
-    Bytes second = noise(kBlock + kBlock / 4, 16);
+    Bytes second = noise(3 * kBlock + kBlock / 4, 16);
     Session s;
     writeFile(s.dir.file("x_002.wav"), stereo16(second));
     play(s, "x_001.wav", stereo16(first),
-         "print title\ncommand 40012\ncommand 1002\nprint title\nrun\nprint title\n");
+         "print title\ncommand 40012\ncommand 1002\nprint title\nprint 1038\nrun\nprint title\n");
     Bytes both = first;
     both.insert(both.end(), second.begin(), second.end());
     // The block that reaches the end of x_001 goes on with x_002's first bytes.
     EXPECT_EQ(s.played.data, blocks({both}));
 
-    std::vector<std::string> titles = textLines(s.run.out);
-    ASSERT_EQ(titles.size(), 3u) << s.run.out;
-    std::string during = titles[0];
+    // Printed: the title before, the title and the time while x_002 plays, the title after.
+    std::vector<std::string> lines = textLines(s.run.out);
+    ASSERT_EQ(lines.size(), 4u) << s.run.out;
+    std::string during = lines[0];
     size_t at = during.find("x_001.wav");
     ASSERT_NE(at, std::string::npos) << during;
     during.replace(at, 9, "x_002.wav");
-    EXPECT_EQ(titles[1], during);
-    EXPECT_EQ(titles[2], titles[0]);
+    EXPECT_EQ(lines[1], during);
+    EXPECT_EQ(lines[3], lines[0]);
+    // The position is the place in x_002 once it plays: the fourth block is read after half a
+    // block of x_002 (in the second block) and one whole block (the third).
+    EXPECT_EQ(lines[2] + "\n", timeAt32k(kBlock + kBlock / 2));
 
     // Without continuous play the first file plays alone.
     Session alone;
