@@ -335,6 +335,8 @@ class MainWindowTest : public QObject {
             QCOMPARE(files.defaultSuffix, QString("ts1"));
             QCOMPARE(files.directory, QString::fromStdString(core.dir.path()));
             QVERIFY(core.host.seen[1].text.contains("new.ts1"));
+            // Qt's own buttons speak the windows' language (qt6-translations-l10n).
+            QCOMPARE(core.host.seen[1].buttons, (QStringList{"はい(&Y)", "いいえ(&N)"}));
             QVERIFY(core.host.seen[2].fileDialog);
 
             core.host.fileAnswers = {QString::fromStdString(fresh)};
