@@ -20,9 +20,7 @@ Bytes noise(size_t n, uint32_t seed) {
     Bytes b(n);
     uint32_t x = 0x2545F491u ^ seed;
     for (uint8_t& v : b) {
-        x ^= x << 13;
-        x ^= x >> 17;
-        x ^= x << 5;
+        x ^= x << 13, x ^= x >> 17, x ^= x << 5;
         v = static_cast<uint8_t>(x >> 24);
     }
     return b;
@@ -54,8 +52,7 @@ std::vector<std::string> expectedPaint(const Bytes& data, size_t from, unsigned 
     for (uint32_t i = 0; i + 1 < n; ++i) {
         int x = static_cast<int>(i), y = 55 + -value16(data, base + 4 * i + 4) / 625;
         out.push_back(lineText("trace", px, py, x, y));
-        px = x;
-        py = y;
+        px = x, py = y;
     }
     const int cursor[7][4] = {{-5, 107, 0, 102}, {5, 107, 0, 102}, {0, 107, 0, 92}, {-5, 3, 0, 8},
                               {5, 3, 0, 8},      {0, 3, 0, 18},    {0, 50, 0, 60}};
@@ -64,21 +61,17 @@ std::vector<std::string> expectedPaint(const Bytes& data, size_t from, unsigned 
     return out;
 }
 
-// The program's output cut into paints (each begins with its fill) and other lines.
-struct Printed {
-    std::vector<std::vector<std::string>> paints;
-    std::vector<std::string> other;
-};
-
-Printed splitPaints(const std::string& out) {
-    Printed p;
+// The program's output cut into paints, each beginning with its fill; other lines go to OTHER.
+std::vector<std::vector<std::string>> paints(const std::string& out,
+                                             std::vector<std::string>& other) {
+    std::vector<std::vector<std::string>> p;
     for (const std::string& line : textLines(out)) {
         if (line.rfind("fill ", 0) == 0) {
-            p.paints.push_back({line});
-        } else if (line.rfind("line ", 0) == 0 && !p.paints.empty()) {
-            p.paints.back().push_back(line);
+            p.push_back({line});
+        } else if (line.rfind("line ", 0) == 0 && !p.empty()) {
+            p.back().push_back(line);
         } else {
-            p.other.push_back(line);
+            other.push_back(line);
         }
     }
     return p;
@@ -101,21 +94,22 @@ TEST(DisplayScenario, PictureMovesThroughTheBlockBeingHeard) {
                                  "scroll position 5 500\nprint scroll position\npaint upper\n");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");
-    Printed p = splitPaints(run.out);
-    ASSERT_EQ(p.paints.size(), 7u) << run.out.substr(0, 2000);
+    std::vector<std::string> other;
+    auto p = paints(run.out, other);
+    ASSERT_EQ(p.size(), 7u) << run.out.substr(0, 2000);
 
-    EXPECT_EQ(p.paints[0], expectedPaint(data, kBlock, 1, true));
-    EXPECT_EQ(p.paints[1], expectedPaint(data, kBlock, 2, true));
-    EXPECT_EQ(p.paints[2], expectedPaint(data, kBlock, 2, true));
+    EXPECT_EQ(p[0], expectedPaint(data, kBlock, 1, true));
+    EXPECT_EQ(p[1], expectedPaint(data, kBlock, 2, true));
+    EXPECT_EQ(p[2], expectedPaint(data, kBlock, 2, true));
     // Block 1 heard: the tick count starts again over the bytes last read.
-    EXPECT_EQ(p.paints[3], expectedPaint(data, kBlock, 0, true));
-    EXPECT_EQ(p.paints[4], expectedPaint(data, 2 * kBlock, 1, true));
-    EXPECT_EQ(p.paints[5], expectedPaint(data, 2 * kBlock, 1, false));
+    EXPECT_EQ(p[3], expectedPaint(data, kBlock, 0, true));
+    EXPECT_EQ(p[4], expectedPaint(data, 2 * kBlock, 1, true));
+    EXPECT_EQ(p[5], expectedPaint(data, 2 * kBlock, 1, false));
 
     // Dragging the position thumb while playing shows the sound at the new position at once:
     // (393216 div 1000) x 500 = 196500.
-    EXPECT_EQ(p.other, std::vector<std::string>{"position: 1..1000 @ 501"});
-    EXPECT_EQ(p.paints[6], expectedPaint(data, 196500, 1, true));
+    EXPECT_EQ(other, std::vector<std::string>{"position: 1..1000 @ 501"});
+    EXPECT_EQ(p[6], expectedPaint(data, 196500, 1, true));
 }
 
 }  // namespace
