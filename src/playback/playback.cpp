@@ -73,19 +73,26 @@ bool advanceToNextFile(AppState& app) {
     return true;
 }
 
-// Reads the source bytes of one block into copyBuffer; returns the bytes obtained from the
-// file (before a 24-bit to 16-bit conversion) and sets bytesRead.
-uint32_t readStage(AppState& app) {
+struct ReadResult {
+    uint32_t fromFile = 0;      // bytes obtained from the file(s), before any conversion
+    uint32_t beforeSwitch = 0;  // bytes of bytesRead that came from the previous file
+};
+
+// Reads the source bytes of one block into copyBuffer and sets bytesRead.
+ReadResult readStage(AppState& app) {
     PlaybackState& pb = app.playback;
     MainSound& s = app.sound;
     uint32_t n = readAmount(app);
 
     uint8_t* copy = app.ring.copyBuffer.data();
     auto got = static_cast<uint32_t>(s.playStream.read(copy, n));
+    ReadResult result;
     if (s.playStream.fail() && s.playStream.eof() && !s.playStream.bad() && pb.repeatMode == +1 &&
         pb.continuousPlay && !pb.reversePlay && advanceToNextFile(app)) {
-        // Continuous play goes straight on into the next part, so the parts join seamlessly.
+        // Continuous play goes straight on into the next part, so the parts join seamlessly;
+        // the position counts from the next part's start.
         s.position = 0;
+        result.beforeSwitch = converting(app) ? got / 3 * 2 : got;
         got += static_cast<uint32_t>(s.playStream.read(copy + got, n - got));
     }
     if (s.playStream.fail()) {
@@ -106,7 +113,9 @@ uint32_t readStage(AppState& app) {
         pb.bytesRead = 0;
     }
     if (pb.bytesRead == 0) app.modes.stopRequested = true;
-    return got;
+    result.fromFile = got;
+    if (result.beforeSwitch > pb.bytesRead) result.beforeSwitch = pb.bytesRead;
+    return result;
 }
 
 // Reverses the order of the 2-byte units of the block's first LENGTH bytes.
@@ -395,7 +404,8 @@ void BlockRefill(AppState& app, WaveHeader& header) {
     if (skipped) stream.seek(s.dataOffset() + s.position);
 
     // 10. Read.
-    uint32_t fromFile = readStage(app);
+    ReadResult read = readStage(app);
+    const uint32_t fromFile = read.fromFile;
     bool readWasShort = fromFile < readAmount(app);
 
     // 11. Processing: speed and pitch, reverse, level stage, sub sounds.
@@ -424,7 +434,7 @@ void BlockRefill(AppState& app, WaveHeader& header) {
 
     // 12. Zero tail.
     std::memset(header.data + pb.outputLength, 0, header.bufferLength - pb.outputLength);
-    s.position += pb.bytesRead;
+    s.position += pb.bytesRead - read.beforeSwitch;
 
     // 13.
     app.platform.out.prepare(header);
