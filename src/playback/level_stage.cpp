@@ -59,9 +59,12 @@ PanCoefficients panCoefficients(float pan) {
 bool applyBoostPan(uint8_t* block, uint32_t length, int32_t bitsPerSample, float boost,
                    float& mainPan, float& previousPan) {
     const PanRamp pan{panCoefficients(mainPan), panCoefficients(previousPan), length / 2};
+    // At unit gain and centre pan every sample passes unchanged and nothing differs.
+    const bool identity = boost == 1.0f && mainPan == 0.0f && previousPan == 0.0f;
     // Values beyond the range are used for this block once, then clamped.
     previousPan = mainPan;
     mainPan = std::clamp(mainPan, -100.0f, 100.0f);
+    if (identity) return false;
 
     const long double gain = boost;
     bool differs = false;

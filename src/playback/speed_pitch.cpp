@@ -75,6 +75,11 @@ class Segments {
     void fill(uint32_t src, uint32_t dst, uint32_t S, uint32_t D) {
         const uint32_t F = s_.frameSize;
         const uint32_t L = s_.seamLength;
+        if (s_.pitch == 1.0f && L == 0 && S % F == 0 && uint64_t{src} + S <= capacity_) {
+            // At pitch 1 without seams the segment is its source, repeated when it is shorter.
+            copyCyclic(src, dst, S, D / F * F);
+            return;
+        }
         const long double pitch = s_.pitch;
         uint64_t p = 0;  // output offset in the segment
         uint64_t j = 0;  // bytes of output since the last restart
@@ -108,6 +113,16 @@ class Segments {
             j += F;
             p += F;
             if (j >= S) j = 0;
+        }
+    }
+
+    // What the frame loop makes of a pitch of 1 and no seams: the source segment's frames in
+    // turn, starting again at its start when it runs out.
+    void copyCyclic(uint32_t src, uint32_t dst, uint32_t S, uint32_t D) {
+        for (uint32_t p = 0; p < D;) {
+            uint32_t n = std::min(S, D - p);
+            std::memcpy(block_ + dst + p, source_ + src, n);
+            p += n;
         }
     }
 
@@ -158,6 +173,12 @@ void processSpeedPitch(const uint8_t* source, uint32_t sourceLength, uint32_t so
     if (F == 0 || sourceLength == 0 || sourceCapacity < F) return;
 
     if (!s.pitchMode) {
+        if (s.speed == 1.0f) {
+            // Frame k is source frame k.
+            uint32_t n = std::min(blockLength / F * F, sourceCapacity / F * F);
+            std::memcpy(block, source, n);
+            return;
+        }
         // Output frame k takes source frame trunc(k x speed): repeated or dropped frames.
         const long double speed = s.speed;
         for (uint64_t x = 0; x + F <= blockLength; x += F) {
