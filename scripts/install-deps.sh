@@ -6,7 +6,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsndfile1-dev sox
   portaudio19-dev libasound2-dev pulseaudio pulseaudio-utils libasound2-plugins
-  qt6-base-dev qt6-translations-l10n fonts-noto-cjk xvfb xauth
+  qt6-base-dev libqt6svg6 qt6-translations-l10n fonts-noto-cjk xvfb xauth
 )
 missing=()
 for p in "${packages[@]}"; do

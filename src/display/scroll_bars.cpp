@@ -36,6 +36,9 @@ void createScrollBars(AppState& app) {
     showSpeed(app);
     showPitch(app);
     ui.setScrollPos(w, kBarPan, 0);
+    // Every readout shows its value from the start, not only after its first change.
+    showBoost(app);
+    showPan(app);
 }
 
 namespace {

@@ -206,7 +206,7 @@ TemplateDef mainRecord() {
     TemplateDef t;
     t.name = "MAIN_RECORD";
     t.caption = "pelkit_recorder";
-    t.rect = {0, 0, 760, 516};
+    t.rect = {0, 0, 760, 532};
     t.controls = mainControls(true);
     t.menu = mainMenu();
     return t;
