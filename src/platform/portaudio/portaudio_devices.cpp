@@ -25,7 +25,7 @@ int64_t nowNs() {
 // ALSA and PortAudio report their device probing on standard error; the user's terminal is
 // kept clean by sending it elsewhere while they run.
 class QuietStderr {
-public:
+  public:
     QuietStderr() {
         saved_ = ::dup(2);
         int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
@@ -41,7 +41,7 @@ public:
     QuietStderr(const QuietStderr&) = delete;
     QuietStderr& operator=(const QuietStderr&) = delete;
 
-private:
+  private:
     int saved_ = -1;
 };
 
@@ -50,8 +50,7 @@ void silentAlsaErrors(const char*, int, const char*, int, const char*, ...) {}
 // Lines PortAudio's ALSA layer prints from its own threads when a stream fails.
 bool isDeviceNoise(const std::string& line) {
     return line.rfind("Expression '", 0) == 0 || line.rfind("ALSA lib ", 0) == 0 ||
-           line.find("pa_linux_alsa.c") != std::string::npos ||
-           line.rfind("PaAlsa", 0) == 0;
+           line.find("pa_linux_alsa.c") != std::string::npos || line.rfind("PaAlsa", 0) == 0;
 }
 
 }  // namespace
@@ -59,7 +58,7 @@ bool isDeviceNoise(const std::string& line) {
 // Standard error passes through a pipe whose reader drops the device layer's noise and
 // hands everything else on unchanged.
 class StderrFilter {
-public:
+  public:
     StderrFilter() {
         int fds[2];
         original_ = ::dup(2);
@@ -80,7 +79,7 @@ public:
     StderrFilter(const StderrFilter&) = delete;
     StderrFilter& operator=(const StderrFilter&) = delete;
 
-private:
+  private:
     void loop() {
         std::string pending;
         char buffer[4096];
@@ -124,11 +123,16 @@ PaSampleFormat sampleFormatOf(const WaveFormat& f) {
     if (f.formatTag == 3) return f.bitsPerSample == 32 ? paFloat32 : 0;
     if (f.formatTag != 1) return 0;
     switch (f.bitsPerSample) {
-        case 8: return paUInt8;
-        case 16: return paInt16;
-        case 24: return paInt24;
-        case 32: return paInt32;
-        default: return 0;
+        case 8:
+            return paUInt8;
+        case 16:
+            return paInt16;
+        case 24:
+            return paInt24;
+        case 32:
+            return paInt32;
+        default:
+            return 0;
     }
 }
 
@@ -155,7 +159,9 @@ void applyVolume(uint8_t* data, size_t bytes, int kind, int channels, uint32_t w
         double g = gains[channels >= 2 ? (i % static_cast<size_t>(channels)) % 2 : 0];
         uint8_t* p = data + i * static_cast<size_t>(width);
         switch (kind) {
-            case 8: p[0] = static_cast<uint8_t>(std::lround((p[0] - 128) * g) + 128); break;
+            case 8:
+                p[0] = static_cast<uint8_t>(std::lround((p[0] - 128) * g) + 128);
+                break;
             case 16: {
                 int16_t v;
                 std::memcpy(&v, p, 2);
@@ -166,7 +172,8 @@ void applyVolume(uint8_t* data, size_t bytes, int kind, int channels, uint32_t w
             case 24: {
                 int32_t v = static_cast<int32_t>(static_cast<uint32_t>(p[0]) << 8 |
                                                  static_cast<uint32_t>(p[1]) << 16 |
-                                                 static_cast<uint32_t>(p[2]) << 24) >> 8;
+                                                 static_cast<uint32_t>(p[2]) << 24) >>
+                            8;
                 v = static_cast<int32_t>(v * g);
                 p[0] = static_cast<uint8_t>(v);
                 p[1] = static_cast<uint8_t>(v >> 8);
@@ -195,7 +202,9 @@ void applyVolume(uint8_t* data, size_t bytes, int kind, int channels, uint32_t w
 
 // ----- PortAudioSystem -----
 
-PortAudioSystem::PortAudioSystem() { snd_lib_error_set_handler(silentAlsaErrors); }
+PortAudioSystem::PortAudioSystem() {
+    snd_lib_error_set_handler(silentAlsaErrors);
+}
 
 PortAudioSystem::~PortAudioSystem() {
     if (initialised_) {
@@ -229,7 +238,9 @@ bool PortAudioSystem::ready(bool output) {
 PortAudioDevice::PortAudioDevice(PortAudioSystem& system, MessageQueue& queue)
     : system_(system), queue_(queue) {}
 
-PortAudioDevice::~PortAudioDevice() { stopMessenger(); }
+PortAudioDevice::~PortAudioDevice() {
+    stopMessenger();
+}
 
 PortAudioDevice::Figures PortAudioDevice::figures() const {
     Figures f;
@@ -303,20 +314,67 @@ void PortAudioDevice::messengerLoop() {
         if (next.closesStream) {
             void* stream = next.stream;
             lock.unlock();
-            {
-                std::lock_guard pa(system_.lock());
-                QuietStderr quiet;
-                if (stream) {
-                    Pa_AbortStream(static_cast<PaStream*>(stream));
-                    Pa_CloseStream(static_cast<PaStream*>(stream));
-                }
-            }
-            system_.streamClosed();
+            closeStream(stream);
             lock.lock();
             reported = false;
         }
         queue_.post({next.kind, next.header, 0});
     }
+}
+
+bool PortAudioDevice::openStream(const WaveFormat& format, bool output, void* callback, void* owner,
+                                 MessageKind opened) {
+    if (open_) return false;
+    PaSampleFormat sample = sampleFormatOf(format);
+    if (sample == 0 || format.channels == 0 || format.samplesPerSecond == 0) return false;
+    std::lock_guard pa(system_.lock());
+    if (!system_.ready(output)) return false;
+    QuietStderr quiet;
+    PaStreamParameters p{};
+    p.device = output ? Pa_GetDefaultOutputDevice() : Pa_GetDefaultInputDevice();
+    const PaDeviceInfo* info = Pa_GetDeviceInfo(p.device);
+    p.channelCount = format.channels;
+    p.sampleFormat = sample;
+    double latency =
+        info ? (output ? info->defaultHighOutputLatency : info->defaultHighInputLatency) : 0.1;
+    p.suggestedLatency = std::max(latency, 0.1);
+    const PaStreamParameters* in = output ? nullptr : &p;
+    const PaStreamParameters* out = output ? &p : nullptr;
+    if (Pa_IsFormatSupported(in, out, format.samplesPerSecond) != paFormatIsSupported) return false;
+    PaStream* stream = nullptr;
+    if (Pa_OpenStream(&stream, in, out, format.samplesPerSecond, paFramesPerBufferUnspecified,
+                      paNoFlag, reinterpret_cast<PaStreamCallback*>(callback),
+                      owner) != paNoError) {
+        return false;
+    }
+    frameBytes_ = static_cast<uint32_t>(format.channels * ((format.bitsPerSample + 7) / 8));
+    rate_ = format.samplesPerSecond;
+    failed_ = false;
+    lastCallbackNs_ = nowNs();
+    {
+        std::lock_guard lock(mutex_);
+        blockHead_ = blockCount_ = 0;
+        offset_ = 0;
+        stream_ = stream;
+        open_ = true;
+        pushOut({opened, nullptr, 0, false, nullptr});
+    }
+    system_.streamOpened();
+    startMessenger();
+    if (Pa_StartStream(stream) != paNoError) failed_ = true;
+    wake_.notify_all();
+    return true;
+}
+
+void PortAudioDevice::closeStream(void* stream) {
+    if (!stream) return;
+    {
+        std::lock_guard pa(system_.lock());
+        QuietStderr quiet;
+        Pa_AbortStream(static_cast<PaStream*>(stream));
+        Pa_CloseStream(static_cast<PaStream*>(stream));
+    }
+    system_.streamClosed();
 }
 
 // ----- PortAudioOut -----
@@ -328,55 +386,16 @@ PortAudioOut::PortAudioOut(PortAudioSystem& system, MessageQueue& queue)
 
 PortAudioOut::~PortAudioOut() {
     stopMessenger();
-    if (stream_) {
-        std::lock_guard pa(system_.lock());
-        QuietStderr quiet;
-        Pa_AbortStream(static_cast<PaStream*>(stream_));
-        Pa_CloseStream(static_cast<PaStream*>(stream_));
-        system_.streamClosed();
-    }
+    closeStream(stream_);
 }
 
 bool PortAudioOut::open(const WaveFormat& format) {
-    if (open_) return false;
-    PaSampleFormat sample = sampleFormatOf(format);
-    if (sample == 0 || format.channels == 0 || format.samplesPerSecond == 0) return false;
-    std::lock_guard pa(system_.lock());
-    if (!system_.ready(true)) return false;
-    QuietStderr quiet;
-    PaStreamParameters p{};
-    p.device = Pa_GetDefaultOutputDevice();
-    const PaDeviceInfo* info = Pa_GetDeviceInfo(p.device);
-    p.channelCount = format.channels;
-    p.sampleFormat = sample;
-    p.suggestedLatency = info ? std::max(info->defaultHighOutputLatency, 0.1) : 0.1;
-    if (Pa_IsFormatSupported(nullptr, &p, format.samplesPerSecond) != paFormatIsSupported) {
+    if (!openStream(format, true, reinterpret_cast<void*>(outputCallback), this,
+                    MessageKind::OutOpen))
         return false;
-    }
-    PaStream* stream = nullptr;
-    if (Pa_OpenStream(&stream, nullptr, &p, format.samplesPerSecond, paFramesPerBufferUnspecified,
-                      paNoFlag, outputCallback, this) != paNoError) {
-        return false;
-    }
     sampleKind_ = format.formatTag == 3 ? -32 : format.bitsPerSample;
     channels_ = format.channels;
-    frameBytes_ = static_cast<uint32_t>(format.channels * ((format.bitsPerSample + 7) / 8));
-    rate_ = format.samplesPerSecond;
     paused_ = false;
-    failed_ = false;
-    lastCallbackNs_ = nowNs();
-    {
-        std::lock_guard lock(mutex_);
-        blockHead_ = blockCount_ = 0;
-        offset_ = 0;
-        stream_ = stream;
-        open_ = true;
-        pushOut({MessageKind::OutOpen, nullptr, 0, false, nullptr});
-    }
-    system_.streamOpened();
-    startMessenger();
-    if (Pa_StartStream(stream) != paNoError) failed_ = true;
-    wake_.notify_all();
     return true;
 }
 
@@ -394,7 +413,8 @@ void PortAudioOut::write(WaveHeader& header) {
 void PortAudioOut::reset() {
     std::lock_guard lock(mutex_);
     // Blocks still waiting to be heard come back at once, in order, and so do queued ones.
-    for (size_t i = 0; i < outCount_; ++i) outbox_[(outHead_ + i) % kSlots].dueTime = 0;
+    for (size_t i = 0; i < outCount_; ++i)
+        outbox_[(outHead_ + i) % kSlots].dueTime = 0;
     while (blockCount_ > 0) {
         pushOut({MessageKind::OutDone, blocks_[blockHead_], 0, false, nullptr});
         blockHead_ = (blockHead_ + 1) % kSlots;
@@ -461,54 +481,13 @@ PortAudioIn::PortAudioIn(PortAudioSystem& system, MessageQueue& queue)
 
 PortAudioIn::~PortAudioIn() {
     stopMessenger();
-    if (stream_) {
-        std::lock_guard pa(system_.lock());
-        QuietStderr quiet;
-        Pa_AbortStream(static_cast<PaStream*>(stream_));
-        Pa_CloseStream(static_cast<PaStream*>(stream_));
-        system_.streamClosed();
-    }
+    closeStream(stream_);
 }
 
 bool PortAudioIn::open(const WaveFormat& format) {
-    if (open_) return false;
-    PaSampleFormat sample = sampleFormatOf(format);
-    if (sample == 0 || format.channels == 0 || format.samplesPerSecond == 0) return false;
-    std::lock_guard pa(system_.lock());
-    if (!system_.ready(false)) return false;
-    QuietStderr quiet;
-    PaStreamParameters p{};
-    p.device = Pa_GetDefaultInputDevice();
-    const PaDeviceInfo* info = Pa_GetDeviceInfo(p.device);
-    p.channelCount = format.channels;
-    p.sampleFormat = sample;
-    p.suggestedLatency = info ? std::max(info->defaultHighInputLatency, 0.1) : 0.1;
-    if (Pa_IsFormatSupported(&p, nullptr, format.samplesPerSecond) != paFormatIsSupported) {
-        return false;
-    }
-    PaStream* stream = nullptr;
-    if (Pa_OpenStream(&stream, &p, nullptr, format.samplesPerSecond, paFramesPerBufferUnspecified,
-                      paNoFlag, inputCallback, this) != paNoError) {
-        return false;
-    }
-    frameBytes_ = static_cast<uint32_t>(format.channels * ((format.bitsPerSample + 7) / 8));
-    rate_ = format.samplesPerSecond;
     started_ = false;
-    failed_ = false;
-    lastCallbackNs_ = nowNs();
-    {
-        std::lock_guard lock(mutex_);
-        blockHead_ = blockCount_ = 0;
-        offset_ = 0;
-        stream_ = stream;
-        open_ = true;
-        pushOut({MessageKind::InOpen, nullptr, 0, false, nullptr});
-    }
-    system_.streamOpened();
-    startMessenger();
-    if (Pa_StartStream(stream) != paNoError) failed_ = true;
-    wake_.notify_all();
-    return true;
+    return openStream(format, false, reinterpret_cast<void*>(inputCallback), this,
+                      MessageKind::InOpen);
 }
 
 void PortAudioIn::add(WaveHeader& header) {

@@ -23,7 +23,7 @@ class StderrFilter;
 
 // PortAudio itself, initialised once for both devices and again when it found no device.
 class PortAudioSystem {
-public:
+  public:
     PortAudioSystem();
     ~PortAudioSystem();
     PortAudioSystem(const PortAudioSystem&) = delete;
@@ -36,7 +36,7 @@ public:
 
     std::mutex& lock() { return mutex_; }
 
-private:
+  private:
     bool initialised_ = false;
     std::atomic<int> openStreams_{0};
     std::mutex mutex_;  // serialises PortAudio calls made from different threads
@@ -45,7 +45,7 @@ private:
 
 // What both devices share: the queue of blocks, the outbox of messages and its messenger.
 class PortAudioDevice {
-public:
+  public:
     struct Figures {
         uint64_t callbacks = 0;
         uint64_t underruns = 0;
@@ -53,7 +53,7 @@ public:
     };
     Figures figures() const;
 
-protected:
+  protected:
     struct Outgoing {
         MessageKind kind = MessageKind::Custom;
         WaveHeader* header = nullptr;
@@ -72,7 +72,12 @@ protected:
     void startMessenger();
     void stopMessenger();
     void messengerLoop();
-    void abortStream();  // caller holds mutex_ or the stream is not running
+    // Opens and starts the default device's stream for FORMAT with CALLBACK (a
+    // PaStreamCallback) receiving OWNER, posting OPENED on success.
+    bool openStream(const WaveFormat& format, bool output, void* callback, void* owner,
+                    MessageKind opened);
+    // Stops and closes STREAM (a PaStream*), if any.
+    void closeStream(void* stream);
     double streamTime(void* stream);
 
     PortAudioSystem& system_;
@@ -97,7 +102,7 @@ protected:
 };
 
 class PortAudioOut final : public SoundOut, private PortAudioDevice {
-public:
+  public:
     PortAudioOut(PortAudioSystem& system, MessageQueue& queue);
     ~PortAudioOut() override;
 
@@ -116,7 +121,7 @@ public:
     // Called on the audio thread.
     int callback(void* output, unsigned long frames, double dacTime, bool underflow);
 
-private:
+  private:
     std::atomic<bool> paused_{false};
     std::atomic<uint32_t> volume_{0xFFFFFFFFu};
     int sampleKind_ = 16;  // 8, 16, 24, 32 bit integer, or -32 for float
@@ -124,7 +129,7 @@ private:
 };
 
 class PortAudioIn final : public SoundIn, private PortAudioDevice {
-public:
+  public:
     PortAudioIn(PortAudioSystem& system, MessageQueue& queue);
     ~PortAudioIn() override;
 
@@ -142,7 +147,7 @@ public:
     // Called on the audio thread.
     int callback(const void* input, unsigned long frames);
 
-private:
+  private:
     std::atomic<bool> started_{false};
 };
 
