@@ -19,14 +19,21 @@ std::atomic<long> gAllocations{0};
 }  // namespace
 
 // Kept out of line, so that the compiler does not pair an inlined free with the new it sees.
-// Every form is replaced, so that a sanitizer's own forms never meet these blocks.
-[[gnu::noinline]] void* operator new(std::size_t size) {
+// Every plain, array, sized and nothrow form is replaced, so that no block from one of these
+// meets a sanitizer's own delete.
+[[gnu::noinline]] void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
     if (gCounting.load(std::memory_order_relaxed)) gAllocations.fetch_add(1);
-    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+    return std::malloc(size == 0 ? 1 : size);
+}
+[[gnu::noinline]] void* operator new(std::size_t size) {
+    if (void* p = operator new(size, std::nothrow)) return p;
     throw std::bad_alloc();
 }
 [[gnu::noinline]] void* operator new[](std::size_t size) {
     return operator new(size);
+}
+[[gnu::noinline]] void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    return operator new(size, std::nothrow);
 }
 [[gnu::noinline]] void operator delete(void* p) noexcept {
     std::free(p);
@@ -38,6 +45,12 @@ std::atomic<long> gAllocations{0};
     std::free(p);
 }
 [[gnu::noinline]] void operator delete[](void* p, std::size_t) noexcept {
+    std::free(p);
+}
+[[gnu::noinline]] void operator delete(void* p, const std::nothrow_t&) noexcept {
+    std::free(p);
+}
+[[gnu::noinline]] void operator delete[](void* p, const std::nothrow_t&) noexcept {
     std::free(p);
 }
 
