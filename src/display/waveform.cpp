@@ -134,7 +134,7 @@ void buildOverview(AppState& app, uint32_t byteCount, uint32_t stride) {
         out[at + 1] = static_cast<uint8_t>(static_cast<uint16_t>(v) >> 8);
     };
     uint32_t written = 0;
-    while (in.good() && written + 8 <= byteCount) {
+    while (in.good() && written < byteCount && written + 8 <= out.size()) {
         int16_t a = 0, b = 0;
         if (!readPair(a, b)) break;
         int16_t maxA = a, minA = a, maxB = b, minB = b;
@@ -158,7 +158,10 @@ void buildOverview(AppState& app, uint32_t byteCount, uint32_t stride) {
 
 void refreshOverview(AppState& app) {
     if (app.ring.displayBuffer.empty() || app.modes.playing) return;
-    buildOverview(app, static_cast<uint32_t>(2048 / app.display.horizontalScale), 1000);
+    // A scale worn down to almost nothing asks for no more than the buffer holds.
+    double count = 2048.0 / std::max(app.display.horizontalScale, 1e-6f);
+    count = std::min(count, static_cast<double>(app.ring.displayBuffer.size()));
+    buildOverview(app, static_cast<uint32_t>(count), 1000);
 }
 
 void showWholeWaveform(AppState& app) {

@@ -31,11 +31,14 @@ uint32_t columnCount(const AppState& app, int32_t w) {
     return n < cap ? n : cap;
 }
 
-// Bytes a trace of N columns reads from its base.
-uint64_t bytesNeeded(uint32_t n, int32_t bits) {
-    if (n < 2) return 2;
-    uint64_t last = n - 2;
-    return bits <= 8 ? 2 * last + 1 : static_cast<uint64_t>(bits) * last / 4 + 6;
+// The most columns a trace may draw when LIMIT bytes can be read from its base: column i
+// reads 2 bytes at (bits x i) / 4 + 4, or 1 byte at 2i for 8-bit sound; the first point reads
+// 2 bytes at the base.
+uint64_t columnsWithin(uint64_t limit, int32_t bits) {
+    if (limit < 2) return 0;
+    if (bits <= 8) return limit >= 1 ? (limit - 1) / 2 + 2 : 0;
+    if (limit < 6) return 1;
+    return (4 * (limit - 5) - 1) / static_cast<uint64_t>(bits) + 2;
 }
 
 // The chain of trace lines from BASE, never reading past LIMIT bytes.
@@ -46,7 +49,7 @@ void drawTrace(AppState& app, Canvas& canvas, const uint8_t* base, uint64_t limi
     const float hs = app.display.horizontalScale;
     if (limit < 2) return;
     // Keep every read inside the buffer: fewer columns where the data ends.
-    while (n >= 2 && bytesNeeded(n, bits) > limit) --n;
+    n = static_cast<uint32_t>(std::min<uint64_t>(n, columnsWithin(limit, bits)));
     canvas.selectPen(Pen::Trace);
     int x0 = 0;
     int y0 = kWaveCentre + (-static_cast<int32_t>(read16(base))) / d;
