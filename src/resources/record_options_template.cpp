@@ -5,14 +5,14 @@ namespace pelkit::resources {
 
 namespace {
 
-ControlDef button(int id, const char* text, int x, int y, int w = 22, int h = 20) {
+ControlDef button(int id, const char* text, int x, int y, int w = 22, int h = 22) {
     return {id, ControlKind::Button, text, {x, y, w, h}, false};
 }
-ControlDef readOnly(int id, int x, int y, int w = 52) {
-    return {id, ControlKind::ReadOnly, "", {x, y, w, 18}, false};
+ControlDef readOnly(int id, int x, int y, int w = 56) {
+    return {id, ControlKind::ReadOnly, "", {x, y, w, 22}, false};
 }
 ControlDef label(const char* text, int x, int y, int w = 56) {
-    return {-1, ControlKind::Label, text, {x, y, w, 16}, false};
+    return {-1, ControlKind::Label, text, {x, y, w, 22}, false};
 }
 ControlDef group(const char* text, int x, int y, int w, int h) {
     return {-1, ControlKind::Group, text, {x, y, w, h}, false};
@@ -24,66 +24,66 @@ TemplateDef recOption() {
     TemplateDef t;
     t.name = "REC_OPTION";
     t.caption = "record option";
-    t.rect = {0, 0, 412, 256};
+    t.rect = {0, 0, 428, 282};
     t.controls = {
-        group("ループ録音", 8, 4, 200, 64),
-        label("loop size(byte)", 14, 20, 90),
-        {1127, ControlKind::Field, "", {106, 18, 90, 18}, false},
-        readOnly(1128, 14, 42, 40),
-        label("分", 56, 44, 20),
-        button(1126, "start", 146, 40, 50, 22),
+        group("ループ録音", 8, 4, 206, 76),
+        label("loop size(byte)", 16, 26, 86),
+        {1127, ControlKind::Field, "", {106, 26, 100, 22}, false},
+        readOnly(1128, 16, 52, 44),
+        label("分", 64, 52, 20),
+        button(1126, "start", 150, 52, 56),
 
-        group("（保留中）", 214, 4, 190, 64),
-        label("aux", 220, 20, 24),
-        readOnly(1097, 246, 18, 36),
-        readOnly(1098, 286, 18, 24),
-        button(1096, "reset", 314, 16, 50, 22),
-        {1180, ControlKind::ScrollBar, "", {220, 44, 178, 12}, false},
+        group("（保留中）", 222, 4, 198, 76),
+        label("aux", 230, 26, 24),
+        readOnly(1097, 256, 26, 40),
+        readOnly(1098, 300, 26, 28),
+        button(1096, "reset", 332, 26, 56),
+        {1180, ControlKind::ScrollBar, "", {230, 56, 182, 14}, false},
 
-        group("波形表示", 8, 72, 200, 96),
-        button(1135, "on-off", 14, 88, 50, 22),
-        button(1136, "change", 68, 88, 50, 22),
-        button(1149, "左", 122, 88, 28, 22),
-        button(1150, "右", 152, 88, 28, 22),
-        label("たて倍率", 14, 116),
-        button(1137, "-", 72, 114),
-        button(1138, "+", 96, 114),
-        button(1139, "1", 120, 114),
-        readOnly(1102, 146, 115),
-        label("よこ倍率", 14, 140),
-        button(1142, "-", 72, 138),
-        button(1140, "+", 96, 138),
-        button(1141, "1", 120, 138),
-        readOnly(1104, 146, 139),
+        group("波形表示", 8, 84, 206, 102),
+        button(1135, "on-off", 16, 106, 56),
+        button(1136, "change", 76, 106, 58),
+        button(1149, "左", 138, 106, 32),
+        button(1150, "右", 174, 106, 32),
+        label("たて倍率", 16, 132),
+        button(1137, "-", 76, 132),
+        button(1138, "+", 100, 132),
+        button(1139, "1", 124, 132),
+        readOnly(1102, 150, 132),
+        label("よこ倍率", 16, 158),
+        button(1142, "-", 76, 158),
+        button(1140, "+", 100, 158),
+        button(1141, "1", 124, 158),
+        readOnly(1104, 150, 158),
 
-        group("内部処理", 214, 72, 190, 72),
-        label("処理単位", 220, 88),
-        button(1146, "+", 278, 86),
-        button(1147, "I", 300, 86),
-        button(1148, "-", 322, 86),
-        readOnly(1106, 346, 87),
-        label("継ぎ目長さ", 220, 114),
-        button(1143, "+", 278, 112),
-        button(1144, "0", 300, 112),
-        button(1145, "-", 322, 112),
-        readOnly(1101, 346, 113),
+        group("内部処理", 222, 84, 198, 76),
+        label("処理単位", 230, 106, 64),
+        button(1146, "+", 298, 106),
+        button(1147, "I", 322, 106),
+        button(1148, "-", 346, 106),
+        readOnly(1106, 372, 106, 40),
+        label("継ぎ目長さ", 230, 132, 64),
+        button(1143, "+", 298, 132),
+        button(1144, "0", 322, 132),
+        button(1145, "-", 346, 132),
+        readOnly(1101, 372, 132, 40),
 
-        group("音飛び（保留）", 8, 172, 200, 44),
-        label("jump max", 14, 190),
-        {1134, ControlKind::Field, "", {72, 188, 70, 18}, false},
-        {1133, ControlKind::Button, "start", {146, 186, 50, 22}, true},
+        group("音飛び（保留）", 8, 192, 206, 50),
+        label("jump max", 16, 214, 60),
+        {1134, ControlKind::Field, "", {80, 214, 66, 22}, false},
+        {1133, ControlKind::Button, "start", {150, 214, 56, 22}, true},
 
-        group("スキップレベル（保留）", 214, 148, 190, 68),
-        readOnly(1100, 220, 166, 40),
-        button(1099, "reset", 264, 164, 50, 22),
-        {1181, ControlKind::ScrollBar, "", {220, 194, 178, 12}, false},
+        group("スキップレベル（保留）", 222, 166, 198, 76),
+        readOnly(1100, 230, 188, 40),
+        button(1099, "reset", 274, 188, 56),
+        {1181, ControlKind::ScrollBar, "", {230, 218, 182, 14}, false},
 
-        button(1152, "add-mode", 8, 224, 64, 22),
-        readOnly(1105, 76, 226, 50),
-        label("録音モードに変更", 134, 228, 100),
-        button(1159, "rec-mode", 236, 224, 44, 22),
-        button(1103, "lang.", 286, 224, 44, 22),
-        button(1, "OK", 344, 224, 60, 22),
+        button(1152, "add-mode", 8, 252, 70),
+        readOnly(1105, 82, 252, 48),
+        label("録音モードに変更", 138, 252, 100),
+        button(1159, "rec-mode", 242, 252, 68),
+        button(1103, "lang.", 314, 252, 48),
+        button(1, "OK", 368, 252, 52),
     };
     return t;
 }
