@@ -7,7 +7,9 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QProxyStyle>
 #include <QStyleFactory>
+#include <QStyleOptionGroupBox>
 #include <QTimer>
 #include <QTranslator>
 #include <cstdio>
@@ -23,6 +25,24 @@
 namespace pelkit {
 
 namespace {
+
+// Fusion sizes a group box's caption by the ink of its text, which leaves out the blank halves
+// of full-width brackets: "（保留中）" would lose its end. The caption gets its full advance.
+class CaptionStyle final : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option,
+                         SubControl sub, const QWidget* widget) const override {
+        QRect r = QProxyStyle::subControlRect(control, option, sub, widget);
+        if (control == CC_GroupBox && sub == SC_GroupBoxLabel) {
+            if (const auto* box = qstyleoption_cast<const QStyleOptionGroupBox*>(option)) {
+                int width = box->fontMetrics.horizontalAdvance(box->text) + 2;
+                if (r.width() < width) r.setWidth(width);
+            }
+        }
+        return r;
+    }
+};
 
 // PELKIT_SCREENSHOT=FILE.png: once the main window has painted for the first time it is saved
 // to FILE.png, the time from start to that paint goes to standard error, and the window is
@@ -73,7 +93,7 @@ QIcon programIcon() {
 
 void prepareApplication(QApplication& app) {
     // One style everywhere, so the pixel layout of the templates looks the same on every desktop.
-    if (QStyle* fusion = QStyleFactory::create("Fusion")) app.setStyle(fusion);
+    if (QStyle* fusion = QStyleFactory::create("Fusion")) app.setStyle(new CaptionStyle(fusion));
     app.setFont(captionFont());
     // The windows speak Japanese; so do Qt's own buttons and the file dialog.
     auto* translator = new QTranslator(&app);
