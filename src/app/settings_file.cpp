@@ -8,6 +8,7 @@
 #include <fstream>
 #include <optional>
 #include <sstream>
+#include <string_view>
 #include <vector>
 
 namespace pelkit {
@@ -15,8 +16,8 @@ namespace pelkit {
 namespace {
 
 struct Line {
-    std::string text;    // without its line ending
-    std::string ending;  // "\n", "\r\n" or "" for a last line without one
+    std::string text;         // without its line ending
+    const char* ending = "";  // "\n", "\r\n", or "" (or "\r") for a last line without one
 };
 
 std::vector<Line> readLines(const std::string& path) {
@@ -29,19 +30,15 @@ std::vector<Line> readLines(const std::string& path) {
     size_t begin = 0;
     while (begin < all.size()) {
         size_t nl = all.find('\n', begin);
+        size_t stop = nl == std::string::npos ? all.size() : nl;
+        bool cr = stop > begin && all[stop - 1] == '\r';
         Line line;
-        if (nl == std::string::npos) {
-            line.text = all.substr(begin);
-            begin = all.size();
-        } else {
-            line.text = all.substr(begin, nl - begin);
-            line.ending = "\n";
-            begin = nl + 1;
-        }
-        if (!line.text.empty() && line.text.back() == '\r') {
-            line.text.pop_back();
-            line.ending = "\r" + line.ending;
-        }
+        line.text.assign(all, begin, stop - begin - (cr ? 1 : 0));
+        if (nl != std::string::npos)
+            line.ending = cr ? "\r\n" : "\n";
+        else if (cr)
+            line.ending = "\r";
+        begin = nl == std::string::npos ? all.size() : nl + 1;
         lines.push_back(std::move(line));
     }
     return lines;
@@ -49,8 +46,10 @@ std::vector<Line> readLines(const std::string& path) {
 
 std::string trim(const std::string& s) {
     size_t b = 0, e = s.size();
-    while (b < e && std::isspace(static_cast<unsigned char>(s[b]))) ++b;
-    while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1]))) --e;
+    while (b < e && std::isspace(static_cast<unsigned char>(s[b])))
+        ++b;
+    while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1])))
+        --e;
     return s.substr(b, e - b);
 }
 
@@ -99,8 +98,7 @@ std::optional<std::string> findValue(const std::string& path, const std::string&
 
 }  // namespace
 
-int SettingsFile::readInt(const std::string& section, const std::string& key,
-                          int fallback) const {
+int SettingsFile::readInt(const std::string& section, const std::string& key, int fallback) const {
     auto value = findValue(path_, section, key);
     if (!value) return fallback;
     return static_cast<int>(std::strtol(value->c_str(), nullptr, 10));
@@ -111,8 +109,8 @@ std::string SettingsFile::readString(const std::string& section, const std::stri
     auto value = findValue(path_, section, key);
     if (!value) return fallback;
     std::string v = *value;
-    if (v.size() >= 2 && ((v.front() == '"' && v.back() == '"') ||
-                          (v.front() == '\'' && v.back() == '\''))) {
+    if (v.size() >= 2 &&
+        ((v.front() == '"' && v.back() == '"') || (v.front() == '\'' && v.back() == '\''))) {
         v = v.substr(1, v.size() - 2);
     }
     return v;
@@ -121,8 +119,9 @@ std::string SettingsFile::readString(const std::string& section, const std::stri
 bool SettingsFile::writeString(const std::string& section, const std::string& key,
                                const std::string& value) const {
     std::vector<Line> lines = readLines(path_);
-    std::string newline = lines.empty() || lines.front().ending.empty() ? "\n"
-                                                                        : lines.front().ending;
+    // New lines end the way the file's first line does.
+    const char* newline =
+        !lines.empty() && std::string_view(lines.front().ending) == "\r\n" ? "\r\n" : "\n";
     std::string entry = key + "=" + value;
 
     // Find the section, the key inside it, and the last line that belongs to it.
@@ -143,10 +142,10 @@ bool SettingsFile::writeString(const std::string& section, const std::string& ke
         lines[*keyLine].text = entry;
     } else if (sectionLine) {
         size_t at = *lastInSection;
-        if (lines[at].ending.empty()) lines[at].ending = newline;
+        if (*lines[at].ending == '\0') lines[at].ending = newline;
         lines.insert(lines.begin() + static_cast<long>(at) + 1, Line{entry, newline});
     } else {
-        if (!lines.empty() && lines.back().ending.empty()) lines.back().ending = newline;
+        if (!lines.empty() && *lines.back().ending == '\0') lines.back().ending = newline;
         lines.push_back(Line{"[" + section + "]", newline});
         lines.push_back(Line{entry, newline});
     }
@@ -154,7 +153,8 @@ bool SettingsFile::writeString(const std::string& section, const std::string& ke
     std::string temp = path_ + ".new";
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        for (const Line& line : lines) out << line.text << line.ending;
+        for (const Line& line : lines)
+            out << line.text << line.ending;
         out.flush();
         if (!out) {
             std::remove(temp.c_str());
