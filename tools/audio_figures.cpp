@@ -32,7 +32,8 @@ int main(int argc, char** argv) {
     std::atomic<bool> busy{true};
     std::thread load([&] {
         volatile uint64_t x = 0;
-        while (busy) x = x + 1;
+        while (busy)
+            x = x + 1;
     });
     auto opened = steady_clock::now();
     if (!out.open(makeWaveFormat(1, 2, 44100, 16))) {

@@ -100,7 +100,7 @@ struct RecorderState {
     uint32_t partLimit = kDefaultPartLimit;
     uint32_t loopSize = kDefaultLoopSize;
     std::atomic<int32_t> writesInFlight{0};
-    RecordWriter writer;       // the writer thread of the "HDD" mode
+    RecordWriter writer;        // the writer thread of the "HDD" mode
     int32_t takeWriteMode = 0;  // writeMode as it was when the take began
     bool writeFailed = false;   // a write of this take failed; the take stops
 };

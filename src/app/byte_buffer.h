@@ -10,7 +10,7 @@
 namespace pelkit {
 
 class ByteBuffer {
-public:
+  public:
     bool allocate(size_t n) {
         release();
         data_.reset(new (std::nothrow) uint8_t[n == 0 ? 1 : n]);
@@ -26,7 +26,7 @@ public:
     size_t size() const { return size_; }
     explicit operator bool() const { return static_cast<bool>(data_); }
 
-private:
+  private:
     std::unique_ptr<uint8_t[]> data_;
     size_t size_ = 0;
 };

@@ -20,16 +20,28 @@ void sendCommand(AppState& app, int id, int32_t param) {
     (void)param;
     switch (id) {
         // Recording.
-        case id::kRecord: recordStart(app); break;
-        case id::kRecordStop: recordStop(app); break;
-        case id::kRecordPause: recordPause(app); break;
-        case id::kBufferReset: bufferReset(app); break;
-        case id::kStandby: enterStandby(app); break;
+        case id::kRecord:
+            recordStart(app);
+            break;
+        case id::kRecordStop:
+            recordStop(app);
+            break;
+        case id::kRecordPause:
+            recordPause(app);
+            break;
+        case id::kBufferReset:
+            bufferReset(app);
+            break;
+        case id::kStandby:
+            enterStandby(app);
+            break;
         case id::kLoopStandby:
             app.modes.loopRecording = true;
             enterStandby(app);
             break;
-        case id::kLevelCheck: toggleLevelCheck(app); break;
+        case id::kLevelCheck:
+            toggleLevelCheck(app);
+            break;
         case id::kRecordOptions: {
             RecordOptionsDialog d(app);
             app.ui().runModal("rec_option", d);
@@ -37,19 +49,45 @@ void sendCommand(AppState& app, int id, int32_t param) {
         }
 
         // Playback.
-        case id::kPlay: playStart(app); break;
-        case id::kPlayPause: playPauseToggle(app); break;
-        case id::kPlayStop: playStop(app); break;
-        case id::kReverse: toggleReverse(app); break;
-        case id::kRepeat: toggleRepeat(app); break;
-        case id::kRangeToggle: toggleRange(app); break;
-        case id::kRangeStartSet: setRangeFromPosition(app, true); break;
-        case id::kRangeEndSet: setRangeFromPosition(app, false); break;
-        case id::kSkipStart: skipMarkStart(app); break;
-        case id::kSkipEnd: skipMarkEnd(app); break;
-        case id::kSkipOnOff: toggleSkipMode(app); break;
-        case id::kContinuousPlay: toggleContinuousPlay(app); break;
-        case id::kConvertTo16: requestConvertTo16(app); break;
+        case id::kPlay:
+            playStart(app);
+            break;
+        case id::kPlayPause:
+            playPauseToggle(app);
+            break;
+        case id::kPlayStop:
+            playStop(app);
+            break;
+        case id::kReverse:
+            toggleReverse(app);
+            break;
+        case id::kRepeat:
+            toggleRepeat(app);
+            break;
+        case id::kRangeToggle:
+            toggleRange(app);
+            break;
+        case id::kRangeStartSet:
+            setRangeFromPosition(app, true);
+            break;
+        case id::kRangeEndSet:
+            setRangeFromPosition(app, false);
+            break;
+        case id::kSkipStart:
+            skipMarkStart(app);
+            break;
+        case id::kSkipEnd:
+            skipMarkEnd(app);
+            break;
+        case id::kSkipOnOff:
+            toggleSkipMode(app);
+            break;
+        case id::kContinuousPlay:
+            toggleContinuousPlay(app);
+            break;
+        case id::kConvertTo16:
+            requestConvertTo16(app);
+            break;
 
         // Speed, pitch, level and reverb.
         case id::kSpeedReset:
@@ -63,34 +101,70 @@ void sendCommand(AppState& app, int id, int32_t param) {
         case id::kVolumeReset:
         case id::kPanReset:
         case id::kReverbOnOff:
-        case id::kReverbDialog: levelCommand(app, id); break;
+        case id::kReverbDialog:
+            levelCommand(app, id);
+            break;
 
         // Files and format.
-        case id::kOpen: loadWavFile(app); break;
-        case id::kRefreshNames: refreshNames(app); break;
-        case id::kBits16: setBitsPerSample(app, 16); break;
-        case id::kBits8: setBitsPerSample(app, 8); break;
-        case id::kBits24: setBitsPerSample(app, 24); break;
-        case id::kChannels1: setChannelCount(app, 1); break;
-        case id::kChannels2: setChannelCount(app, 2); break;
-        case id::kLockOff: setBitsButtons(app, true); break;
+        case id::kOpen:
+            loadWavFile(app);
+            break;
+        case id::kRefreshNames:
+            refreshNames(app);
+            break;
+        case id::kBits16:
+            setBitsPerSample(app, 16);
+            break;
+        case id::kBits8:
+            setBitsPerSample(app, 8);
+            break;
+        case id::kBits24:
+            setBitsPerSample(app, 24);
+            break;
+        case id::kChannels1:
+            setChannelCount(app, 1);
+            break;
+        case id::kChannels2:
+            setChannelCount(app, 2);
+            break;
+        case id::kLockOff:
+            setBitsButtons(app, true);
+            break;
         case id::kBlockReset:
         case id::kBlockUp:
-        case id::kBlockDown: changeBlockSize(app, id); break;
+        case id::kBlockDown:
+            changeBlockSize(app, id);
+            break;
         case id::kRateUp:
         case id::kRate44:
         case id::kRateDown:
-        case id::kRateSet: changeRate(app, id); break;
-        case id::kSetPcm: app.format.formatTag = 1; break;
-        case id::kOverwriteDataSize: OverwriteDataSize(app); break;
-        case id::kNextNumberedCheck: showNextNumberedFile(app); break;
+        case id::kRateSet:
+            changeRate(app, id);
+            break;
+        case id::kSetPcm:
+            app.format.formatTag = 1;
+            break;
+        case id::kOverwriteDataSize:
+            OverwriteDataSize(app);
+            break;
+        case id::kNextNumberedCheck:
+            showNextNumberedFile(app);
+            break;
 
         // Position jumps.
-        case id::kJumpToQuiet: jumpToNextQuiet(app); break;
-        case id::kJumpForward: jumpForward(app); break;
+        case id::kJumpToQuiet:
+            jumpToNextQuiet(app);
+            break;
+        case id::kJumpForward:
+            jumpForward(app);
+            break;
         case id::kJumpBack:
-        case id::kMenuJumpBack: jumpBack(app); break;
-        case id::kStepBackToQuiet: stepBackToQuiet(app); break;
+        case id::kMenuJumpBack:
+            jumpBack(app);
+            break;
+        case id::kStepBackToQuiet:
+            stepBackToQuiet(app);
+            break;
 
         // Display.
         case 1135:
@@ -100,8 +174,12 @@ void sendCommand(AppState& app, int id, int32_t param) {
         case 1139:
         case 1140:
         case 1141:
-        case 1142: onDisplayCommand(app, id); break;
-        case id::kWholeWaveform: showWholeWaveform(app); break;
+        case 1142:
+            onDisplayCommand(app, id);
+            break;
+        case id::kWholeWaveform:
+            showWholeWaveform(app);
+            break;
 
         // Readouts, help and the end.
         case id::kShowExtraHeader:
@@ -110,12 +188,15 @@ void sendCommand(AppState& app, int id, int32_t param) {
         case id::kShowPositionRange:
             setNumberText(app, id::kFieldStatus, static_cast<int32_t>(app.scroll.positionRange));
             break;
-        case id::kHelp: openHelp(app); break;
+        case id::kHelp:
+            openHelp(app);
+            break;
         case id::kExit:
             setStatusText(app, id::kFieldStatus, "good-bye");
             closeMainWindow(app);
             break;
-        default: break;  // identifiers without an action have no effect
+        default:
+            break;  // identifiers without an action have no effect
     }
 }
 

@@ -105,7 +105,9 @@ void setChannelCount(AppState& app, int32_t count) {
 void changeBlockSize(AppState& app, int id) {
     BlockSettings& b = app.blocks;
     switch (id) {
-        case id::kBlockReset: b.blockSize = b.chosenBlockSize = kDefaultBlockSize; break;
+        case id::kBlockReset:
+            b.blockSize = b.chosenBlockSize = kDefaultBlockSize;
+            break;
         case id::kBlockUp:
             if (b.blockSize + kDefaultBlockSize <= kDisplayBufferSize) {
                 b.blockSize = b.blockSize < kDefaultBlockSize ? b.blockSize * 2
@@ -120,7 +122,8 @@ void changeBlockSize(AppState& app, int id) {
             b.chosenBlockSize = b.blockSize;
             break;
         }
-        default: return;
+        default:
+            return;
     }
     setNumberWithUnit(app, id::kFieldBlockSize, static_cast<int32_t>(b.blockSize), "");
 }
@@ -159,7 +162,8 @@ void changeRate(AppState& app, int id) {
             f.samplesPerSecond = readNumberField(app, id::kFieldRateEntry);
             setNumberWithUnit(app, id::kFieldRate, f.samplesPerSecond, "");
             break;
-        default: return;
+        default:
+            return;
     }
     refreshFormatReadout(app);
 }

@@ -14,7 +14,7 @@ class FileStream;
 
 bool ChooseFile(AppState& app, FileKind kind);  // into app.chosenFile
 
-void loadWavFile(AppState& app);                     // 1015
+void loadWavFile(AppState& app);  // 1015
 void onDroppedFile(AppState& app, const std::string& path);
 void refreshNames(AppState& app);                    // 1120
 void setBitsPerSample(AppState& app, int32_t bits);  // 1013, 1014, 1504
@@ -37,7 +37,7 @@ void stepBackToQuiet(AppState& app);  // 1040
 // Places STREAM at the data start + position; a failed stream is reopened at the data start.
 void seekToPosition(AppState& app, FileStream& stream);
 
-void openHelp(AppState& app);          // 40006
+void openHelp(AppState& app);              // 40006
 void showNextNumberedFile(AppState& app);  // 40011
 
 }  // namespace pelkit

@@ -12,7 +12,7 @@ namespace pelkit {
 struct AppState;
 
 class MainWindow final : public DialogHandler {
-public:
+  public:
     explicit MainWindow(AppState& app) : app_(app) {}
 
     void onInit(WindowHandle window) override;
@@ -26,7 +26,7 @@ public:
 
     bool ended() const;
 
-private:
+  private:
     AppState& app_;
 };
 

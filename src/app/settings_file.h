@@ -7,7 +7,7 @@
 namespace pelkit {
 
 class SettingsFile {
-public:
+  public:
     explicit SettingsFile(std::string path) : path_(std::move(path)) {}
 
     const std::string& path() const { return path_; }
@@ -20,7 +20,7 @@ public:
     bool writeString(const std::string& section, const std::string& key,
                      const std::string& value) const;
 
-private:
+  private:
     std::string path_;
 };
 

@@ -24,9 +24,13 @@ namespace {
 
 constexpr const char* kSection = "init";
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
-SettingsFile settingsOf(const AppState& app) { return SettingsFile(app.settingsPath); }
+SettingsFile settingsOf(const AppState& app) {
+    return SettingsFile(app.settingsPath);
+}
 
 }  // namespace
 
@@ -51,7 +55,8 @@ CommandLine parseCommandLine(const std::string& text) {
             at = 2;
         }
     }
-    while (at < text.size() && isBlank(text[at])) ++at;
+    while (at < text.size() && isBlank(text[at]))
+        ++at;
     for (; at < text.size() && result.fileName.size() < kTextMax; ++at) {
         if (text[at] != '"') result.fileName += text[at];
     }
@@ -74,7 +79,8 @@ void recoverTake(AppState& app) {
                                              app.format.samplesPerSecond, app.format.bitsPerSample);
     // Parts written before the program ended are numbered on from 1 without gaps.
     int32_t parts = 0;
-    while (fileExists(NumberedName(temp, parts + 1))) ++parts;
+    while (fileExists(NumberedName(temp, parts + 1)))
+        ++parts;
     if (WavDataSize(temp) == 0 && parts == 0) return;  // no take was in progress
     FinishRecordedFiles(app, format, app.sound.fileName, parts);
 }
@@ -160,9 +166,11 @@ void initMainWindow(AppState& app, WindowHandle window) {
 
     sendCommand(app, id::kBufferReset);
 
-    for (WaveHeader& h : app.ring.headers) h = WaveHeader{};
+    for (WaveHeader& h : app.ring.headers)
+        h = WaveHeader{};
     app.ring.displayBuffer.assign(kDisplayBufferSize, 0);
-    for (ByteBuffer& b : app.ring.buffers) b.allocate(1);
+    for (ByteBuffer& b : app.ring.buffers)
+        b.allocate(1);
     app.ring.processBuffer = app.ring.placeholder;
 
     CommandLine command;
@@ -210,14 +218,16 @@ void closeMainWindow(AppState& app) {
     if (app.modes.playing || app.platform.out.isOpen()) {
         app.modes.exitPending = true;
         app.modes.stopRequested = true;
-        for (WaveHeader& h : app.ring.headers) app.platform.out.unprepare(h);
+        for (WaveHeader& h : app.ring.headers)
+            app.platform.out.unprepare(h);
         app.platform.out.close();
         app.platform.out.reset();
         return;
     }
 
     sendCommand(app, id::kBufferReset);
-    for (ByteBuffer& b : app.ring.buffers) b.release();
+    for (ByteBuffer& b : app.ring.buffers)
+        b.release();
     app.recorder.recordStream.close();
     std::error_code ec;
     std::filesystem::remove(app.recorder.tempFileName, ec);

@@ -12,11 +12,16 @@ namespace pelkit {
 
 namespace {
 
-Ui& ui(AppState& app) { return app.ui(); }
-WindowHandle mainWindow(AppState& app) { return app.windows.mainDialog; }
+Ui& ui(AppState& app) {
+    return app.ui();
+}
+WindowHandle mainWindow(AppState& app) {
+    return app.windows.mainDialog;
+}
 
 void enableAll(AppState& app, std::initializer_list<int> ids, bool on) {
-    for (int id : ids) ui(app).enable(mainWindow(app), id, on);
+    for (int id : ids)
+        ui(app).enable(mainWindow(app), id, on);
 }
 
 }  // namespace
@@ -78,8 +83,8 @@ void refreshFormatReadout(AppState& app, const WaveFormat* format) {
     setNumberWithUnit(app, id::kFieldHeaderBits, f.bitsPerSample, "");
     setNumberWithUnit(app, id::kFieldHeaderRate, f.samplesPerSecond, "");
     if (format) {
-        setNumberWithUnit(app, id::kFieldHeaderRate,
-                          static_cast<int32_t>(format->samplesPerSecond), "");
+        setNumberWithUnit(app, id::kFieldHeaderRate, static_cast<int32_t>(format->samplesPerSecond),
+                          "");
         setNumberWithUnit(app, id::kFieldHeaderByteRate,
                           static_cast<int32_t>(format->avgBytesPerSecond), "");
         setNumberWithUnit(app, id::kFieldHeaderBlockAlign, format->blockAlign, "");
@@ -135,8 +140,8 @@ void applyCaptions(AppState& app, bool japanese) {
         const char* english;
     };
     static const Caption captions[] = {
-        {id::kRecord, "録音", "rec."},         {id::kRecordOptions, "その他", "other"},
-        {id::kOpen, "開く", "open"},           {id::kSubSoundAll, "全表示", "all"},
+        {id::kRecord, "録音", "rec."},    {id::kRecordOptions, "その他", "other"},
+        {id::kOpen, "開く", "open"},      {id::kSubSoundAll, "全表示", "all"},
         {id::kExit, "終了", "power off"},
     };
     for (const Caption& c : captions) {
@@ -169,9 +174,10 @@ void showLoaded(AppState& app) {
 
 void showRecording(AppState& app) {
     enableAll(app, {id::kRecordStop}, true);
-    enableAll(app, {id::kRecord, id::kPlay, id::kPlayPause, id::kPlayStop, id::kRepeat,
-                    id::kNoControl1008},
-              false);
+    enableAll(
+        app,
+        {id::kRecord, id::kPlay, id::kPlayPause, id::kPlayStop, id::kRepeat, id::kNoControl1008},
+        false);
 }
 
 void showRecordStopped(AppState& app) {
@@ -189,15 +195,17 @@ void showPlayable(AppState& app) {
 
 void showPlaying(AppState& app) {
     enableAll(app, {id::kPlayPause, id::kPlayStop, id::kRepeat, id::kNoControl1008}, true);
-    enableAll(app, {id::kBlockDown, id::kBlockReset, id::kBlockUp, id::kRecord, id::kRecordStop,
-                    id::kPlay},
-              false);
+    enableAll(
+        app,
+        {id::kBlockDown, id::kBlockReset, id::kBlockUp, id::kRecord, id::kRecordStop, id::kPlay},
+        false);
     ui(app).focus(mainWindow(app), id::kPlayStop);
 }
 
 void showPlayStopped(AppState& app) {
-    enableAll(app, {id::kBlockDown, id::kBlockReset, id::kBlockUp, id::kRecord, id::kPlay,
-                    id::kReverse, id::kRepeat},
+    enableAll(app,
+              {id::kBlockDown, id::kBlockReset, id::kBlockUp, id::kRecord, id::kPlay, id::kReverse,
+               id::kRepeat},
               true);
     enableAll(app, {id::kRecordStop, id::kPlayPause, id::kPlayStop}, false);
     ui(app).focus(mainWindow(app), id::kPlay);

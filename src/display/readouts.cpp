@@ -51,5 +51,4 @@ void showPan(AppState& app) {
     setBar(app, kBarPan, barPosition(pan, -100, 100));
 }
 
-
 }  // namespace pelkit

@@ -24,10 +24,11 @@ void createScrollBars(AppState& app) {
         int bar, min, max;
     };
     static const Bar bars[] = {
-        {kBarPosition, 1, 1000}, {kBarStart, 1, 1000}, {kBarEnd, 1, 1000}, {kBarBoost, 1, 1000},
+        {kBarPosition, 1, 1000}, {kBarStart, 1, 1000}, {kBarEnd, 1, 1000},   {kBarBoost, 1, 1000},
         {kBarVolume, 1, 200},    {kBarSpeed, 1, 1600}, {kBarPitch, 1, 2000}, {kBarPan, -100, 100},
     };
-    for (const Bar& b : bars) ui.setScrollRange(w, b.bar, b.min, b.max);
+    for (const Bar& b : bars)
+        ui.setScrollRange(w, b.bar, b.min, b.max);
     ui.setScrollPos(w, kBarPosition, 1);
     ui.setScrollPos(w, kBarStart, 1);
     ui.setScrollPos(w, kBarEnd, 1000);
@@ -79,17 +80,34 @@ void onPositionBar(AppState& app, int code, int thumb) {
             position += sc.positionStep;
             sc.positionIndex = indexOf(position);
             break;
-        case kScrollPageLeft: sc.positionIndex -= 16; byIndex = true; break;
-        case kScrollPageRight: sc.positionIndex += 16; byIndex = true; break;
-        case kScrollThumbDragged: sc.positionIndex = static_cast<uint16_t>(thumb); byIndex = true; break;
-        case kScrollTop: sc.positionIndex = 1; byIndex = true; break;
-        case kScrollBottom: sc.positionIndex = r; byIndex = true; break;
-        default: break;
+        case kScrollPageLeft:
+            sc.positionIndex -= 16;
+            byIndex = true;
+            break;
+        case kScrollPageRight:
+            sc.positionIndex += 16;
+            byIndex = true;
+            break;
+        case kScrollThumbDragged:
+            sc.positionIndex = static_cast<uint16_t>(thumb);
+            byIndex = true;
+            break;
+        case kScrollTop:
+            sc.positionIndex = 1;
+            byIndex = true;
+            break;
+        case kScrollBottom:
+            sc.positionIndex = r;
+            byIndex = true;
+            break;
+        default:
+            break;
     }
     if (byIndex) {
         // Pages keep the index on the bar and the position inside the data.
         sc.positionIndex = std::clamp(sc.positionIndex, 1, r);
-        position = (d / static_cast<uint32_t>(r)) * static_cast<uint32_t>(sc.positionIndex) / 12 * 12;
+        position =
+            (d / static_cast<uint32_t>(r)) * static_cast<uint32_t>(sc.positionIndex) / 12 * 12;
     }
     app.ui().setScrollPos(app.windows.mainDialog, kBarPosition, sc.positionIndex + 1);
 
@@ -97,7 +115,8 @@ void onPositionBar(AppState& app, int code, int thumb) {
     if (app.modes.playing) {
         std::vector<uint8_t>& shown = app.ring.displayBuffer;
         stream.seek(app.sound.dataOffset() + position);
-        if (!shown.empty()) stream.read(shown.data(), std::min<size_t>(kPositionReadBytes, shown.size()));
+        if (!shown.empty())
+            stream.read(shown.data(), std::min<size_t>(kPositionReadBytes, shown.size()));
         stream.clear();
         seekToPosition(app, stream);
     } else {
@@ -138,10 +157,17 @@ void onMainScroll(AppState& app, int bar, int code, int thumb) {
             app.level.mainPan = panStep(app.level.mainPan, code, thumb);
             showPan(app);
             break;
-        case kBarStart: onRangeBar(app, true, code, thumb); break;
-        case kBarEnd: onRangeBar(app, false, code, thumb); break;
-        case kBarPosition: onPositionBar(app, code, thumb); break;
-        default: break;
+        case kBarStart:
+            onRangeBar(app, true, code, thumb);
+            break;
+        case kBarEnd:
+            onRangeBar(app, false, code, thumb);
+            break;
+        case kBarPosition:
+            onPositionBar(app, code, thumb);
+            break;
+        default:
+            break;
     }
 }
 

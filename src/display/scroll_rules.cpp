@@ -9,8 +9,12 @@ namespace pelkit {
 float factorStep(float v, int code, int thumb, float minimum, float maximum, float step) {
     double x = v;
     switch (code) {
-        case kScrollLineLeft: x = std::max(x - step, static_cast<double>(minimum)); break;
-        case kScrollLineRight: x = std::min(x + step, static_cast<double>(maximum)); break;
+        case kScrollLineLeft:
+            x = std::max(x - step, static_cast<double>(minimum));
+            break;
+        case kScrollLineRight:
+            x = std::min(x + step, static_cast<double>(maximum));
+            break;
         case kScrollPageLeft:
             x = std::max(x - 4.0 * step, static_cast<double>(minimum));
             x = std::max(static_cast<double>(static_cast<float>(x)) - step,
@@ -25,9 +29,14 @@ float factorStep(float v, int code, int thumb, float minimum, float maximum, flo
             x = std::clamp(static_cast<uint16_t>(thumb) * 0.002, static_cast<double>(minimum),
                            static_cast<double>(maximum));
             break;
-        case kScrollTop: x = minimum; break;
-        case kScrollBottom: x = maximum; break;
-        default: break;
+        case kScrollTop:
+            x = minimum;
+            break;
+        case kScrollBottom:
+            x = maximum;
+            break;
+        default:
+            break;
     }
     return static_cast<float>(x);
 }
@@ -37,13 +46,19 @@ namespace {
 // The shared shape of the boost and float rules; LOW is the arrows' lower limit.
 float levelStep(float v, int code, double thumbValue, float low, float maximum) {
     double x = v;
-    auto left = [&] { x = std::max(static_cast<double>(static_cast<float>(x)) - 0.01, double{low}); };
+    auto left = [&] {
+        x = std::max(static_cast<double>(static_cast<float>(x)) - 0.01, double{low});
+    };
     auto right = [&] {
         x = std::min(static_cast<double>(static_cast<float>(x)) + 0.01, double{maximum});
     };
     switch (code) {
-        case kScrollLineLeft: left(); break;
-        case kScrollLineRight: right(); break;
+        case kScrollLineLeft:
+            left();
+            break;
+        case kScrollLineRight:
+            right();
+            break;
         case kScrollPageLeft:
             x -= 0.05;
             left();
@@ -52,10 +67,17 @@ float levelStep(float v, int code, double thumbValue, float low, float maximum) 
             x += 0.05;
             right();
             break;
-        case kScrollThumbDragged: x = thumbValue; break;
-        case kScrollTop: x = 0; break;
-        case kScrollBottom: x = maximum; break;
-        default: break;
+        case kScrollThumbDragged:
+            x = thumbValue;
+            break;
+        case kScrollTop:
+            x = 0;
+            break;
+        case kScrollBottom:
+            x = maximum;
+            break;
+        default:
+            break;
     }
     return static_cast<float>(x);
 }
@@ -75,8 +97,12 @@ float panStep(float v, int code, int thumb) {
     auto left = [&] { x = std::max(static_cast<double>(static_cast<float>(x)) - 0.1, -100.0); };
     auto right = [&] { x = std::min(static_cast<double>(static_cast<float>(x)) + 0.1, 100.0); };
     switch (code) {
-        case kScrollLineLeft: left(); break;
-        case kScrollLineRight: right(); break;
+        case kScrollLineLeft:
+            left();
+            break;
+        case kScrollLineRight:
+            right();
+            break;
         case kScrollPageLeft:
             x -= 0.5;
             left();
@@ -85,24 +111,39 @@ float panStep(float v, int code, int thumb) {
             x += 0.5;
             right();
             break;
-        case kScrollThumbDragged: x = static_cast<int16_t>(static_cast<uint16_t>(thumb)); break;
-        case kScrollTop: x = -100; break;
-        case kScrollBottom: x = 100; break;
-        default: break;
+        case kScrollThumbDragged:
+            x = static_cast<int16_t>(static_cast<uint16_t>(thumb));
+            break;
+        case kScrollTop:
+            x = -100;
+            break;
+        case kScrollBottom:
+            x = 100;
+            break;
+        default:
+            break;
     }
     return static_cast<float>(x);
 }
 
 int32_t integerStep(int32_t index, int code, int thumb, int32_t range) {
     switch (code) {
-        case kScrollLineLeft: return std::max(index - 1, 1);
-        case kScrollLineRight: return std::min(index + 1, range);
-        case kScrollPageLeft: return std::max(index - 16 - 1, 1);
-        case kScrollPageRight: return std::min(index + 16 + 1, range);
-        case kScrollThumbDragged: return static_cast<uint16_t>(thumb);
-        case kScrollTop: return 1;
-        case kScrollBottom: return range;
-        default: return index;
+        case kScrollLineLeft:
+            return std::max(index - 1, 1);
+        case kScrollLineRight:
+            return std::min(index + 1, range);
+        case kScrollPageLeft:
+            return std::max(index - 16 - 1, 1);
+        case kScrollPageRight:
+            return std::min(index + 16 + 1, range);
+        case kScrollThumbDragged:
+            return static_cast<uint16_t>(thumb);
+        case kScrollTop:
+            return 1;
+        case kScrollBottom:
+            return range;
+        default:
+            return index;
     }
 }
 

@@ -24,14 +24,16 @@ void startDisplayTimer(AppState& app) {
     d.tickCount = 0;
     d.tickPeriod = 72;
     // Ticks of 72 ms that fit in one block; the inner product is truncated first.
-    auto perTick = static_cast<int32_t>(static_cast<float>(app.format.samplesPerSecond *
-                                                           app.format.channels) * 0.144f);
+    auto perTick = static_cast<int32_t>(
+        static_cast<float>(app.format.samplesPerSecond * app.format.channels) * 0.144f);
     double limit = perTick > 0 ? static_cast<double>(app.blocks.blockSize) / perTick - 1 : 0;
     d.tickLimit = limit > 0 ? static_cast<uint32_t>(limit) : 0;
     app.ui().startTimer(kDisplayTimer, d.tickPeriod);
 }
 
-void stopDisplayTimer(AppState& app) { app.ui().stopTimer(kDisplayTimer); }
+void stopDisplayTimer(AppState& app) {
+    app.ui().stopTimer(kDisplayTimer);
+}
 
 void onDisplayTick(AppState& app) {
     DisplayState& d = app.display;
@@ -75,15 +77,22 @@ void onDisplayCommand(AppState& app, int id) {
     DisplayState& d = app.display;
     bool horizontal = false;
     switch (id) {
-        case 1135: d.displayOn = !d.displayOn; return;
-        case id::kShowWhileRecording: d.showWhileRecording = !d.showWhileRecording; return;
+        case 1135:
+            d.displayOn = !d.displayOn;
+            return;
+        case id::kShowWhileRecording:
+            d.showWhileRecording = !d.showWhileRecording;
+            return;
         case 1137:
             if (d.verticalScale > 1.0f) d.verticalScale = static_cast<float>(d.verticalScale - 0.1);
             return;
         case 1138:
-            if (d.verticalScale < 100.0f) d.verticalScale = static_cast<float>(d.verticalScale + 0.1);
+            if (d.verticalScale < 100.0f)
+                d.verticalScale = static_cast<float>(d.verticalScale + 0.1);
             return;
-        case 1139: d.verticalScale = 1.0f; return;
+        case 1139:
+            d.verticalScale = 1.0f;
+            return;
         case 1140:
             if (d.horizontalScale < 1000.0f) {
                 d.horizontalScale = static_cast<float>(d.horizontalScale + 0.1);
@@ -95,10 +104,12 @@ void onDisplayCommand(AppState& app, int id) {
             horizontal = true;
             break;
         case 1142:
-            if (d.horizontalScale > 0.1) d.horizontalScale = static_cast<float>(d.horizontalScale - 0.1);
+            if (d.horizontalScale > 0.1)
+                d.horizontalScale = static_cast<float>(d.horizontalScale - 0.1);
             horizontal = true;
             break;
-        default: return;
+        default:
+            return;
     }
     if (horizontal) {
         recomputePositionStep(app);

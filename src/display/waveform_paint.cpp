@@ -13,7 +13,9 @@ namespace {
 constexpr int kTop = 3;
 constexpr int kBottom = 107;
 
-int16_t read16(const uint8_t* p) { return static_cast<int16_t>(static_cast<uint16_t>(p[0] | (p[1] << 8))); }
+int16_t read16(const uint8_t* p) {
+    return static_cast<int16_t>(static_cast<uint16_t>(p[0] | (p[1] << 8)));
+}
 
 // Offset of the frame the picture starts at: 72 ms per tick of 16-bit sound.
 uint32_t tickOffset(const AppState& app) {
@@ -66,7 +68,8 @@ void drawTrace(AppState& app, Canvas& canvas, const uint8_t* base, uint64_t limi
 }
 
 void drawCursor(AppState& app, Canvas& canvas) {
-    int x = static_cast<int>(static_cast<double>(app.display.editCursor) * app.display.horizontalScale);
+    int x =
+        static_cast<int>(static_cast<double>(app.display.editCursor) * app.display.horizontalScale);
     canvas.selectPen(Pen::Mark);
     const int lines[7][4] = {
         {x - 5, 107, x, 102}, {x + 5, 107, x, 102}, {x, 107, x, 92}, {x - 5, 3, x, 8},
@@ -110,8 +113,9 @@ void paintSpectrum(AppState& app, Canvas& canvas, int32_t w) {
     uint32_t n = app.playback.outputLength >> 2;
     if (w >= 0 && n >= static_cast<uint32_t>(w)) n = static_cast<uint32_t>(w);
     for (uint32_t i = 0; n >= 2 && i <= n - 2 && 4 * i + 1 < bars.size(); ++i) {
-        double u = std::clamp(read16(bars.data() + 4 * i) * static_cast<double>(app.display.verticalScale) * 2,
-                              0.0, 65535.0);
+        double u = std::clamp(
+            read16(bars.data() + 4 * i) * static_cast<double>(app.display.verticalScale) * 2, 0.0,
+            65535.0);
         int x = static_cast<int>(5 * i);
         line(canvas, x, kBottom, x, kBottom - static_cast<int32_t>(u) / d);
     }

@@ -8,9 +8,13 @@ namespace pelkit {
 
 namespace fs = std::filesystem;
 
-FileStream::~FileStream() { close(); }
+FileStream::~FileStream() {
+    close();
+}
 
-FileStream::FileStream(FileStream&& other) noexcept { *this = std::move(other); }
+FileStream::FileStream(FileStream&& other) noexcept {
+    *this = std::move(other);
+}
 
 FileStream& FileStream::operator=(FileStream&& other) noexcept {
     if (this != &other) {
@@ -35,10 +39,18 @@ bool FileStream::open(const std::string& path, Mode mode) {
                            : (mode == Mode::WriteTruncate || mode == Mode::AppendKeep);
     const char* how = "rb";
     switch (mode) {
-        case Mode::Read: how = "rb"; break;
-        case Mode::WriteTruncate: how = "wb"; break;
-        case Mode::WriteKeep: how = "r+b"; break;
-        case Mode::AppendKeep: how = exists ? "r+b" : "w+b"; break;
+        case Mode::Read:
+            how = "rb";
+            break;
+        case Mode::WriteTruncate:
+            how = "wb";
+            break;
+        case Mode::WriteKeep:
+            how = "r+b";
+            break;
+        case Mode::AppendKeep:
+            how = exists ? "r+b" : "w+b";
+            break;
     }
     std::FILE* f = openable ? std::fopen(path.c_str(), how) : nullptr;
     if (!f) {
@@ -121,7 +133,9 @@ bool FileStream::seek(int64_t offset, Origin origin) {
     return true;
 }
 
-int64_t FileStream::tell() const { return (!file_ || fail()) ? -1 : pos_; }
+int64_t FileStream::tell() const {
+    return (!file_ || fail()) ? -1 : pos_;
+}
 
 int64_t FileStream::size() const {
     if (!file_ || std::fseek(file_, 0, SEEK_END) != 0) return -1;

@@ -12,7 +12,7 @@
 namespace pelkit {
 
 class FileStream {
-public:
+  public:
     enum class Mode {
         Read,           // existing file, reading only
         WriteTruncate,  // created or emptied, writing only
@@ -50,7 +50,7 @@ public:
     bool good() const { return !eof_ && !fail_ && !bad_; }
     void clear() { eof_ = fail_ = bad_ = false; }
 
-private:
+  private:
     std::FILE* file_ = nullptr;
     int64_t pos_ = 0;
     bool eof_ = false, fail_ = false, bad_ = false;

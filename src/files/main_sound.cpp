@@ -42,7 +42,8 @@ void OverwriteDataSize(AppState& app) {
     uint32_t n = WavDataSize(path);
     app.sound.dataSize = n;
     char text[128];
-    std::snprintf(text, sizeof text, "%ld バイト ...header以外すべてwaveとして", static_cast<long>(n));
+    std::snprintf(text, sizeof text, "%ld バイト ...header以外すべてwaveとして",
+                  static_cast<long>(n));
     if (app.ui().messageBox(app.windows.mainDialog, text, path, BoxIcon::Warning,
                             BoxButtons::OkCancel) != BoxAnswer::Ok) {
         return;
@@ -68,7 +69,8 @@ void OverwriteDataSize(AppState& app) {
     bool ok = out.open(path, FileStream::Mode::WriteKeep);
     if (ok) {
         uint8_t bytes[8] = {'d', 'a', 't', 'a', 0, 0, 0, 0};
-        for (int i = 0; i < 4; ++i) bytes[4 + i] = static_cast<uint8_t>(size >> (8 * i));
+        for (int i = 0; i < 4; ++i)
+            bytes[4 + i] = static_cast<uint8_t>(size >> (8 * i));
         ok = out.seek(at) && (writeTag ? out.write(bytes, 8) : out.write(bytes + 4, 4));
     }
     if (!ok) {

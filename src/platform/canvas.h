@@ -6,7 +6,7 @@ namespace pelkit {
 enum class Pen { Black, Mark, Trace };
 
 class Canvas {
-public:
+  public:
     virtual ~Canvas() = default;
     virtual void fillBlack(int x0, int y0, int x1, int y1) = 0;
     virtual void selectPen(Pen pen) = 0;

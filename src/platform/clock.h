@@ -11,7 +11,7 @@ struct LocalTime {
 };
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual uint32_t tickMs() = 0;  // milliseconds since an arbitrary start, wrapping
     virtual LocalTime localTime() = 0;

@@ -13,16 +13,16 @@
 namespace pelkit {
 
 enum class MessageKind {
-    OutOpen,   // output device opened
-    OutDone,   // output block played (header)
-    OutClose,  // output device closed
-    InOpen,    // input device opened
-    InData,    // input block filled or returned by a reset (header)
-    InClose,   // input device closed
+    OutOpen,        // output device opened
+    OutDone,        // output block played (header)
+    OutClose,       // output device closed
+    InOpen,         // input device opened
+    InData,         // input block filled or returned by a reset (header)
+    InClose,        // input device closed
     RecordWritten,  // the record writer thread wrote a block (header)
     OutError,       // the output device stopped working (the sound server went away)
     InError,        // the input device stopped working
-    Custom,    // a front end's own wake-up (value)
+    Custom,         // a front end's own wake-up (value)
 };
 
 struct Message {
@@ -32,7 +32,7 @@ struct Message {
 };
 
 class MessageQueue {
-public:
+  public:
     // Called after every post, on the posting thread; a front end uses it to wake its loop.
     void setNotifier(std::function<void()> notify) {
         std::lock_guard lock(mutex_);
@@ -72,7 +72,7 @@ public:
         return items_.empty();
     }
 
-private:
+  private:
     mutable std::mutex mutex_;
     std::condition_variable ready_;
     std::deque<Message> items_;

@@ -24,7 +24,7 @@ inline constexpr uint32_t kHeaderBeginLoop = 4;
 inline constexpr uint32_t kHeaderEndLoop = 8;
 
 class SoundOut {
-public:
+  public:
     virtual ~SoundOut() = default;
     // Opens the default output device; on success the opened message is posted.
     virtual bool open(const WaveFormat& format) = 0;
@@ -44,7 +44,7 @@ public:
 };
 
 class SoundIn {
-public:
+  public:
     virtual ~SoundIn() = default;
     // Opens the default input device; on success the opened message is posted.
     virtual bool open(const WaveFormat& format) = 0;

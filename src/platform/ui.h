@@ -48,7 +48,7 @@ enum class Notify { Click = 0, EditChange = 1 };
 
 // The procedure of a window built from a template. All calls arrive on the main thread.
 class DialogHandler {
-public:
+  public:
     virtual ~DialogHandler() = default;
     virtual void onInit(WindowHandle window) = 0;
     virtual void onCommand(WindowHandle window, int id, int32_t param, Notify notify) = 0;
@@ -58,7 +58,7 @@ public:
 };
 
 class Ui {
-public:
+  public:
     virtual ~Ui() = default;
 
     // Controls by id.
@@ -74,8 +74,7 @@ public:
 
     // Message boxes; the warning form is preceded by beep() at the caller.
     virtual BoxAnswer messageBox(WindowHandle owner, const std::string& text,
-                                 const std::string& caption, BoxIcon icon,
-                                 BoxButtons buttons) = 0;
+                                 const std::string& caption, BoxIcon icon, BoxButtons buttons) = 0;
     virtual void beep() = 0;
 
     // The open-file dialog. INITIAL is the last chosen path; the result is the chosen path, or

@@ -20,14 +20,25 @@ void levelCommand(AppState& app, int id) {
             p.speedFactor = 1.0f;
             showSpeed(app);
             break;
-        case id::kPitchOnOff: p.pitchMode = !p.pitchMode; break;
+        case id::kPitchOnOff:
+            p.pitchMode = !p.pitchMode;
+            break;
         case id::kPitchReset:
             p.pitchFactor = 1.0f;
             showPitch(app);
             break;
-        case id::kPitchUp: p.pitchFactor = semitonesUp(p.pitchFactor, 1); showPitch(app); break;
-        case id::kPitchDown: p.pitchFactor = semitonesDown(p.pitchFactor, 1); showPitch(app); break;
-        case id::kPitchUp2: p.pitchFactor = semitonesUp(p.pitchFactor, 2); showPitch(app); break;
+        case id::kPitchUp:
+            p.pitchFactor = semitonesUp(p.pitchFactor, 1);
+            showPitch(app);
+            break;
+        case id::kPitchDown:
+            p.pitchFactor = semitonesDown(p.pitchFactor, 1);
+            showPitch(app);
+            break;
+        case id::kPitchUp2:
+            p.pitchFactor = semitonesUp(p.pitchFactor, 2);
+            showPitch(app);
+            break;
         case id::kPitchDown2:
             p.pitchFactor = semitonesDown(p.pitchFactor, 2);
             showPitch(app);
@@ -48,14 +59,16 @@ void levelCommand(AppState& app, int id) {
             break;
         case id::kReverbOnOff:
             level.reverbOn = !level.reverbOn;
-            app.ui().setText(app.windows.mainDialog, id::kReverbOnOff, level.reverbOn ? "on" : "off");
+            app.ui().setText(app.windows.mainDialog, id::kReverbOnOff,
+                             level.reverbOn ? "on" : "off");
             break;
         case id::kReverbDialog: {
             ReverbDialog dialog(app);
             app.ui().runModal("reverb", dialog);
             break;
         }
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -81,10 +94,15 @@ void ReverbDialog::onCommand(WindowHandle window, int id, int32_t, Notify notify
             app_.level.firstDelay = 15000;
             showDelay();
             break;
-        case kFeedback: app_.level.feedback = !app_.level.feedback; break;
+        case kFeedback:
+            app_.level.feedback = !app_.level.feedback;
+            break;
         case 1:
-        case 2: app_.ui().endDialog(window, 0); break;
-        default: break;
+        case 2:
+            app_.ui().endDialog(window, 0);
+            break;
+        default:
+            break;
     }
 }
 
@@ -94,6 +112,8 @@ void ReverbDialog::onScroll(WindowHandle, int bar, int code, int thumb) {
     showDelay();
 }
 
-void ReverbDialog::onClose(WindowHandle window) { app_.ui().endDialog(window, 0); }
+void ReverbDialog::onClose(WindowHandle window) {
+    app_.ui().endDialog(window, 0);
+}
 
 }  // namespace pelkit

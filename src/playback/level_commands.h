@@ -13,7 +13,7 @@ void levelCommand(AppState& app, int id);
 
 // The "REVERB" dialog: the first delay bar, its reset, the feedback switch and OK.
 class ReverbDialog final : public DialogHandler {
-public:
+  public:
     explicit ReverbDialog(AppState& app) : app_(app) {}
     void onInit(WindowHandle window) override;
     void onCommand(WindowHandle window, int id, int32_t param, Notify notify) override;
@@ -25,7 +25,7 @@ public:
     static constexpr int kReset = 1503;
     static constexpr int kFeedback = 40008;
 
-private:
+  private:
     void showDelay();
     AppState& app_;
     WindowHandle window_ = kNoWindow;

@@ -13,11 +13,13 @@ float steps(float pitch, int32_t k, long double octave, long double semitone) {
     int32_t s = k % 12;
     long double v = pitch;
     if (o > 0) {
-        for (int32_t i = 0; i < o; ++i) v *= octave;
+        for (int32_t i = 0; i < o; ++i)
+            v *= octave;
         pitch = static_cast<float>(v);
     }
     if (s > 0) {
-        for (int32_t i = 0; i < s; ++i) v *= semitone;
+        for (int32_t i = 0; i < s; ++i)
+            v *= semitone;
         pitch = static_cast<float>(v);
     }
     return pitch;
@@ -25,17 +27,23 @@ float steps(float pitch, int32_t k, long double octave, long double semitone) {
 
 }  // namespace
 
-float semitonesUp(float pitch, int32_t k) { return steps(pitch, k, 2.0L, kSemitoneUp); }
+float semitonesUp(float pitch, int32_t k) {
+    return steps(pitch, k, 2.0L, kSemitoneUp);
+}
 
-float semitonesDown(float pitch, int32_t k) { return steps(pitch, k, 0.5L, kSemitoneDown); }
+float semitonesDown(float pitch, int32_t k) {
+    return steps(pitch, k, 0.5L, kSemitoneDown);
+}
 
 float shiftOctaves(float pitch, int32_t n) {
     if (n == 0) return pitch;
     long double v = pitch;
     if (n > 0) {
-        for (int32_t i = 0; i < n; ++i) v *= 0.5L;
+        for (int32_t i = 0; i < n; ++i)
+            v *= 0.5L;
     } else {
-        for (int32_t i = 0; i < -n; ++i) v *= 2.0L;
+        for (int32_t i = 0; i < -n; ++i)
+            v *= 2.0L;
     }
     return static_cast<float>(v);
 }

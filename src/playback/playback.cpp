@@ -39,7 +39,8 @@ uint32_t readAmount(const AppState& app) {
     uint32_t frame = fileFrameSize(app);
     uint64_t want = app.playback.readSize;
     if (converting(app)) want = static_cast<uint64_t>(static_cast<long double>(want) * 1.5L);
-    uint64_t capacity = app.ring.copyBuffer ? app.ring.copyBuffer.size() : app.blocks.copyBufferSize;
+    uint64_t capacity =
+        app.ring.copyBuffer ? app.ring.copyBuffer.size() : app.blocks.copyBufferSize;
     if (want > capacity) want = capacity;
     return static_cast<uint32_t>(frame * (want / frame));
 }
@@ -51,10 +52,12 @@ bool reopenAtDataStart(AppState& app) {
 }
 
 void releaseBlockBuffers(AppState& app) {
-    for (ByteBuffer& b : app.ring.buffers) b.release();
+    for (ByteBuffer& b : app.ring.buffers)
+        b.release();
     // Nothing may keep pointing into the released blocks.
     app.ring.processBuffer = app.ring.placeholder;
-    for (WaveHeader& h : app.ring.headers) h.data = nullptr;
+    for (WaveHeader& h : app.ring.headers)
+        h.data = nullptr;
 }
 
 void retireHeader(AppState& app, WaveHeader& header) {
@@ -181,7 +184,8 @@ void playStop(AppState& app) {
     setStatusText(app, id::kFieldStatus, "stop");
     app.modes.stopRequested = true;
     app.modes.playing = false;
-    for (WaveHeader& h : app.ring.headers) app.platform.out.unprepare(h);
+    for (WaveHeader& h : app.ring.headers)
+        app.platform.out.unprepare(h);
     app.platform.out.reset();
     app.platform.out.close();
     showTime(app, app.sound.dataSize);
@@ -209,8 +213,8 @@ void toggleRange(AppState& app) {
     pb.rangeMode = true;
     app.ui().setText(app.windows.mainDialog, id::kRangeToggle, "start-end");
     uint32_t d = app.sound.dataSize;
-    pb.rangeStart = (d / app.scroll.startRange) * static_cast<uint32_t>(app.scroll.startShown) &
-                    ~1u;
+    pb.rangeStart =
+        (d / app.scroll.startRange) * static_cast<uint32_t>(app.scroll.startShown) & ~1u;
     pb.rangeEnd = (d / app.scroll.endRange) * static_cast<uint32_t>(app.scroll.endShown) & ~1u;
 }
 
@@ -261,13 +265,15 @@ void onOutputOpen(AppState& app) {
     pb.levelFullScale = playedBits(app) == 16 ? 32767 : 128;
 
     bool allocated = true;
-    for (ByteBuffer& b : app.ring.buffers) allocated = b.allocate(app.blocks.blockSize) && allocated;
+    for (ByteBuffer& b : app.ring.buffers)
+        allocated = b.allocate(app.blocks.blockSize) && allocated;
     if (!allocated) {
         releaseBlockBuffers(app);
         showWarning(app, "Error allocating memory!");
         return;
     }
-    for (ByteBuffer& b : app.ring.buffers) std::memset(b.data(), 0, b.size());
+    for (ByteBuffer& b : app.ring.buffers)
+        std::memset(b.data(), 0, b.size());
 
     pb.activeHeaders = kBlockCount;
     if (!app.ring.copyBuffer.allocate(app.blocks.copyBufferSize)) {
@@ -329,8 +335,9 @@ void onOutputClose(AppState& app) {
 void onOutputError(AppState& app) {
     if (!app.modes.playing && !app.platform.out.isOpen()) return;
     playStop(app);
-    showWarning(app, "The sound output stopped working (is the sound server running?). "
-                     "Playback was stopped.");
+    showWarning(app,
+                "The sound output stopped working (is the sound server running?). "
+                "Playback was stopped.");
 }
 
 void BlockRefill(AppState& app, WaveHeader& header) {
@@ -344,7 +351,8 @@ void BlockRefill(AppState& app, WaveHeader& header) {
     SkipList& skips = pb.skips;
     if (pb.skipMode && !pb.skipExhausted && skips.pairCount() >= 1 &&
         skips.cursor()->mark.start < s.position) {
-        setNumberText(app, id::kFieldSequenceStatus, static_cast<int32_t>(skips.cursor()->mark.start));
+        setNumberText(app, id::kFieldSequenceStatus,
+                      static_cast<int32_t>(skips.cursor()->mark.start));
         s.position = frame * (skips.cursor()->mark.end / frame);
         int32_t index = skips.cursorIndex() + 1;
         skips.placeCursor(index < skips.pairCount() ? index : skips.pairCount());
@@ -413,8 +421,8 @@ void BlockRefill(AppState& app, WaveHeader& header) {
     pb.outputLength = computeOutputLength(pb.bytesRead, app.processing.speedFactor, f);
     if (pb.outputLength > header.bufferLength) pb.outputLength = header.bufferLength;
     SpeedPitchSettings settings{app.processing.speedFactor, app.processing.pitchFactor,
-                                app.processing.pitchMode,  app.processing.processingUnit,
-                                app.processing.seamLength, f};
+                                app.processing.pitchMode,   app.processing.processingUnit,
+                                app.processing.seamLength,  f};
     if (pb.bytesRead > 0) {
         // A full read fills the whole block. The short read at the end of the file is mapped
         // onto just the output it makes: spread over the whole block, the segments would
@@ -428,8 +436,8 @@ void BlockRefill(AppState& app, WaveHeader& header) {
         reverseUnits(header.data, pb.outputLength);
         stream.seek(-static_cast<int64_t>(fromFile), FileStream::Origin::Current);
     }
-    bool report = applyLevelStage(app.level, app.reverbWork, header.data, pb.outputLength,
-                                  playedBits(app));
+    bool report =
+        applyLevelStage(app.level, app.reverbWork, header.data, pb.outputLength, playedBits(app));
     if (!app.level.reverbOn) setStatusText(app, id::kFieldLevelReport, report ? "+" : " ");
 
     // 12. Zero tail.

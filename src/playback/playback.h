@@ -11,17 +11,17 @@ namespace pelkit {
 struct AppState;
 
 // Commands.
-void playStart(AppState& app);              // 1002
-void playPauseToggle(AppState& app);        // 1003
-void playStop(AppState& app);               // 1004
-void toggleReverse(AppState& app);          // 1005
-void toggleRepeat(AppState& app);           // 1006
-void toggleRange(AppState& app);            // 1052
-void skipMarkStart(AppState& app);          // 1129
-void skipMarkEnd(AppState& app);            // 1130
-void toggleSkipMode(AppState& app);         // 1131
-void toggleContinuousPlay(AppState& app);   // 40012
-void requestConvertTo16(AppState& app);     // 40027
+void playStart(AppState& app);             // 1002
+void playPauseToggle(AppState& app);       // 1003
+void playStop(AppState& app);              // 1004
+void toggleReverse(AppState& app);         // 1005
+void toggleRepeat(AppState& app);          // 1006
+void toggleRange(AppState& app);           // 1052
+void skipMarkStart(AppState& app);         // 1129
+void skipMarkEnd(AppState& app);           // 1130
+void toggleSkipMode(AppState& app);        // 1131
+void toggleContinuousPlay(AppState& app);  // 40012
+void requestConvertTo16(AppState& app);    // 40027
 
 // Output device messages.
 void onOutputOpen(AppState& app);

@@ -24,7 +24,7 @@ struct PlaybackState {
     int32_t activeHeaders = 0;
     bool skipMode = false;
     bool skipExhausted = false;
-    bool realTimeOutput = false;  // processed blocks are also appended to the record stream
+    bool realTimeOutput = false;     // processed blocks are also appended to the record stream
     int32_t levelFullScale = 32767;  // full scale of the level bar, chosen when playback opens
     SkipList skips;
 };

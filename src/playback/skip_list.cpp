@@ -4,11 +4,13 @@ namespace pelkit {
 
 SkipList::~SkipList() {
     // Unlink iteratively so that a long list cannot exhaust the stack.
-    while (head_) head_ = std::move(head_->next);
+    while (head_)
+        head_ = std::move(head_->next);
 }
 
 void SkipList::reset() {
-    while (head_) head_ = std::move(head_->next);
+    while (head_)
+        head_ = std::move(head_->next);
     head_ = std::make_unique<SkipNode>();
     cursor_ = head_.get();
     cursorIndex_ = 0;
@@ -19,7 +21,8 @@ void SkipList::reset() {
 
 SkipNode* SkipList::nodeAt(int32_t index) {
     SkipNode* node = head_.get();
-    for (int32_t i = 0; i < index && node->next; ++i) node = node->next.get();
+    for (int32_t i = 0; i < index && node->next; ++i)
+        node = node->next.get();
     return node;
 }
 

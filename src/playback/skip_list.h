@@ -18,7 +18,7 @@ struct SkipNode {
 };
 
 class SkipList {
-public:
+  public:
     SkipList() { reset(); }
     ~SkipList();
     SkipList(const SkipList&) = delete;
@@ -46,7 +46,7 @@ public:
     uint32_t pendingStart = 0;
     bool pairOpen = false;
 
-private:
+  private:
     std::unique_ptr<SkipNode> head_;
     SkipNode* cursor_ = nullptr;
     int32_t cursorIndex_ = 0;

@@ -4,7 +4,9 @@
 
 namespace pelkit {
 
-RecordWriter::~RecordWriter() { stop(); }
+RecordWriter::~RecordWriter() {
+    stop();
+}
 
 void RecordWriter::start(FileStream& stream, MessageQueue& queue, std::atomic<int32_t>& inFlight) {
     std::lock_guard lock(mutex_);

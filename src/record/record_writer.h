@@ -17,7 +17,7 @@
 namespace pelkit {
 
 class RecordWriter {
-public:
+  public:
     RecordWriter() = default;
     ~RecordWriter();
     RecordWriter(const RecordWriter&) = delete;
@@ -38,7 +38,7 @@ public:
     // Ends the thread after the writes handed over so far.
     void stop();
 
-private:
+  private:
     struct Job {
         std::vector<uint8_t> bytes;
         WaveHeader* header = nullptr;

@@ -30,8 +30,10 @@ bool allBuffersHeld(AppState& app) {
 }
 
 void releaseBuffers(AppState& app) {
-    for (ByteBuffer& b : app.ring.buffers) b.release();
-    for (WaveHeader& h : app.ring.headers) h.data = nullptr;
+    for (ByteBuffer& b : app.ring.buffers)
+        b.release();
+    for (WaveHeader& h : app.ring.headers)
+        h.data = nullptr;
     app.ring.processBuffer = app.ring.placeholder;
 }
 
@@ -74,7 +76,8 @@ void writeBlockHere(AppState& app, const uint8_t* data, uint32_t count) {
 
 bool allocateBlockBuffers(AppState& app) {
     bool ok = true;
-    for (ByteBuffer& b : app.ring.buffers) ok = b.allocate(app.blocks.blockSize) && ok;
+    for (ByteBuffer& b : app.ring.buffers)
+        ok = b.allocate(app.blocks.blockSize) && ok;
     if (!ok) {
         releaseBuffers(app);
         showWarning(app, "Error allocating memory!");
@@ -104,8 +107,7 @@ void recordStart(AppState& app) {
 
     if (!m.standby) {
         if (!allocateBlockBuffers(app)) return;
-    } else if (!allBuffersHeld(app) ||
-               app.ring.buffers[0].size() != app.blocks.blockSize) {
+    } else if (!allBuffersHeld(app) || app.ring.buffers[0].size() != app.blocks.blockSize) {
         // Standby buffers of another size would not match the headers' length.
         if (!allocateBlockBuffers(app)) return;
     }
@@ -139,8 +141,10 @@ void onInputOpen(AppState& app) {
     app.sound.position = 0;
     updateByteRate(app);
     showRecording(app);
-    app.ui().focus(app.windows.mainDialog, app.modes.levelCheck ? id::kLevelCheck : id::kRecordStop);
-    for (WaveHeader& h : app.ring.headers) app.platform.in.add(h);
+    app.ui().focus(app.windows.mainDialog,
+                   app.modes.levelCheck ? id::kLevelCheck : id::kRecordStop);
+    for (WaveHeader& h : app.ring.headers)
+        app.platform.in.add(h);
     app.modes.recording = true;
     app.modes.stopRequested = false;
     app.platform.in.start();
@@ -212,7 +216,8 @@ void onRecordWritten(AppState& app, WaveHeader& header) {
 void onInputClose(AppState& app) {
     RecorderState& r = app.recorder;
     app.ring.displayData = app.ring.displayBuffer.data();
-    for (WaveHeader& h : app.ring.headers) app.platform.in.unprepare(h);
+    for (WaveHeader& h : app.ring.headers)
+        app.platform.in.unprepare(h);
     releaseBuffers(app);
     app.modes.standby = false;
 
@@ -241,9 +246,10 @@ void onInputClose(AppState& app) {
                                                 ? FileStream::Mode::AppendKeep
                                                 : FileStream::Mode::WriteTruncate);
         if (r.writeFailed) {
-            showWarning(app, "Recording stopped: the record file could not be written (is the "
-                             "disk full?). What was recorded is kept in " +
-                                 app.sound.fileName + ".");
+            showWarning(app,
+                        "Recording stopped: the record file could not be written (is the "
+                        "disk full?). What was recorded is kept in " +
+                            app.sound.fileName + ".");
         }
     }
     r.writeFailed = false;
@@ -255,8 +261,9 @@ void onInputClose(AppState& app) {
 void onInputError(AppState& app) {
     if (!app.modes.recording && !app.platform.in.isOpen()) return;
     recordStop(app);
-    showWarning(app, "The sound input stopped working (is the sound server running?). The "
-                     "recording was stopped; what was recorded is kept.");
+    showWarning(app,
+                "The sound input stopped working (is the sound server running?). The "
+                "recording was stopped; what was recorded is kept.");
 }
 
 void recordStop(AppState& app) {

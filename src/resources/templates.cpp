@@ -9,12 +9,8 @@ namespace pelkit {
 
 const std::vector<TemplateDef>& allTemplates() {
     static const std::vector<TemplateDef> templates = {
-        resources::mainRecord(),
-        resources::mainNoRecord(),
-        resources::mainRecordS(),
-        resources::mainRecordEng(),
-        resources::reverb(),
-        resources::recOption(),
+        resources::mainRecord(),    resources::mainNoRecord(), resources::mainRecordS(),
+        resources::mainRecordEng(), resources::reverb(),       resources::recOption(),
     };
     return templates;
 }
@@ -50,6 +46,8 @@ const MenuEntry* findIn(const std::vector<MenuEntry>& entries, int id) {
 }
 }  // namespace
 
-const MenuEntry* findMenuEntry(const TemplateDef& def, int id) { return findIn(def.menu, id); }
+const MenuEntry* findMenuEntry(const TemplateDef& def, int id) {
+    return findIn(def.menu, id);
+}
 
 }  // namespace pelkit

@@ -12,9 +12,9 @@ enum class ControlKind {
     Field,     // an edit field
     ReadOnly,  // a read-only field
     Label,
-    Group,     // a group box (its text is the group's caption)
+    Group,  // a group box (its text is the group's caption)
     ScrollBar,
-    Wave,      // a waveform window painted by the display
+    Wave,  // a waveform window painted by the display
 };
 
 struct Rect {

@@ -32,7 +32,8 @@ Bytes noiseSignal(size_t bytes, int bits, uint32_t seed) {
         if (bits == 8) {
             out[i] = static_cast<uint8_t>(128 + v);
         } else {
-            for (int b = 0; b < width; ++b) out[i + b] = static_cast<uint8_t>(v >> (8 * b));
+            for (int b = 0; b < width; ++b)
+                out[i + b] = static_cast<uint8_t>(v >> (8 * b));
         }
     }
     return out;
@@ -45,7 +46,8 @@ double sampleAt(const Bytes& data, size_t i, int bits, int channels) {
     if (at + width > data.size()) return 0;
     if (bits == 8) return static_cast<double>(data[at]) - 128;
     int32_t v = 0;
-    for (int b = 0; b < width; ++b) v |= static_cast<int32_t>(data[at + b]) << (8 * b);
+    for (int b = 0; b < width; ++b)
+        v |= static_cast<int32_t>(data[at + b]) << (8 * b);
     int shift = 32 - bits;
     return static_cast<double>((v << shift) >> shift);
 }
@@ -58,7 +60,8 @@ size_t findLag(const Bytes& played, const Bytes& recorded, int bits, int channel
     for (size_t lag = 0; lag < maxLag; ++lag) {
         double score = 0;
         for (size_t i = 0; i < probe; i += 2) {
-            score += sampleAt(played, i, bits, channels) * sampleAt(recorded, lag + i, bits, channels);
+            score +=
+                sampleAt(played, i, bits, channels) * sampleAt(recorded, lag + i, bits, channels);
         }
         if (score > bestScore) {
             bestScore = score;
@@ -145,11 +148,12 @@ Loopback playAndRecord(const WaveFormat& format, const Bytes& signal, size_t len
 
 // Blocks come back in the order they were queued: header 0, 1, 2, 3, 0, 1 ...
 void expectRoundRobin(const std::vector<WaveHeader*>& order) {
-    for (size_t i = 4; i < order.size(); ++i) EXPECT_EQ(order[i], order[i - 4]) << "at " << i;
+    for (size_t i = 4; i < order.size(); ++i)
+        EXPECT_EQ(order[i], order[i - 4]) << "at " << i;
 }
 
 class LoopbackTest : public ::testing::TestWithParam<WaveFormat> {
-protected:
+  protected:
     void SetUp() override {
         if (auto reason = test::soundServerMissing()) GTEST_SKIP() << *reason;
     }
@@ -207,7 +211,7 @@ INSTANTIATE_TEST_SUITE_P(Formats, LoopbackTest,
                          });
 
 class DeviceTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         if (auto reason = test::soundServerMissing()) GTEST_SKIP() << *reason;
     }
@@ -222,11 +226,13 @@ TEST_F(DeviceTest, ResetReturnsEveryBlockInOrderThenCloses) {
     WaveFormat f = makeWaveFormat(1, 2, 44100, 16);
     std::vector<Bytes> buffers(8, Bytes(kBlock, 0));
     std::vector<WaveHeader> headers(8);
-    for (int i = 0; i < 8; ++i) headers[i] = WaveHeader{buffers[i].data(), kBlock};
+    for (int i = 0; i < 8; ++i)
+        headers[i] = WaveHeader{buffers[i].data(), kBlock};
 
     ASSERT_TRUE(out.open(f));
     ASSERT_EQ(next(queue)->kind, MessageKind::OutOpen);
-    for (int i = 0; i < 4; ++i) out.write(headers[i]);
+    for (int i = 0; i < 4; ++i)
+        out.write(headers[i]);
     EXPECT_FALSE(out.close()) << "a device with queued blocks does not close";
     out.reset();
     for (int i = 0; i < 4; ++i) {
@@ -240,7 +246,8 @@ TEST_F(DeviceTest, ResetReturnsEveryBlockInOrderThenCloses) {
 
     ASSERT_TRUE(in.open(f));
     ASSERT_EQ(next(queue)->kind, MessageKind::InOpen);
-    for (int i = 4; i < 8; ++i) in.add(headers[i]);
+    for (int i = 4; i < 8; ++i)
+        in.add(headers[i]);
     in.start();
     std::this_thread::sleep_for(300ms);  // the first block is being filled, not yet full
     in.reset();

@@ -8,8 +8,8 @@
 
 #include <chrono>
 #include <cmath>
-#include <filesystem>
 #include <cstdlib>
+#include <filesystem>
 #include <thread>
 
 #include "portaudio/sound_server.h"
@@ -22,7 +22,7 @@ using namespace std::chrono_literals;
 
 // A running headless program whose script is written line by line.
 class Program {
-public:
+  public:
     Program(const std::string& cwd, const std::vector<std::string>& args,
             const std::string& pulseServer) {
         int in[2];
@@ -38,7 +38,8 @@ public:
             std::vector<std::string> all = {programPath(), "--headless", "--real-audio"};
             all.insert(all.end(), args.begin(), args.end());
             std::vector<char*> argv;
-            for (std::string& a : all) argv.push_back(a.data());
+            for (std::string& a : all)
+                argv.push_back(a.data());
             argv.push_back(nullptr);
             execv(argv[0], argv.data());
             _exit(127);
@@ -73,7 +74,7 @@ public:
     }
     std::string output() const { return readText(out_); }
 
-private:
+  private:
     TempDir dir_;
     std::string out_;
     pid_t pid_ = -1;
@@ -91,7 +92,7 @@ int16_t at16(const Bytes& b, size_t i) {
 }
 
 class RealProgramTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         if (auto reason = soundServerMissing()) GTEST_SKIP() << *reason;
     }
@@ -127,7 +128,8 @@ TEST_F(RealProgramTest, APlayedFileIsHeardByARecordingProgram) {
     size_t found = data.size();
     for (size_t at = 0; at + 200 < data.size(); at += 4) {
         bool same = true;
-        for (size_t k = 0; k < 100 && same; ++k) same = std::abs(at16(data, at + 2 * k) - expected(k)) <= 1;
+        for (size_t k = 0; k < 100 && same; ++k)
+            same = std::abs(at16(data, at + 2 * k) - expected(k)) <= 1;
         if (same) {
             found = at;
             break;
@@ -136,7 +138,8 @@ TEST_F(RealProgramTest, APlayedFileIsHeardByARecordingProgram) {
     ASSERT_LT(found, data.size()) << "the played sound is not in the take";
     size_t total = std::min(samples.size(), (data.size() - found) / 2);
     size_t off = 0;
-    for (size_t i = 0; i < total; ++i) off += std::abs(at16(data, found + 2 * i) - expected(i)) > 1;
+    for (size_t i = 0; i < total; ++i)
+        off += std::abs(at16(data, found + 2 * i) - expected(i)) > 1;
     EXPECT_EQ(total, samples.size()) << "the take ends before the played sound does";
     EXPECT_EQ(off, 0u);
 }
@@ -152,7 +155,8 @@ TEST_F(RealProgramTest, OpenFailsWithTheUsualMessageWithoutServerOrForAnAbsurdRa
         ASSERT_EQ(p.finish(20s), 0) << file;
         EXPECT_LT(std::chrono::steady_clock::now() - started, 10s);
         std::string out = p.output();
-        EXPECT_NE(out.find("box: pelkit_recorder: Error opening waveform audio!"), std::string::npos)
+        EXPECT_NE(out.find("box: pelkit_recorder: Error opening waveform audio!"),
+                  std::string::npos)
             << out;
         EXPECT_NE(out.find("1002: >\n"), std::string::npos) << "the play button stays enabled";
         EXPECT_NE(out.find("1036: loaded\n"), std::string::npos);

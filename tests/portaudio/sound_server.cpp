@@ -8,7 +8,9 @@ namespace pelkit::test {
 
 namespace {
 
-std::string scriptPath() { return std::string(PELKIT_SOURCE_DIR) + "/scripts/sound-server.sh"; }
+std::string scriptPath() {
+    return std::string(PELKIT_SOURCE_DIR) + "/scripts/sound-server.sh";
+}
 
 bool isCi() {
     const char* ci = std::getenv("CI");
@@ -45,7 +47,9 @@ PrivateSoundServer::PrivateSoundServer() {
     }
 }
 
-PrivateSoundServer::~PrivateSoundServer() { kill(); }
+PrivateSoundServer::~PrivateSoundServer() {
+    kill();
+}
 
 void PrivateSoundServer::kill() {
     std::string command =

@@ -14,14 +14,14 @@ std::optional<std::string> soundServerMissing();
 
 // A private sound server with a null sink, for tests that stop it on purpose.
 class PrivateSoundServer {
-public:
+  public:
     PrivateSoundServer();
     ~PrivateSoundServer();
     bool running() const { return !address_.empty(); }
     const std::string& address() const { return address_; }  // a PULSE_SERVER value
     void kill();
 
-private:
+  private:
     TempDir dir_;
     std::string address_;
 };

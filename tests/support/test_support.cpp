@@ -44,7 +44,8 @@ Bytes readFile(const std::string& path) {
 
 void writeFile(const std::string& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 void writeText(const std::string& path, const std::string& text) {
@@ -70,11 +71,13 @@ void put16(Bytes& b, uint32_t v) {
 }
 
 void put32(Bytes& b, uint32_t v) {
-    for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
+    for (int i = 0; i < 4; ++i)
+        b.push_back(static_cast<uint8_t>(v >> (8 * i)));
 }
 
 void putTag(Bytes& b, const char* tag) {
-    for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(tag[i]));
+    for (int i = 0; i < 4; ++i)
+        b.push_back(static_cast<uint8_t>(tag[i]));
 }
 
 Bytes canonicalWav(uint16_t channels, uint32_t rate, uint16_t bits, const Bytes& data) {
@@ -98,17 +101,21 @@ Bytes canonicalWav(uint16_t channels, uint32_t rate, uint16_t bits, const Bytes&
 
 Bytes samples16(const std::vector<int16_t>& values) {
     Bytes b;
-    for (int16_t v : values) put16(b, static_cast<uint16_t>(v));
+    for (int16_t v : values)
+        put16(b, static_cast<uint16_t>(v));
     return b;
 }
 
 Bytes patternBytes(size_t n, uint32_t seed) {
     Bytes b(n);
-    for (size_t i = 0; i < n; ++i) b[i] = static_cast<uint8_t>((i * 7 + i / 251 + seed) & 0xFF);
+    for (size_t i = 0; i < n; ++i)
+        b[i] = static_cast<uint8_t>((i * 7 + i / 251 + seed) & 0xFF);
     return b;
 }
 
-std::string programPath() { return PELKIT_PROGRAM; }
+std::string programPath() {
+    return PELKIT_PROGRAM;
+}
 
 ProgramRun runHeadless(const std::string& cwd, const std::vector<std::string>& args,
                        const std::string& script) {
@@ -128,7 +135,8 @@ ProgramRun runHeadless(const std::string& cwd, const std::vector<std::string>& a
         std::vector<std::string> all = {programPath(), "--headless"};
         all.insert(all.end(), args.begin(), args.end());
         std::vector<char*> argv;
-        for (std::string& a : all) argv.push_back(a.data());
+        for (std::string& a : all)
+            argv.push_back(a.data());
         argv.push_back(nullptr);
         execv(argv[0], argv.data());
         _exit(127);

@@ -12,7 +12,7 @@ using Bytes = std::vector<uint8_t>;
 
 // A fresh directory under the system's temporary directory, removed with everything in it.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -20,17 +20,17 @@ public:
     const std::string& path() const { return path_; }
     std::string file(const std::string& name) const { return path_ + "/" + name; }
 
-private:
+  private:
     std::string path_;
 };
 
 // Changes the working directory for the lifetime of the object.
 class WorkingDirectory {
-public:
+  public:
     explicit WorkingDirectory(const std::string& path);
     ~WorkingDirectory();
 
-private:
+  private:
     std::string previous_;
 };
 

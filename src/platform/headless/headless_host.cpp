@@ -21,7 +21,8 @@ std::vector<std::string> splitWords(const std::string& line) {
     std::istringstream in(line);
     std::vector<std::string> words;
     std::string w;
-    while (in >> w) words.push_back(w);
+    while (in >> w)
+        words.push_back(w);
     return words;
 }
 
@@ -36,8 +37,10 @@ bool parseInt(const std::string& text, long& value) {
 std::string restAfterWords(const std::string& line, int n) {
     size_t at = 0;
     for (int i = 0; i < n; ++i) {
-        while (at < line.size() && (line[at] == ' ' || line[at] == '\t')) ++at;
-        while (at < line.size() && line[at] != ' ' && line[at] != '\t') ++at;
+        while (at < line.size() && (line[at] == ' ' || line[at] == '\t'))
+            ++at;
+        while (at < line.size() && line[at] != ' ' && line[at] != '\t')
+            ++at;
     }
     if (at < line.size()) ++at;
     return at <= line.size() ? line.substr(at) : std::string();
@@ -48,9 +51,8 @@ struct BarName {
     int handle;
 };
 constexpr BarName kBarNames[] = {
-    {"position", kBarPosition}, {"start", kBarStart}, {"end", kBarEnd},
-    {"boost", kBarBoost},       {"volume", kBarVolume}, {"speed", kBarSpeed},
-    {"pitch", kBarPitch},       {"pan", kBarPan},
+    {"position", kBarPosition}, {"start", kBarStart}, {"end", kBarEnd},     {"boost", kBarBoost},
+    {"volume", kBarVolume},     {"speed", kBarSpeed}, {"pitch", kBarPitch}, {"pan", kBarPan},
 };
 
 std::optional<int> barHandle(const std::string& name) {
@@ -62,7 +64,7 @@ std::optional<int> barHandle(const std::string& name) {
 
 // Prints the lines a paint draws, one per line.
 class PrintingCanvas final : public Canvas {
-public:
+  public:
     explicit PrintingCanvas(std::ostream& out) : out_(out) {}
     void fillBlack(int x0, int y0, int x1, int y1) override {
         out_ << "fill " << x0 << ' ' << y0 << ' ' << x1 << ' ' << y1 << '\n';
@@ -79,7 +81,7 @@ public:
         y_ = y;
     }
 
-private:
+  private:
     std::ostream& out_;
     Pen pen_ = Pen::Black;
     int x_ = 0, y_ = 0;
@@ -89,8 +91,7 @@ private:
 
 HeadlessHost::HeadlessHost(std::istream& script, std::ostream& out, std::ostream& err,
                            MessageQueue& queue, VirtualClock& clock, SoundOut& soundOut,
-                           SoundIn& soundIn, VirtualSoundOut* virtualOut,
-                           VirtualSoundIn* virtualIn)
+                           SoundIn& soundIn, VirtualSoundOut* virtualOut, VirtualSoundIn* virtualIn)
     : script_(script),
       out_(out),
       err_(err),
@@ -110,14 +111,18 @@ HeadlessHost::Window* HeadlessHost::find(WindowHandle handle) {
     return nullptr;
 }
 
-HeadlessHost::Window& HeadlessHost::mainWindowModel() { return *windows_.front(); }
+HeadlessHost::Window& HeadlessHost::mainWindowModel() {
+    return *windows_.front();
+}
 
 HeadlessHost::Window& HeadlessHost::topDialog() {
     if (windows_.size() < 2) throw ScriptError{"no dialog is open"};
     return *windows_.back();
 }
 
-bool HeadlessHost::mainEnded() const { return !windows_.empty() && windows_.front()->ended; }
+bool HeadlessHost::mainEnded() const {
+    return !windows_.empty() && windows_.front()->ended;
+}
 
 // ----- Ui -----
 
@@ -191,9 +196,13 @@ std::optional<std::string> HeadlessHost::chooseFile(WindowHandle, FileKind, cons
     return choice;
 }
 
-void HeadlessHost::startTimer(int, int) { timerRunning_ = true; }
+void HeadlessHost::startTimer(int, int) {
+    timerRunning_ = true;
+}
 
-void HeadlessHost::stopTimer(int) { timerRunning_ = false; }
+void HeadlessHost::stopTimer(int) {
+    timerRunning_ = false;
+}
 
 int HeadlessHost::runModal(const std::string& templateName, DialogHandler& handler) {
     auto window = std::make_unique<Window>();
@@ -210,11 +219,13 @@ int HeadlessHost::runModal(const std::string& templateName, DialogHandler& handl
             window->controls[c.id] = Control{c.text, !c.disabled, false};
         }
         std::vector<const MenuEntry*> stack;
-        for (const MenuEntry& e : def->menu) stack.push_back(&e);
+        for (const MenuEntry& e : def->menu)
+            stack.push_back(&e);
         while (!stack.empty()) {
             const MenuEntry* e = stack.back();
             stack.pop_back();
-            for (const MenuEntry& child : e->children) stack.push_back(&child);
+            for (const MenuEntry& child : e->children)
+                stack.push_back(&child);
             if (e->id > 0 && e->children.empty() && !window->controls.count(e->id)) {
                 window->controls[e->id] = Control{e->text, !e->disabled, true};
             }
@@ -291,7 +302,8 @@ void HeadlessHost::runLoop(Window& window) {
 
 void HeadlessHost::deliver() {
     if (!core_.mainWindow) return;
-    while (auto m = queue_.tryPop()) core_.mainWindow->onDeviceMessage(*m);
+    while (auto m = queue_.tryPop())
+        core_.mainWindow->onDeviceMessage(*m);
 }
 
 bool HeadlessHost::awaitWriter() {
@@ -446,7 +458,8 @@ void HeadlessHost::processLine(const std::string& raw) {
             } else {
                 advanced = virtualIn_ && virtualIn_->fillOne();
                 // Blocks at the record writer come back when their write ends.
-                while (!advanced && awaitWriter()) advanced = virtualIn_->fillOne();
+                while (!advanced && awaitWriter())
+                    advanced = virtualIn_->fillOne();
             }
             if (!advanced) break;
             deliver();
@@ -506,10 +519,10 @@ void HeadlessHost::processDialogLine(const std::vector<std::string>& words,
             (words.size() == 4 && !parseInt(words[3], b))) {
             throw ScriptError{"usage: dlg command ID [PARAM]"};
         }
-        d.handler->onCommand(d.handle, static_cast<int>(a), static_cast<int32_t>(b),
-                             Notify::Click);
+        d.handler->onCommand(d.handle, static_cast<int>(a), static_cast<int32_t>(b), Notify::Click);
     } else if (verb == "type") {
-        if (words.size() < 3 || !parseInt(words[2], a)) throw ScriptError{"usage: dlg type ID TEXT"};
+        if (words.size() < 3 || !parseInt(words[2], a))
+            throw ScriptError{"usage: dlg type ID TEXT"};
         setText(d.handle, static_cast<int>(a), restAfterWords(raw, 3));
         d.handler->onCommand(d.handle, static_cast<int>(a), 0, Notify::EditChange);
     } else if (verb == "scroll") {

@@ -30,7 +30,7 @@ struct HeadlessCore {
 };
 
 class HeadlessHost final : public Ui {
-public:
+  public:
     HeadlessHost(std::istream& script, std::ostream& out, std::ostream& err, MessageQueue& queue,
                  VirtualClock& clock, SoundOut& soundOut, SoundIn& soundIn,
                  VirtualSoundOut* virtualOut, VirtualSoundIn* virtualIn);
@@ -61,7 +61,7 @@ public:
     bool openDocument(const std::string& path) override;
     bool startProgram(const std::string& commandLine) override;
 
-private:
+  private:
     struct Control {
         std::string text;
         bool enabled = true;

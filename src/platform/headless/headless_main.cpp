@@ -29,7 +29,9 @@ int runHeadless(const std::vector<std::string>& args, const std::string& program
         };
         if (a == "--headless" || a == "--real-audio") continue;
         if (a == "--script" || a == "--audio-out" || a == "--audio-in") {
-            std::string& into = a == "--script" ? scriptPath : a == "--audio-out" ? audioOut : audioIn;
+            std::string& into = a == "--script"      ? scriptPath
+                                : a == "--audio-out" ? audioOut
+                                                     : audioIn;
             if (!value(into)) {
                 err << "pelkit_recorder: " << a << " needs a file name\n";
                 return 2;
@@ -39,7 +41,8 @@ int runHeadless(const std::vector<std::string>& args, const std::string& program
         break;
     }
     std::vector<const char*> rest = {"pelkit_recorder"};
-    for (size_t k = i; k < args.size(); ++k) rest.push_back(args[k].c_str());
+    for (size_t k = i; k < args.size(); ++k)
+        rest.push_back(args[k].c_str());
 
     std::ifstream scriptFile;
     if (!scriptPath.empty()) {

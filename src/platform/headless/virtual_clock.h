@@ -8,7 +8,7 @@
 namespace pelkit {
 
 class VirtualClock final : public Clock {
-public:
+  public:
     uint32_t tickMs() override { return now_.load(); }
     LocalTime localTime() override {
         uint32_t ms = now_.load();
@@ -25,7 +25,7 @@ public:
     void sleepMs(uint32_t ms) override { now_ += ms; }
     void advance(uint32_t ms) { now_ += ms; }
 
-private:
+  private:
     std::atomic<uint32_t> now_{0};
 };
 

@@ -45,7 +45,8 @@ bool VirtualSoundOut::finishOne() {
 
 void VirtualSoundOut::reset() {
     // Blocks returned by a reset were never heard, so they are not written.
-    for (WaveHeader* h : queued_) queue_.post({MessageKind::OutDone, h, 0});
+    for (WaveHeader* h : queued_)
+        queue_.post({MessageKind::OutDone, h, 0});
     queued_.clear();
 }
 

@@ -16,7 +16,7 @@ namespace pelkit {
 bool virtualDeviceAccepts(const WaveFormat& format);
 
 class VirtualSoundOut final : public SoundOut {
-public:
+  public:
     explicit VirtualSoundOut(MessageQueue& queue) : queue_(queue) {}
     ~VirtualSoundOut() override { finishFile(); }
 
@@ -44,7 +44,7 @@ public:
     uint32_t volume() const { return volume_; }
     const WaveFormat& format() const { return format_; }
 
-private:
+  private:
     MessageQueue& queue_;
     std::deque<WaveHeader*> queued_;
     bool open_ = false;
@@ -59,7 +59,7 @@ private:
 };
 
 class VirtualSoundIn final : public SoundIn {
-public:
+  public:
     explicit VirtualSoundIn(MessageQueue& queue) : queue_(queue) {}
 
     // Blocks are filled from the sample data of the WAV file at PATH; false if it has no
@@ -84,7 +84,7 @@ public:
     size_t queuedCount() const { return queued_.size(); }
     const WaveFormat& format() const { return format_; }
 
-private:
+  private:
     MessageQueue& queue_;
     std::deque<WaveHeader*> queued_;
     bool open_ = false;

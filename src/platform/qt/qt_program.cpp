@@ -29,10 +29,10 @@ namespace {
 // Fusion sizes a group box's caption by the ink of its text, which leaves out the blank halves
 // of full-width brackets: "（保留中）" would lose its end. The caption gets its full advance.
 class CaptionStyle final : public QProxyStyle {
-public:
+  public:
     using QProxyStyle::QProxyStyle;
-    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option,
-                         SubControl sub, const QWidget* widget) const override {
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sub,
+                         const QWidget* widget) const override {
         QRect r = QProxyStyle::subControlRect(control, option, sub, widget);
         if (control == CC_GroupBox && sub == SC_GroupBoxLabel) {
             if (const auto* box = qstyleoption_cast<const QStyleOptionGroupBox*>(option)) {

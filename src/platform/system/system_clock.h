@@ -11,7 +11,7 @@
 namespace pelkit {
 
 class SystemClock final : public Clock {
-public:
+  public:
     uint32_t tickMs() override {
         auto now = std::chrono::steady_clock::now().time_since_epoch();
         return static_cast<uint32_t>(
