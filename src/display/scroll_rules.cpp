@@ -43,14 +43,16 @@ float factorStep(float v, int code, int thumb, float minimum, float maximum, flo
 
 namespace {
 
-// The shared shape of the boost and float rules; LOW is the arrows' lower limit.
-float levelStep(float v, int code, double thumbValue, float low, float maximum) {
+// The shared shape of the boost, float and pan rules: arrows move by LINE within LOW..HIGH,
+// pages first move EXTRA more; the thumb sets THUMBVALUE, top TOP and bottom HIGH.
+float armStep(float v, int code, double thumbValue, float low, float high, double line,
+              double extra, float top) {
     double x = v;
     auto left = [&] {
-        x = std::max(static_cast<double>(static_cast<float>(x)) - 0.01, double{low});
+        x = std::max(static_cast<double>(static_cast<float>(x)) - line, double{low});
     };
     auto right = [&] {
-        x = std::min(static_cast<double>(static_cast<float>(x)) + 0.01, double{maximum});
+        x = std::min(static_cast<double>(static_cast<float>(x)) + line, double{high});
     };
     switch (code) {
         case kScrollLineLeft:
@@ -60,21 +62,21 @@ float levelStep(float v, int code, double thumbValue, float low, float maximum) 
             right();
             break;
         case kScrollPageLeft:
-            x -= 0.05;
+            x -= extra;
             left();
             break;
         case kScrollPageRight:
-            x += 0.05;
+            x += extra;
             right();
             break;
         case kScrollThumbDragged:
             x = thumbValue;
             break;
         case kScrollTop:
-            x = 0;
+            x = top;
             break;
         case kScrollBottom:
-            x = maximum;
+            x = high;
             break;
         default:
             break;
@@ -85,45 +87,18 @@ float levelStep(float v, int code, double thumbValue, float low, float maximum) 
 }  // namespace
 
 float boostStep(float v, int code, int thumb, float maximum) {
-    return levelStep(v, code, static_cast<uint16_t>(thumb) * 0.002, -maximum, maximum);
+    return armStep(v, code, static_cast<uint16_t>(thumb) * 0.002, -maximum, maximum, 0.01, 0.05,
+                   0.0f);
 }
 
 float floatStep(float v, int code, int thumb, float maximum) {
-    return levelStep(v, code, static_cast<uint16_t>(thumb) / (maximum * 50.0), 0.0f, maximum);
+    return armStep(v, code, static_cast<uint16_t>(thumb) / (maximum * 50.0), 0.0f, maximum, 0.01,
+                   0.06, 0.0f);
 }
 
 float panStep(float v, int code, int thumb) {
-    double x = v;
-    auto left = [&] { x = std::max(static_cast<double>(static_cast<float>(x)) - 0.1, -100.0); };
-    auto right = [&] { x = std::min(static_cast<double>(static_cast<float>(x)) + 0.1, 100.0); };
-    switch (code) {
-        case kScrollLineLeft:
-            left();
-            break;
-        case kScrollLineRight:
-            right();
-            break;
-        case kScrollPageLeft:
-            x -= 0.5;
-            left();
-            break;
-        case kScrollPageRight:
-            x += 0.5;
-            right();
-            break;
-        case kScrollThumbDragged:
-            x = static_cast<int16_t>(static_cast<uint16_t>(thumb));
-            break;
-        case kScrollTop:
-            x = -100;
-            break;
-        case kScrollBottom:
-            x = 100;
-            break;
-        default:
-            break;
-    }
-    return static_cast<float>(x);
+    return armStep(v, code, static_cast<int16_t>(static_cast<uint16_t>(thumb)), -100.0f, 100.0f,
+                   0.1, 0.5, -100.0f);
 }
 
 int32_t integerStep(int32_t index, int code, int thumb, int32_t range) {
