@@ -93,7 +93,7 @@ float boostStep(float v, int code, int thumb, float maximum) {
 
 float floatStep(float v, int code, int thumb, float maximum) {
     return armStep(v, code, static_cast<uint16_t>(thumb) / (maximum * 50.0), 0.0f, maximum, 0.01,
-                   0.06, 0.0f);
+                   0.05, 0.0f);
 }
 
 float panStep(float v, int code, int thumb) {

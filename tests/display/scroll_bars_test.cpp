@@ -56,6 +56,8 @@ TEST(ScrollRules, FloatRulesAtTheirLimits) {
         {"volume", volume, kScrollLineLeft, 0.005f, 0, 0.0f},
         {"volume", volume, kScrollPageLeft, 0.03f, 0, 0.0f},
         {"volume", volume, kScrollPageRight, 1.96f, 0, 2.0f},
+        {"volume", volume, kScrollPageRight, 1.0f, 0, 1.06f},
+        {"boost", boost, kScrollPageLeft, 1.0f, 0, 0.94f},
         {"volume", volume, kScrollThumbDragged, 1.0f, 150, 1.5f},
         // Pan: the thumb position is signed; -40 arrives as 65496 in the high word.
         {"pan", panStep, kScrollThumbDragged, 0.0f, 65496, -40.0f},
