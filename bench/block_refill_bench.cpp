@@ -18,15 +18,15 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "devices/virtual/virtual_clock.h"
+#include "devices/virtual/virtual_sound.h"
+#include "dsp/level_stage.h"
+#include "dsp/speed_pitch.h"
 #include "files/file_stream.h"
 #include "files/wav_format.h"
-#include "platform/headless/headless_host.h"
-#include "platform/headless/virtual_clock.h"
-#include "platform/headless/virtual_sound.h"
-#include "playback/level_stage.h"
+#include "hosts/headless/headless_host.h"
 #include "playback/playback.h"
-#include "playback/speed_pitch.h"
+#include "state/app_state.h"
 
 namespace pelkit {
 namespace {
@@ -70,7 +70,8 @@ void BM_Stages(benchmark::State& state) {
     std::vector<uint8_t> block(kDefaultBlockSize);
     uint32_t readSize = computeReadSize(kDefaultBlockSize, p.speedFactor, kFrame, kCopyBufferSize);
     uint32_t length = computeOutputLength(readSize, p.speedFactor, kFrame);
-    SpeedPitchSettings settings = speedPitchSettings(p, kFrame);
+    SpeedPitchSettings settings{p.speedFactor,    p.pitchFactor, p.pitchMode,
+                                p.processingUnit, p.seamLength,  kFrame};
     for (auto _ : state) {
         processSpeedPitch(source.data(), readSize, static_cast<uint32_t>(source.size()),
                           block.data(), kDefaultBlockSize, settings);

@@ -6,15 +6,15 @@
 #include <system_error>
 #include <vector>
 
-#include "platform/headless/headless_main.h"
-#include "platform/headless/virtual_sound.h"
+#include "devices/virtual/virtual_sound.h"
+#include "hosts/headless/headless_main.h"
 #include "platform/message_queue.h"
 
 #if PELKIT_HAVE_PORTAUDIO
-#include "platform/portaudio/portaudio_devices.h"
+#include "devices/portaudio/portaudio_devices.h"
 #endif
 #if PELKIT_HAVE_QT
-#include "platform/qt/qt_program.h"
+#include "hosts/qt/qt_program.h"
 #endif
 
 namespace {

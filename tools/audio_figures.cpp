@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/portaudio/portaudio_devices.h"
+#include "devices/portaudio/portaudio_devices.h"
 
 int main(int argc, char** argv) {
     using namespace std::chrono;

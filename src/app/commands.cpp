@@ -1,18 +1,18 @@
 #include "app/commands.h"
 
-#include "app/app_state.h"
-#include "app/control_ids.h"
 #include "app/main_commands.h"
+#include "app/main_sound.h"
 #include "app/startup.h"
-#include "app/status_display.h"
 #include "dialogs/record_options.h"
 #include "display/scroll_bars.h"
 #include "display/waveform.h"
-#include "files/main_sound.h"
 #include "files/wav_format.h"
 #include "playback/level_commands.h"
 #include "playback/playback.h"
 #include "record/recorder.h"
+#include "resources/control_ids.h"
+#include "state/app_state.h"
+#include "status/status_display.h"
 
 namespace pelkit {
 

@@ -1,11 +1,11 @@
 #include "app/load_file.h"
 
-#include "app/app_state.h"
-#include "app/control_ids.h"
-#include "app/status_display.h"
+#include "app/main_sound.h"
 #include "files/file_names.h"
 #include "files/file_stream.h"
-#include "files/main_sound.h"
+#include "resources/control_ids.h"
+#include "state/app_state.h"
+#include "status/status_display.h"
 
 namespace pelkit {
 

@@ -4,14 +4,14 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/app_state.h"
 #include "app/commands.h"
-#include "app/control_ids.h"
 #include "app/load_file.h"
 #include "app/startup.h"
-#include "app/status_display.h"
 #include "files/file_names.h"
 #include "files/file_stream.h"
+#include "resources/control_ids.h"
+#include "state/app_state.h"
+#include "status/status_display.h"
 
 namespace pelkit {
 

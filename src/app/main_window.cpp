@@ -1,6 +1,5 @@
 #include "app/main_window.h"
 
-#include "app/app_state.h"
 #include "app/commands.h"
 #include "app/main_commands.h"
 #include "app/startup.h"
@@ -8,6 +7,7 @@
 #include "display/waveform.h"
 #include "playback/playback.h"
 #include "record/recorder.h"
+#include "state/app_state.h"
 
 namespace pelkit {
 

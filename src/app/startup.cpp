@@ -5,18 +5,18 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/app_state.h"
 #include "app/commands.h"
-#include "app/control_ids.h"
 #include "app/load_file.h"
-#include "app/settings_file.h"
-#include "app/status_display.h"
-#include "display/readouts.h"
+#include "app/main_sound.h"
 #include "display/scroll_bars.h"
 #include "files/file_names.h"
-#include "files/main_sound.h"
+#include "files/settings_file.h"
 #include "files/wav_format.h"
 #include "playback/device_volume.h"
+#include "resources/control_ids.h"
+#include "state/app_state.h"
+#include "status/readouts.h"
+#include "status/status_display.h"
 
 namespace pelkit {
 

@@ -5,10 +5,10 @@
 #include <limits>
 #include <string>
 
-#include "app/app_state.h"
 #include "app/commands.h"
-#include "app/status_display.h"
-#include "display/scroll_rules.h"
+#include "state/app_state.h"
+#include "status/scroll_rules.h"
+#include "status/status_display.h"
 
 namespace pelkit {
 

@@ -2,16 +2,16 @@
 
 #include <algorithm>
 
-#include "app/app_state.h"
-#include "app/control_ids.h"
 #include "app/main_commands.h"
-#include "app/status_display.h"
-#include "display/readouts.h"
-#include "display/scroll_rules.h"
 #include "display/waveform.h"
+#include "dsp/speed_pitch.h"
 #include "playback/device_volume.h"
 #include "playback/playback.h"
-#include "playback/speed_pitch.h"
+#include "resources/control_ids.h"
+#include "state/app_state.h"
+#include "status/readouts.h"
+#include "status/scroll_rules.h"
+#include "status/status_display.h"
 
 #include <cstdio>
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/app_state.h"
-#include "app/control_ids.h"
-#include "app/status_display.h"
 #include "display/scroll_bars.h"
+#include "resources/control_ids.h"
+#include "state/app_state.h"
+#include "status/status_display.h"
 
 namespace pelkit {
 

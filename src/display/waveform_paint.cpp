@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/app_state.h"
 #include "display/waveform.h"
+#include "state/app_state.h"
 
 namespace pelkit {
 

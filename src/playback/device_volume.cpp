@@ -1,6 +1,6 @@
 #include "playback/device_volume.h"
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 
 namespace pelkit {
 

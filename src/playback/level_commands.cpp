@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "app/app_state.h"
-#include "app/control_ids.h"
-#include "app/status_display.h"
-#include "display/readouts.h"
-#include "display/scroll_rules.h"
+#include "dsp/pitch_steps.h"
 #include "playback/device_volume.h"
-#include "playback/pitch_steps.h"
+#include "resources/control_ids.h"
+#include "state/app_state.h"
+#include "status/readouts.h"
+#include "status/scroll_rules.h"
+#include "status/status_display.h"
 
 namespace pelkit {
 

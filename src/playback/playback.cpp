@@ -3,17 +3,17 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/app_state.h"
-#include "app/control_ids.h"
+#include "app/main_sound.h"
 #include "app/startup.h"
-#include "app/status_display.h"
 #include "display/scroll_bars.h"
 #include "display/waveform.h"
+#include "dsp/level_stage.h"
+#include "dsp/speed_pitch.h"
 #include "files/file_names.h"
-#include "files/main_sound.h"
 #include "files/wav_format.h"
-#include "playback/level_stage.h"
-#include "playback/speed_pitch.h"
+#include "resources/control_ids.h"
+#include "state/app_state.h"
+#include "status/status_display.h"
 
 namespace pelkit {
 

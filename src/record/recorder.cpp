@@ -2,16 +2,16 @@
 
 #include <cstring>
 
-#include "app/app_state.h"
 #include "app/commands.h"
-#include "app/control_ids.h"
-#include "app/settings_file.h"
+#include "app/main_sound.h"
 #include "app/startup.h"
-#include "app/status_display.h"
 #include "display/waveform.h"
 #include "files/file_names.h"
-#include "files/main_sound.h"
+#include "files/settings_file.h"
 #include "files/wav_format.h"
+#include "resources/control_ids.h"
+#include "state/app_state.h"
+#include "status/status_display.h"
 
 namespace pelkit {
 

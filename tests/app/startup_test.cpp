@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/app_state.h"
 #include "app/startup.h"
+#include "state/app_state.h"
 #include "support/fake_platform.h"
 #include "support/test_support.h"
 

@@ -2,8 +2,8 @@
 // minutes, the processing unit and seam steps, the display commands it passes on and the bars.
 #include <gtest/gtest.h>
 
-#include "app/app_state.h"
 #include "dialogs/record_options.h"
+#include "state/app_state.h"
 #include "support/fake_platform.h"
 #include "support/test_support.h"
 

@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <new>
 
-#include "app/app_state.h"
 #include "display/waveform.h"
+#include "state/app_state.h"
 #include "support/fake_platform.h"
 #include "support/test_support.h"
 

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <tuple>
 
-#include "app/app_state.h"
-#include "app/control_ids.h"
 #include "display/scroll_bars.h"
-#include "display/scroll_rules.h"
+#include "resources/control_ids.h"
+#include "state/app_state.h"
+#include "status/scroll_rules.h"
 #include "support/fake_platform.h"
 #include "support/test_support.h"
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "display/waveform.h"
+#include "state/app_state.h"
 #include "support/fake_platform.h"
 #include "support/test_support.h"
 

@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/portaudio/portaudio_devices.h"
+#include "devices/portaudio/portaudio_devices.h"
 #include "portaudio/sound_server.h"
 
 namespace pelkit {

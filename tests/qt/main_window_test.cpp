@@ -18,11 +18,11 @@
 #include <map>
 #include <set>
 
-#include "app/app_state.h"
 #include "display/waveform.h"
-#include "platform/qt/painter_canvas.h"
-#include "platform/qt/qt_program.h"
+#include "hosts/qt/painter_canvas.h"
+#include "hosts/qt/qt_program.h"
 #include "qt_fixture.h"
+#include "state/app_state.h"
 
 using namespace pelkit;
 using namespace pelkit::test;

@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "app/main_window.h"
-#include "platform/headless/virtual_clock.h"
-#include "platform/headless/virtual_sound.h"
+#include "devices/virtual/virtual_clock.h"
+#include "devices/virtual/virtual_sound.h"
+#include "hosts/qt/qt_host.h"
 #include "platform/message_queue.h"
-#include "platform/qt/qt_host.h"
+#include "state/app_state.h"
 #include "support/test_support.h"
 
 namespace pelkit::test {

@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/qt/painter_canvas.h"
-#include "platform/qt/qt_program.h"
-#include "platform/qt/template_dialog.h"
+#include "hosts/qt/painter_canvas.h"
+#include "hosts/qt/qt_program.h"
+#include "hosts/qt/template_dialog.h"
 
 using namespace pelkit;
 

@@ -1,0 +1,173 @@
+#include "files/settings_file.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string_view>
+#include <vector>
+
+namespace pelkit {
+
+namespace {
+
+struct Line {
+    std::string text;         // without its line ending
+    const char* ending = "";  // "\n", "\r\n", or "" (or "\r") for a last line without one
+};
+
+std::vector<Line> readLines(const std::string& path) {
+    std::vector<Line> lines;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return lines;
+    std::stringstream buffer;
+    buffer << in.rdbuf();
+    std::string all = buffer.str();
+    size_t begin = 0;
+    while (begin < all.size()) {
+        size_t nl = all.find('\n', begin);
+        size_t stop = nl == std::string::npos ? all.size() : nl;
+        bool cr = stop > begin && all[stop - 1] == '\r';
+        Line line;
+        line.text.assign(all, begin, stop - begin - (cr ? 1 : 0));
+        if (nl != std::string::npos)
+            line.ending = cr ? "\r\n" : "\n";
+        else if (cr)
+            line.ending = "\r";
+        begin = nl == std::string::npos ? all.size() : nl + 1;
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+std::string trim(const std::string& s) {
+    size_t b = 0, e = s.size();
+    while (b < e && std::isspace(static_cast<unsigned char>(s[b])))
+        ++b;
+    while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1])))
+        --e;
+    return s.substr(b, e - b);
+}
+
+bool sameName(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+// The section a line opens, if it is a section header.
+std::optional<std::string> sectionOf(const std::string& text) {
+    std::string t = trim(text);
+    if (t.size() >= 2 && t.front() == '[') {
+        size_t close = t.find(']');
+        if (close != std::string::npos) return trim(t.substr(1, close - 1));
+    }
+    return std::nullopt;
+}
+
+// The key of a "key=value" line, if it is one.
+std::optional<std::string> keyOf(const std::string& text, std::string* value = nullptr) {
+    std::string t = trim(text);
+    if (t.empty() || t[0] == ';' || t[0] == '[') return std::nullopt;
+    size_t eq = t.find('=');
+    if (eq == std::string::npos) return std::nullopt;
+    if (value) *value = trim(t.substr(eq + 1));
+    return trim(t.substr(0, eq));
+}
+
+std::optional<std::string> findValue(const std::string& path, const std::string& section,
+                                     const std::string& key) {
+    bool inSection = false;
+    for (const Line& line : readLines(path)) {
+        if (auto s = sectionOf(line.text)) {
+            inSection = sameName(*s, section);
+            continue;
+        }
+        std::string value;
+        if (inSection) {
+            if (auto k = keyOf(line.text, &value); k && sameName(*k, key)) return value;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+int SettingsFile::readInt(const std::string& section, const std::string& key, int fallback) const {
+    auto value = findValue(path_, section, key);
+    if (!value) return fallback;
+    return static_cast<int>(std::strtol(value->c_str(), nullptr, 10));
+}
+
+std::string SettingsFile::readString(const std::string& section, const std::string& key,
+                                     const std::string& fallback) const {
+    auto value = findValue(path_, section, key);
+    if (!value) return fallback;
+    std::string v = *value;
+    if (v.size() >= 2 &&
+        ((v.front() == '"' && v.back() == '"') || (v.front() == '\'' && v.back() == '\''))) {
+        v = v.substr(1, v.size() - 2);
+    }
+    return v;
+}
+
+bool SettingsFile::writeString(const std::string& section, const std::string& key,
+                               const std::string& value) const {
+    std::vector<Line> lines = readLines(path_);
+    // New lines end the way the file's first line does.
+    const char* newline =
+        !lines.empty() && std::string_view(lines.front().ending) == "\r\n" ? "\r\n" : "\n";
+    std::string entry = key + "=" + value;
+
+    // Find the section, the key inside it, and the last line that belongs to it.
+    std::optional<size_t> sectionLine, keyLine, lastInSection;
+    bool inSection = false;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (auto s = sectionOf(lines[i].text)) {
+            inSection = !sectionLine && sameName(*s, section);
+            if (inSection) sectionLine = lastInSection = i;
+            continue;
+        }
+        if (!inSection) continue;
+        if (!trim(lines[i].text).empty()) lastInSection = i;
+        if (auto k = keyOf(lines[i].text); k && !keyLine && sameName(*k, key)) keyLine = i;
+    }
+
+    if (keyLine) {
+        lines[*keyLine].text = entry;
+    } else if (sectionLine) {
+        size_t at = *lastInSection;
+        if (*lines[at].ending == '\0') lines[at].ending = newline;
+        lines.insert(lines.begin() + static_cast<long>(at) + 1, Line{entry, newline});
+    } else {
+        if (!lines.empty() && *lines.back().ending == '\0') lines.back().ending = newline;
+        lines.push_back(Line{"[" + section + "]", newline});
+        lines.push_back(Line{entry, newline});
+    }
+
+    std::string temp = path_ + ".new";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        for (const Line& line : lines)
+            out << line.text << line.ending;
+        out.flush();
+        if (!out) {
+            std::remove(temp.c_str());
+            return false;
+        }
+    }
+    std::error_code ec;
+    std::filesystem::rename(temp, path_, ec);
+    if (ec) {
+        std::remove(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace pelkit

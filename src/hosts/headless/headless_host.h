@@ -1,0 +1,128 @@
+// The headless front end: a text-driven window system. Script lines play the user (commands,
+// scroll bars, typing, drops, answers to dialogs) and say when the virtual sound devices finish
+// blocks; prints and message boxes go to standard output. Nothing advances by itself.
+#pragma once
+
+#include <deque>
+#include <iosfwd>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "devices/virtual/virtual_clock.h"
+#include "devices/virtual/virtual_sound.h"
+#include "platform/canvas.h"
+#include "platform/message_queue.h"
+#include "platform/ui.h"
+
+namespace pelkit {
+
+class MainWindow;
+
+// What the host needs of the core beyond the dialog procedures.
+struct HeadlessCore {
+    MainWindow* mainWindow = nullptr;
+    // Paints a waveform window on a canvas (set once the display exists).
+    void (*paint)(void* context, WaveWindow which, Canvas& canvas) = nullptr;
+    void* paintContext = nullptr;
+};
+
+class HeadlessHost final : public Ui {
+  public:
+    HeadlessHost(std::istream& script, std::ostream& out, std::ostream& err, MessageQueue& queue,
+                 VirtualClock& clock, SoundOut& soundOut, SoundIn& soundIn,
+                 VirtualSoundOut* virtualOut, VirtualSoundIn* virtualIn);
+    ~HeadlessHost() override;
+
+    void setCore(const HeadlessCore& core) { core_ = core; }
+    // 0, or 2 after a malformed script line, or 1 after a run that hit its bound.
+    int exitStatus() const { return exitStatus_; }
+
+    // Ui.
+    void setText(WindowHandle window, int id, const std::string& text) override;
+    std::string getText(WindowHandle window, int id) override;
+    void enable(WindowHandle window, int id, bool on) override;
+    void focus(WindowHandle window, int id) override;
+    void setTitle(WindowHandle window, const std::string& title) override;
+    void setScrollRange(WindowHandle window, int bar, int min, int max) override;
+    void setScrollPos(WindowHandle window, int bar, int pos) override;
+    void invalidate(WaveWindow which) override;
+    BoxAnswer messageBox(WindowHandle owner, const std::string& text, const std::string& caption,
+                         BoxIcon icon, BoxButtons buttons) override;
+    void beep() override {}
+    std::optional<std::string> chooseFile(WindowHandle owner, FileKind kind,
+                                          const std::string& initial) override;
+    void startTimer(int id, int periodMs) override;
+    void stopTimer(int id) override;
+    int runModal(const std::string& templateName, DialogHandler& handler) override;
+    void endDialog(WindowHandle window, int result) override;
+    bool openDocument(const std::string& path) override;
+    bool startProgram(const std::string& commandLine) override;
+
+  private:
+    struct Control {
+        std::string text;
+        bool enabled = true;
+        bool menuOnly = false;  // a menu entry: printed, but not a control to write to
+    };
+    struct Bar {
+        int min = 0, max = 100, pos = 0;
+    };
+    struct Window {
+        WindowHandle handle = kNoWindow;
+        std::string templateName;
+        bool fromTemplate = false;
+        std::string title;
+        std::map<int, Control> controls;
+        std::map<int, Bar> bars;
+        int focus = 0;
+        DialogHandler* handler = nullptr;
+        bool ended = false;
+        int result = 0;
+    };
+    struct ScriptError {
+        std::string what;
+    };
+
+    Window* find(WindowHandle handle);
+    Window& mainWindowModel();
+    Window& topDialog();
+    void runLoop(Window& window);
+    bool readLine(std::string& line);
+    void processLine(const std::string& line);
+    void processDialogLine(const std::vector<std::string>& words, const std::string& line);
+    void deliver();
+    void run();
+    void waitForMessages(MessageKind kind, long count);
+    // While the input device is open, waits for the next message (the record writer's); false
+    // when none comes.
+    bool awaitWriter();
+    void finishUntilEnded();
+    void printControl(Window& w, const std::string& idText);
+    std::string barText(Window& w, int bar, const std::string& name);
+    bool mainEnded() const;
+
+    std::istream& script_;
+    std::ostream& out_;
+    std::ostream& err_;
+    MessageQueue& queue_;
+    VirtualClock& clock_;
+    SoundOut& soundOut_;
+    SoundIn& soundIn_;
+    VirtualSoundOut* virtualOut_;
+    VirtualSoundIn* virtualIn_;
+    HeadlessCore core_;
+
+    std::vector<std::unique_ptr<Window>> windows_;  // the stack of open windows, main first
+    WindowHandle nextHandle_ = 1;
+    std::deque<std::optional<std::string>> choices_;
+    std::deque<BoxAnswer> answers_;
+    bool timerRunning_ = false;
+    int lineNumber_ = 0;
+    bool inputEnded_ = false;
+    int exitStatus_ = 0;
+};
+
+}  // namespace pelkit

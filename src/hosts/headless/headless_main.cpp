@@ -1,0 +1,95 @@
+#include "hosts/headless/headless_main.h"
+
+#include <fstream>
+#include <iostream>
+
+#include "app/main_window.h"
+#include "app/startup.h"
+#include "devices/system/system_clock.h"
+#include "devices/virtual/virtual_clock.h"
+#include "devices/virtual/virtual_sound.h"
+#include "display/waveform.h"
+#include "hosts/headless/headless_host.h"
+#include "state/app_state.h"
+#include "status/status_display.h"
+
+namespace pelkit {
+
+int runHeadless(const std::vector<std::string>& args, const std::string& programPath,
+                std::istream& standardInput, std::ostream& out, std::ostream& err,
+                RealDevices* real) {
+    std::string scriptPath, audioOut, audioIn;
+    size_t i = 0;
+    for (; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](std::string& into) {
+            if (i + 1 >= args.size()) return false;
+            into = args[++i];
+            return true;
+        };
+        if (a == "--headless" || a == "--real-audio") continue;
+        if (a == "--script" || a == "--audio-out" || a == "--audio-in") {
+            std::string& into = a == "--script"      ? scriptPath
+                                : a == "--audio-out" ? audioOut
+                                                     : audioIn;
+            if (!value(into)) {
+                err << "pelkit_recorder: " << a << " needs a file name\n";
+                return 2;
+            }
+            continue;
+        }
+        break;
+    }
+    std::vector<const char*> rest = {"pelkit_recorder"};
+    for (size_t k = i; k < args.size(); ++k)
+        rest.push_back(args[k].c_str());
+
+    std::ifstream scriptFile;
+    if (!scriptPath.empty()) {
+        scriptFile.open(scriptPath);
+        if (!scriptFile) {
+            err << "pelkit_recorder: cannot read the script " << scriptPath << '\n';
+            return 2;
+        }
+    }
+    std::istream& script = scriptPath.empty() ? standardInput : scriptFile;
+
+    MessageQueue ownQueue;
+    MessageQueue& queue = real ? real->queue : ownQueue;
+    VirtualClock virtualClock;
+    SystemClock systemClock;
+    VirtualSoundOut virtualOut(queue);
+    VirtualSoundIn virtualIn(queue);
+    if (!audioOut.empty()) virtualOut.setOutputFile(audioOut);
+    if (!audioIn.empty() && !virtualIn.setInputFile(audioIn)) {
+        err << "pelkit_recorder: " << audioIn << " is not a readable WAV file\n";
+        return 2;
+    }
+    SoundOut& soundOut = real ? real->out : static_cast<SoundOut&>(virtualOut);
+    SoundIn& soundIn = real ? real->in : static_cast<SoundIn&>(virtualIn);
+    Clock& clock = real ? static_cast<Clock&>(systemClock) : virtualClock;
+    HeadlessHost host(script, out, err, queue, virtualClock, soundOut, soundIn,
+                      real ? nullptr : &virtualOut, real ? nullptr : &virtualIn);
+    Platform platform{host, soundOut, soundIn, clock, queue};
+    AppState app(platform);
+    app.programPath = programPath;
+    app.commandLine = joinArguments(static_cast<int>(rest.size()), rest.data());
+    MainWindow mainWindow(app);
+    auto paint = [](void* context, WaveWindow which, Canvas& canvas) {
+        auto& state = *static_cast<AppState*>(context);
+        if (which == WaveWindow::Upper) {
+            paintUpper(state, canvas);
+        } else {
+            paintLower(state, canvas);
+        }
+    };
+    host.setCore(HeadlessCore{&mainWindow, paint, &app});
+
+    if (host.runModal("MAIN_RECORD", mainWindow) == -1) {
+        host.messageBox(kNoWindow, "error", kCaption, BoxIcon::Error, BoxButtons::Ok);
+    }
+    virtualOut.finishFile();
+    return host.exitStatus();
+}
+
+}  // namespace pelkit

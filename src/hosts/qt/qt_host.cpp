@@ -1,0 +1,303 @@
+#include "hosts/qt/qt_host.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTimer>
+#include <QUrl>
+#include <atomic>
+#include <mutex>
+
+#include "app/main_window.h"
+
+namespace pelkit {
+
+namespace {
+
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+}  // namespace
+
+// Shared with the notifier that device threads call: the target is cleared, under the lock,
+// before the host goes away, so a late post never reaches a deleted object.
+struct QtHost::DeliveryLink {
+    std::mutex mutex;
+    QObject* target = nullptr;
+    std::atomic<bool> pending{false};
+    QtHost* host = nullptr;
+};
+
+QtHost::QtHost(MessageQueue& queue)
+    : queue_(queue),
+      context_(std::make_unique<QObject>()),
+      link_(std::make_shared<DeliveryLink>()) {
+    link_->target = context_.get();
+    link_->host = this;
+    std::weak_ptr<DeliveryLink> weak = link_;
+    queue_.setNotifier([weak] {
+        std::shared_ptr<DeliveryLink> link = weak.lock();
+        if (!link) return;
+        // One pending delivery drains everything posted before it runs.
+        if (link->pending.exchange(true)) return;
+        std::lock_guard lock(link->mutex);
+        if (!link->target) return;
+        QtHost* host = link->host;
+        QMetaObject::invokeMethod(
+            link->target, [host] { host->deliverMessages(); }, Qt::QueuedConnection);
+    });
+}
+
+QtHost::~QtHost() {
+    queue_.setNotifier({});
+    std::lock_guard lock(link_->mutex);
+    link_->target = nullptr;
+}
+
+void QtHost::scheduleDelivery() {
+    if (link_->pending.exchange(true)) return;
+    QMetaObject::invokeMethod(
+        context_.get(), [this] { deliverMessages(); }, Qt::QueuedConnection);
+}
+
+void QtHost::deliverMessages() {
+    link_->pending.store(false);
+    // Messages wait until the main window is up; after it ended the core ignores them.
+    if (!mainWindow_ || windows_.empty()) return;
+    while (auto m = queue_.tryPop())
+        mainWindow_->onDeviceMessage(*m);
+}
+
+QtHost::OpenWindow* QtHost::find(WindowHandle handle) const {
+    for (const auto& w : windows_) {
+        if (w->handle == handle) return w.get();
+    }
+    return nullptr;
+}
+
+TemplateDialog* QtHost::dialog(WindowHandle handle) const {
+    OpenWindow* w = find(handle);
+    return w ? w->dialog.get() : nullptr;
+}
+
+TemplateDialog* QtHost::topDialog() const {
+    return windows_.empty() ? nullptr : windows_.back()->dialog.get();
+}
+
+WindowHandle QtHost::topHandle() const {
+    return windows_.empty() ? kNoWindow : windows_.back()->handle;
+}
+
+QWidget* QtHost::ownerWidget(WindowHandle owner) const {
+    if (TemplateDialog* d = dialog(owner)) return d;
+    return topDialog();
+}
+
+bool QtHost::timerRunning(int id) const {
+    auto it = timers_.find(id);
+    return it != timers_.end() && it->second->isActive();
+}
+
+// ----- controls -----
+
+void QtHost::setText(WindowHandle window, int id, const std::string& text) {
+    if (TemplateDialog* d = dialog(window)) d->setControlText(id, qs(text));
+}
+
+std::string QtHost::getText(WindowHandle window, int id) {
+    TemplateDialog* d = dialog(window);
+    return d ? d->controlText(id).toStdString() : std::string();
+}
+
+void QtHost::enable(WindowHandle window, int id, bool on) {
+    TemplateDialog* d = dialog(window);
+    if (QWidget* w = d ? d->control(id) : nullptr) w->setEnabled(on);
+}
+
+void QtHost::focus(WindowHandle window, int id) {
+    TemplateDialog* d = dialog(window);
+    if (QWidget* w = d ? d->control(id) : nullptr) w->setFocus(Qt::OtherFocusReason);
+}
+
+void QtHost::setTitle(WindowHandle window, const std::string& title) {
+    if (TemplateDialog* d = dialog(window)) d->setWindowTitle(qs(title));
+}
+
+void QtHost::setScrollRange(WindowHandle window, int bar, int min, int max) {
+    TemplateDialog* d = dialog(window);
+    if (CodeScrollBar* b = d ? d->scrollBar(bar) : nullptr) b->setCodeRange(min, max);
+}
+
+void QtHost::setScrollPos(WindowHandle window, int bar, int pos) {
+    TemplateDialog* d = dialog(window);
+    if (CodeScrollBar* b = d ? d->scrollBar(bar) : nullptr) b->showPosition(pos);
+}
+
+void QtHost::invalidate(WaveWindow which) {
+    TemplateDialog* main = windows_.empty() ? nullptr : windows_.front()->dialog.get();
+    if (WaveView* view = main ? main->wave(which) : nullptr) view->update();
+}
+
+// ----- boxes and the file choice -----
+
+int QtHost::execDialog(QDialog& dialog) {
+    return dialog.exec();
+}
+
+BoxAnswer QtHost::messageBox(WindowHandle owner, const std::string& text,
+                             const std::string& caption, BoxIcon icon, BoxButtons buttons) {
+    QMessageBox::Icon qicon = icon == BoxIcon::Error     ? QMessageBox::Critical
+                              : icon == BoxIcon::Warning ? QMessageBox::Warning
+                                                         : QMessageBox::Information;
+    QMessageBox::StandardButtons qbuttons =
+        buttons == BoxButtons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok;
+    QMessageBox box(qicon, qs(caption), qs(text), qbuttons, ownerWidget(owner));
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::Ok);
+    int answer = execDialog(box);
+    if (buttons == BoxButtons::Ok) return BoxAnswer::Ok;
+    return answer == QMessageBox::Ok ? BoxAnswer::Ok : BoxAnswer::Cancel;
+}
+
+void QtHost::beep() {
+    QApplication::beep();
+}
+
+std::optional<std::string> QtHost::chooseFile(WindowHandle owner, FileKind kind,
+                                              const std::string& initial) {
+    const bool sound = kind == FileKind::Sound;
+    QFileDialog dialog(ownerWidget(owner));
+    // Qt's own dialog on every desktop: it lets a new name be typed and it speaks the
+    // program's language.
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(sound ? QStringList{"wave Files (*.wav)", "All Files (*.*)"}
+                                : QStringList{"ts1 Files (*.ts1)", "All Files (*.*)"});
+    dialog.selectNameFilter(dialog.nameFilters().first());
+    dialog.setDefaultSuffix(sound ? "wav" : "ts1");
+    if (!initial.empty()) {
+        QFileInfo start(qs(initial));
+        dialog.setDirectory(start.absoluteDir());
+        dialog.selectFile(start.fileName());
+    } else {
+        dialog.setDirectory(QDir::current());
+    }
+    for (;;) {
+        if (execDialog(dialog) != QDialog::Accepted) return std::nullopt;
+        const QStringList files = dialog.selectedFiles();
+        if (files.isEmpty()) return std::nullopt;
+        const QString path = files.first();
+        if (QFileInfo::exists(path)) return path.toStdString();
+        // A name that does not exist yet is taken after the user agrees to create it.
+        QMessageBox ask(QMessageBox::Question, dialog.windowTitle(),
+                        path + "\nファイルが見つかりません。作成しますか?",
+                        QMessageBox::Yes | QMessageBox::No, &dialog);
+        ask.setTextFormat(Qt::PlainText);
+        if (execDialog(ask) == QMessageBox::Yes) return path.toStdString();
+    }
+}
+
+// ----- the timer -----
+
+void QtHost::startTimer(int id, int periodMs) {
+    std::unique_ptr<QTimer>& timer = timers_[id];
+    if (!timer) {
+        timer = std::make_unique<QTimer>();
+        timer->setTimerType(Qt::PreciseTimer);
+        QObject::connect(timer.get(), &QTimer::timeout, context_.get(), [this] {
+            if (mainWindow_ && !windows_.empty()) mainWindow_->onTimer();
+        });
+    }
+    timer->start(periodMs);
+}
+
+void QtHost::stopTimer(int id) {
+    auto it = timers_.find(id);
+    if (it != timers_.end()) it->second->stop();
+}
+
+// ----- modal windows -----
+
+int QtHost::runModal(const std::string& templateName, DialogHandler& handler) {
+    const TemplateDef* def = findTemplate(templateName);
+    if (!def) return -1;
+    const bool isMain = windows_.empty();
+    auto window = std::make_unique<OpenWindow>();
+    const WindowHandle handle = nextHandle_++;
+    window->handle = handle;
+
+    DialogEvents events;
+    events.command = [&handler, handle](int id, Notify notify) {
+        handler.onCommand(handle, id, 0, notify);
+    };
+    events.scroll = [&handler, handle](int bar, int code, int thumb) {
+        handler.onScroll(handle, bar, code, thumb);
+    };
+    events.close = [&handler, handle] { handler.onClose(handle); };
+    if (isMain) {
+        events.drop = [this](const std::string& path) {
+            if (mainWindow_) mainWindow_->onDrop(path);
+        };
+    }
+    window->dialog =
+        std::make_unique<TemplateDialog>(*def, isMain, std::move(events), painter_, topDialog());
+    OpenWindow& w = *window;
+    windows_.push_back(std::move(window));
+
+    handler.onInit(handle);
+    if (observer_) observer_(handle, *w.dialog);
+    if (!w.ended) {
+        scheduleDelivery();
+        w.dialog->exec();
+    }
+    const int result = w.result;
+    for (auto it = windows_.begin(); it != windows_.end(); ++it) {
+        if ((*it)->handle == handle) {
+            windows_.erase(it);
+            break;
+        }
+    }
+    return result;
+}
+
+void QtHost::endDialog(WindowHandle window, int result) {
+    OpenWindow* w = find(window);
+    if (!w || w->ended) return;
+    // Windows opened over this one end with it, innermost first.
+    for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
+        OpenWindow& inner = **it;
+        if (!inner.ended) {
+            inner.ended = true;
+            inner.result = inner.handle == window ? result : 0;
+            inner.dialog->done(inner.result);
+        }
+        if (inner.handle == window) break;
+    }
+    // The main window's end is the program's: its timer stops with it.
+    if (w == windows_.front().get()) {
+        for (auto& [id, timer] : timers_)
+            timer->stop();
+    }
+}
+
+// ----- the shell -----
+
+bool QtHost::openDocument(const std::string& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(qs(path)));
+}
+
+bool QtHost::startProgram(const std::string& commandLine) {
+    QStringList words = QProcess::splitCommand(qs(commandLine));
+    if (words.isEmpty()) return false;
+    const QString program = words.takeFirst();
+    return QProcess::startDetached(program, words);
+}
+
+}  // namespace pelkit

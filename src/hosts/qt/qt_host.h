@@ -1,0 +1,100 @@
+// The Qt 6 window system for the core: windows built from templates as modal QDialogs, the
+// main window's timer, drops and device messages, message boxes, the file choice and the shell.
+#pragma once
+
+#include <QObject>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "hosts/qt/template_dialog.h"
+#include "hosts/qt/wave_view.h"
+#include "platform/message_queue.h"
+#include "platform/ui.h"
+
+class QDialog;
+class QTimer;
+
+namespace pelkit {
+
+class MainWindow;
+
+class QtHost : public Ui {
+  public:
+    explicit QtHost(MessageQueue& queue);
+    ~QtHost() override;
+    QtHost(const QtHost&) = delete;
+    QtHost& operator=(const QtHost&) = delete;
+
+    // The main window's procedure (timer, drops, device messages) and the waveform painter.
+    void setMainWindow(MainWindow* mainWindow) { mainWindow_ = mainWindow; }
+    void setWavePainter(WavePainter painter) { painter_ = std::move(painter); }
+    // Called with each window once it is built and initialised, before it is shown.
+    void setWindowObserver(std::function<void(WindowHandle, TemplateDialog&)> observer) {
+        observer_ = std::move(observer);
+    }
+
+    // The open window with HANDLE, or nullptr; the innermost open window, or nullptr.
+    TemplateDialog* dialog(WindowHandle handle) const;
+    TemplateDialog* topDialog() const;
+    WindowHandle topHandle() const;
+    bool timerRunning(int id) const;
+
+    // Hands every queued device message to the main window, in order.
+    void deliverMessages();
+
+    // Ui.
+    void setText(WindowHandle window, int id, const std::string& text) override;
+    std::string getText(WindowHandle window, int id) override;
+    void enable(WindowHandle window, int id, bool on) override;
+    void focus(WindowHandle window, int id) override;
+    void setTitle(WindowHandle window, const std::string& title) override;
+    void setScrollRange(WindowHandle window, int bar, int min, int max) override;
+    void setScrollPos(WindowHandle window, int bar, int pos) override;
+    void invalidate(WaveWindow which) override;
+    BoxAnswer messageBox(WindowHandle owner, const std::string& text, const std::string& caption,
+                         BoxIcon icon, BoxButtons buttons) override;
+    void beep() override;
+    std::optional<std::string> chooseFile(WindowHandle owner, FileKind kind,
+                                          const std::string& initial) override;
+    void startTimer(int id, int periodMs) override;
+    void stopTimer(int id) override;
+    int runModal(const std::string& templateName, DialogHandler& handler) override;
+    void endDialog(WindowHandle window, int result) override;
+    bool openDocument(const std::string& path) override;
+    bool startProgram(const std::string& commandLine) override;
+
+  protected:
+    // Runs a message box or the file dialog modally and returns its result. Tests answer here
+    // in place of a person.
+    virtual int execDialog(QDialog& dialog);
+
+  private:
+    struct OpenWindow {
+        WindowHandle handle = kNoWindow;
+        std::unique_ptr<TemplateDialog> dialog;
+        bool ended = false;
+        int result = 0;
+    };
+
+    OpenWindow* find(WindowHandle handle) const;
+    QWidget* ownerWidget(WindowHandle owner) const;
+    void scheduleDelivery();
+
+    MessageQueue& queue_;
+    MainWindow* mainWindow_ = nullptr;
+    WavePainter painter_;
+    std::function<void(WindowHandle, TemplateDialog&)> observer_;
+    std::vector<std::unique_ptr<OpenWindow>> windows_;  // main window first
+    WindowHandle nextHandle_ = 1;
+    std::map<int, std::unique_ptr<QTimer>> timers_;
+    // Receives the queued delivery calls; lives on the main thread.
+    std::unique_ptr<QObject> context_;
+    struct DeliveryLink;
+    std::shared_ptr<DeliveryLink> link_;
+};
+
+}  // namespace pelkit

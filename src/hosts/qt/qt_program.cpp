@@ -1,0 +1,148 @@
+#include "hosts/qt/qt_program.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QProxyStyle>
+#include <QStyleFactory>
+#include <QStyleOptionGroupBox>
+#include <QTimer>
+#include <QTranslator>
+#include <cstdio>
+
+#include "app/main_window.h"
+#include "app/startup.h"
+#include "devices/system/system_clock.h"
+#include "display/waveform.h"
+#include "hosts/qt/qt_fonts.h"
+#include "hosts/qt/qt_host.h"
+#include "state/app_state.h"
+
+namespace pelkit {
+
+namespace {
+
+// Fusion sizes a group box's caption by the ink of its text, which leaves out the blank halves
+// of full-width brackets: "（保留中）" would lose its end. The caption gets its full advance.
+class CaptionStyle final : public QProxyStyle {
+  public:
+    using QProxyStyle::QProxyStyle;
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sub,
+                         const QWidget* widget) const override {
+        QRect r = QProxyStyle::subControlRect(control, option, sub, widget);
+        if (control == CC_GroupBox && sub == SC_GroupBoxLabel) {
+            if (const auto* box = qstyleoption_cast<const QStyleOptionGroupBox*>(option)) {
+                int width = box->fontMetrics.horizontalAdvance(box->text) + 2;
+                if (r.width() < width) r.setWidth(width);
+            }
+        }
+        return r;
+    }
+};
+
+// PELKIT_SCREENSHOT=FILE.png: once the main window has painted for the first time it is saved
+// to FILE.png, the time from start to that paint goes to standard error, and the window is
+// closed as by its close box. scripts/screenshot.sh uses it for the README's picture.
+class Screenshot final : public QObject {
+  public:
+    Screenshot(QString path, const QElapsedTimer& sinceStart, MainWindow& mainWindow)
+        : path_(std::move(path)), sinceStart_(sinceStart), mainWindow_(mainWindow) {}
+
+    void watch(WindowHandle handle, QDialog& dialog) {
+        handle_ = handle;
+        dialog_ = &dialog;
+        dialog.installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == dialog_ && event->type() == QEvent::Paint && !taken_) {
+            taken_ = true;
+            std::fprintf(stderr, "pelkit_recorder: main window painted %lld ms after start\n",
+                         static_cast<long long>(sinceStart_.elapsed()));
+            QTimer::singleShot(0, dialog_, [this] { take(); });
+        }
+        return false;
+    }
+
+  private:
+    void take() {
+        if (!dialog_->grab().save(path_)) {
+            std::fprintf(stderr, "pelkit_recorder: could not write %s\n", qPrintable(path_));
+        }
+        mainWindow_.onClose(handle_);
+    }
+
+    QString path_;
+    const QElapsedTimer& sinceStart_;
+    MainWindow& mainWindow_;
+    WindowHandle handle_ = kNoWindow;
+    QDialog* dialog_ = nullptr;
+    bool taken_ = false;
+};
+
+}  // namespace
+
+QIcon programIcon() {
+    return QIcon(":/pelkit/pelkit_recorder.svg");
+}
+
+void prepareApplication(QApplication& app) {
+    // One style everywhere, so the pixel layout of the templates looks the same on every desktop.
+    if (QStyle* fusion = QStyleFactory::create("Fusion")) app.setStyle(new CaptionStyle(fusion));
+    app.setFont(captionFont());
+    // The windows speak Japanese; so do Qt's own buttons and the file dialog.
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::Japanese, QLocale::Japan), "qtbase", "_",
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        app.installTranslator(translator);
+    }
+    app.setWindowIcon(programIcon());
+    app.setApplicationName("pelkit_recorder");
+    app.setDesktopFileName("pelkit_recorder");
+}
+
+int runWindowProgram(int argc, char** argv, const std::string& programPath, SoundOut& out,
+                     SoundIn& in, MessageQueue& queue) {
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    QApplication app(argc, argv);  // takes Qt's own options out of argv
+    prepareApplication(app);
+
+    QtHost host(queue);
+    SystemClock clock;
+    Platform platform{host, out, in, clock, queue};
+    AppState state(platform);
+    state.programPath = programPath;
+    state.commandLine = joinArguments(argc, argv);
+    MainWindow mainWindow(state);
+    host.setMainWindow(&mainWindow);
+    host.setWavePainter([&state](WaveWindow which, Canvas& canvas) {
+        if (which == WaveWindow::Upper) {
+            paintUpper(state, canvas);
+        } else {
+            paintLower(state, canvas);
+        }
+    });
+
+    const QString screenshotPath = qEnvironmentVariable("PELKIT_SCREENSHOT");
+    Screenshot screenshot(screenshotPath, sinceStart, mainWindow);
+    if (!screenshotPath.isEmpty()) {
+        host.setWindowObserver([&screenshot](WindowHandle handle, TemplateDialog& dialog) {
+            if (!dialog.isMain()) return;
+            screenshot.watch(handle, dialog);
+        });
+    }
+
+    if (host.runModal("MAIN_RECORD", mainWindow) == -1) {
+        host.messageBox(kNoWindow, "error", kCaption, BoxIcon::Error, BoxButtons::Ok);
+    }
+    host.setMainWindow(nullptr);
+    return 0;
+}
+
+}  // namespace pelkit

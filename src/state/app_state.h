@@ -1,0 +1,171 @@
+// The one object that holds the state the whole program shares while it runs. It is created by
+// the program entry and passed by reference; every test builds its own.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "dsp/level_stage.h"
+#include "files/file_stream.h"
+#include "files/record_writer.h"
+#include "platform/platform.h"
+#include "platform/wave_format.h"
+#include "state/byte_buffer.h"
+#include "state/display_state.h"
+#include "state/playback_state.h"
+
+namespace pelkit {
+
+// Texts and paths hold at most this many characters.
+inline constexpr size_t kTextMax = 259;
+
+inline constexpr uint32_t kDefaultBlockSize = 49152;
+inline constexpr uint32_t kDisplayBufferSize = 491520;
+inline constexpr uint32_t kCopyBufferSize = 7864320;
+inline constexpr uint32_t kLevelCheckBlockSize = 768;
+inline constexpr uint32_t kDefaultPartLimit = 2000000000;
+inline constexpr uint32_t kDefaultLoopSize = 1000000000;
+inline constexpr int kBlockCount = 4;
+
+inline constexpr const char* kCaption = "pelkit_recorder";
+inline constexpr const char* kSettingsFileName = "pelkit_recorder.ini";
+inline constexpr const char* kTempFileName = "pelkit_record.wav";
+inline constexpr const char* kDefaultFileName = "record.wav";
+inline constexpr const char* kTitleText = "ぺるきっとレコーダー 2.a1.00";
+
+struct FormatSettings {
+    int32_t formatTag = 1;
+    int32_t channels = 2;
+    int32_t samplesPerSecond = 44100;
+    int32_t bitsPerSample = 16;       // bits of the next recording; a load stores the file's
+    int32_t soundBitsPerSample = 16;  // bits of the sound now loaded or last recorded
+    float rateFactor = 4.0f;
+    int32_t bytesPerSecond = 176400;
+    WaveFormat deviceFormat;
+};
+
+struct MainSound {
+    std::string fileName = kDefaultFileName;
+    std::string playFileName = kDefaultFileName;
+    FileStream playStream;
+    uint32_t dataSize = 16000;
+    uint32_t position = 0;
+    int32_t extraHeaderBytes = 0;
+    uint32_t frameSize = 12;  // bytes per frame, set by every header read
+
+    // Byte offset of the first sample in the file.
+    int64_t dataOffset() const { return 44 + static_cast<int64_t>(extraHeaderBytes); }
+};
+
+struct BlockSettings {
+    uint32_t blockSize = kDefaultBlockSize;
+    uint32_t chosenBlockSize = kDefaultBlockSize;
+    uint32_t levelCheckBlockSize = kLevelCheckBlockSize;
+    uint32_t streamBlockSize = 0;
+    uint32_t copyBufferSize = kCopyBufferSize;
+};
+
+struct BlockRing {
+    std::array<WaveHeader, kBlockCount> headers{};
+    std::array<ByteBuffer, kBlockCount> buffers;
+    std::vector<uint8_t> displayBuffer;  // kDisplayBufferSize bytes while the window is up
+    const uint8_t* displayData = nullptr;
+    uint8_t* processBuffer = nullptr;
+    ByteBuffer copyBuffer;
+    uint8_t placeholder[1] = {0};  // what processBuffer points to before the first playback
+};
+
+struct ModeFlags {
+    bool playing = false;
+    bool playPaused = false;
+    bool recording = false;
+    bool stopRequested = false;
+    bool exitPending = false;
+    bool levelCheck = false;
+    bool standby = false;
+    bool loopRecording = false;
+    bool recordPaused = false;
+    bool japaneseCaptions = true;
+    int32_t writeMode = 0;  // 0 "mem": the main thread writes; 1 "HDD": a writer thread does
+};
+
+struct RecorderState {
+    std::string tempFileName = kTempFileName;
+    FileStream recordStream;
+    int32_t partIndex = 0;
+    uint32_t bytesInPart = 0;
+    uint32_t partLimit = kDefaultPartLimit;
+    uint32_t loopSize = kDefaultLoopSize;
+    std::atomic<int32_t> writesInFlight{0};
+    RecordWriter writer;        // the writer thread of the "HDD" mode
+    int32_t takeWriteMode = 0;  // writeMode as it was when the take began
+    bool writeFailed = false;   // a write of this take failed; the take stops
+};
+
+struct WindowSet {
+    WindowHandle mainDialog = kNoWindow;
+    int commentEdit = 0;  // id of the position comment field once the window is up
+    WindowHandle subSoundSettingDialog = kNoWindow;
+    bool mainDialogEnded = false;
+};
+
+// Files named by rule from the main file.
+struct OutputNames {
+    std::string cut = "record_Rif.wav";
+    std::string left = "record_L.wav";
+    std::string right = "record_R.wav";
+    std::string center = "record_M.wav";
+    std::string leftRight = "record_LR.wav";
+    std::string sequence;
+};
+
+// Settings of the Parts built later that start-up already resets.
+struct OtherSettings {
+    int32_t speedUpPercent = 50;  // file edit speed change
+    bool noiseOff = false;        // file edit
+    int32_t keyboardTransposition = 0;
+    int32_t subSoundBlock = 0;
+    int32_t microEditOffset = 0;
+    bool spectrumRunning = false;
+    bool sequenceReplay = false;
+    bool sequenceRecording = false;
+    std::string positionFileName = "position.txt";
+};
+
+struct AppState {
+    explicit AppState(Platform& p) : platform(p) {}
+    AppState(const AppState&) = delete;
+    AppState& operator=(const AppState&) = delete;
+
+    Platform& platform;
+    Ui& ui() { return platform.ui; }
+
+    FormatSettings format;
+    MainSound sound;
+    BlockSettings blocks;
+    BlockRing ring;
+    ModeFlags modes;
+    RecorderState recorder;
+    WindowSet windows;
+    OutputNames names;
+
+    PlaybackState playback;
+    ProcessingSettings processing;
+    LevelSettings level;
+    ReverbWork reverbWork;
+    DisplayState display;
+    ScrollState scroll;
+    OtherSettings other;
+
+    uint32_t startTick = 0;
+    std::string titleText = kTitleText;
+    std::string commandLine;   // as given to the program, at most kTextMax characters
+    std::string programPath;   // full path of the program file
+    std::string settingsPath;  // the settings file, in the directory current at start-up
+    std::string chosenFile;    // the file choice's buffer: the last chosen path
+};
+
+}  // namespace pelkit

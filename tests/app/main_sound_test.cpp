@@ -1,0 +1,180 @@
+// The data size repair of the main file and the finishing of recorded takes.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/main_sound.h"
+#include "state/app_state.h"
+#include "support/fake_platform.h"
+#include "support/test_support.h"
+
+namespace pelkit {
+namespace {
+
+using namespace test;
+namespace fs = std::filesystem;
+
+class MainSoundTest : public ::testing::Test {
+  protected:
+    MainSoundTest() : cwd_(dir.path()) { app.windows.mainDialog = kFakeMainWindow; }
+
+    TempDir dir;
+    WorkingDirectory cwd_;
+    FakePlatform fake;
+    AppState app{fake.platform()};
+};
+
+// A canonical header announcing DECLARED data bytes in front of DATA.
+Bytes wavDeclaring(uint32_t declared, const Bytes& data) {
+    Bytes b = canonicalWav(2, 44100, 16, data);
+    for (int i = 0; i < 4; ++i)
+        b[40 + i] = static_cast<uint8_t>(declared >> (8 * i));
+    return b;
+}
+
+TEST_F(MainSoundTest, OverwriteDataSizeOfCanonicalFile) {
+    app.sound.fileName = dir.file("talk.wav");
+    Bytes before = wavDeclaring(0, patternBytes(200));
+    before[36] = 'X';  // a damaged chunk tag is repaired too
+    writeFile(app.sound.fileName, before);
+
+    // Cancel: only the data size changes.
+    fake.ui.answers.push_back(BoxAnswer::Cancel);
+    OverwriteDataSize(app);
+    EXPECT_EQ(app.sound.dataSize, 200u);
+    EXPECT_EQ(readFile(app.sound.fileName), before);
+    ASSERT_EQ(fake.ui.boxes.size(), 1u);
+    EXPECT_EQ(fake.ui.boxes[0].caption, app.sound.fileName);
+    EXPECT_EQ(fake.ui.boxes[0].text, "200 バイト ...header以外すべてwaveとして");
+    EXPECT_EQ(fake.ui.boxes[0].buttons, BoxButtons::OkCancel);
+    EXPECT_EQ(fake.ui.boxes[0].icon, BoxIcon::Warning);
+
+    // OK: "data" and 200 (C8 00 00 00) at byte 36; the RIFF size and everything else stay.
+    OverwriteDataSize(app);
+    Bytes expected = before;
+    const uint8_t tail[8] = {'d', 'a', 't', 'a', 0xC8, 0, 0, 0};
+    std::copy(tail, tail + 8, expected.begin() + 36);
+    EXPECT_EQ(readFile(app.sound.fileName), expected);
+    ASSERT_EQ(fake.ui.boxes.size(), 3u);
+    EXPECT_EQ(fake.ui.boxes[2].caption, app.sound.fileName);
+    EXPECT_EQ(fake.ui.boxes[2].text, "wave サイズ書き込みました。");
+    EXPECT_EQ(fake.ui.boxes[2].buttons, BoxButtons::Ok);
+
+    // A file of only a header gets the placeholder size.
+    writeFile(app.sound.fileName, wavDeclaring(1000, {}));
+    OverwriteDataSize(app);
+    Bytes header = readFile(app.sound.fileName);
+    ASSERT_EQ(header.size(), 44u);
+    EXPECT_EQ(Bytes(header.begin() + 36, header.end()),
+              (Bytes{'d', 'a', 't', 'a', 0xFF, 0xFF, 0xFF, 0xFF}));
+}
+
+TEST_F(MainSoundTest, OverwriteDataSizeOfHeaderWithMoreChunks) {
+    // fmt of 18 bytes, a fact chunk, then the data chunk whose size field (at 54) says 0.
+    Bytes file = canonicalWav(2, 44100, 16, patternBytes(100));
+    file[16] = 18;
+    const Bytes cbSizeAndFact = {0, 0, 'f', 'a', 'c', 't', 4, 0, 0, 0, 25, 0, 0, 0};
+    file.insert(file.begin() + 36, cbSizeAndFact.begin(), cbSizeAndFact.end());
+    std::fill(file.begin() + 54, file.begin() + 58, 0);
+    app.sound.fileName = dir.file("long.wav");
+    writeFile(app.sound.fileName, file);
+
+    OverwriteDataSize(app);
+    EXPECT_EQ(app.sound.dataSize, 114u);  // length less 44, as always
+    // Only the data chunk's own size field changes, to the 100 bytes that really follow it: a
+    // size reaching past the end of the file would be no repair.
+    Bytes after = readFile(app.sound.fileName);
+    ASSERT_EQ(after.size(), file.size());
+    EXPECT_EQ(Bytes(after.begin() + 54, after.begin() + 58), (Bytes{100, 0, 0, 0}));
+    std::fill(after.begin() + 54, after.begin() + 58, 0);
+    EXPECT_EQ(after, file);
+}
+
+TEST_F(MainSoundTest, OverwriteDataSizeRefusesOtherFiles) {
+    app.sound.fileName = dir.file("notes.wav");
+    std::string text(120, 'n');
+    writeText(app.sound.fileName, text);
+    OverwriteDataSize(app);
+    EXPECT_EQ(readText(app.sound.fileName), text);
+    ASSERT_FALSE(fake.ui.boxes.empty());
+    EXPECT_EQ(fake.ui.boxes.back().caption, kCaption);
+    EXPECT_EQ(fake.ui.boxes.back().icon, BoxIcon::Warning);
+    EXPECT_GE(fake.ui.beeps, 1);
+}
+
+// A take as the recorder leaves it: placeholder header, then DATA.
+Bytes placeholderTake(const Bytes& data) {
+    Bytes b = canonicalWav(2, 44100, 16, data);
+    b[4] = 36;
+    for (int i = 5; i < 8; ++i)
+        b[i] = 0;
+    for (int i = 40; i < 44; ++i)
+        b[i] = 0xFF;
+    return b;
+}
+
+TEST_F(MainSoundTest, FinishRecordedFileMovesTheTake) {
+    const WaveFormat mono = makeWaveFormat(1, 1, 22050, 16);
+    Bytes data = patternBytes(1000);
+    writeFile("pelkit_record.wav", placeholderTake(data));
+    writeText("x.wav", "an older take");
+
+    EXPECT_EQ(FinishRecordedFile(app, mono, "x.wav", "pelkit_record.wav"), 1000u);
+    EXPECT_EQ(readFile("x.wav"), canonicalWav(1, 22050, 16, data));
+    EXPECT_FALSE(exists("pelkit_record.wav"));
+
+    // Nothing recorded: "zero", and neither file changes.
+    for (const Bytes& empty : {Bytes{}, placeholderTake({})}) {
+        writeFile("pelkit_record.wav", empty);
+        fake.ui.texts.clear();
+        EXPECT_EQ(FinishRecordedFile(app, mono, "x.wav", "pelkit_record.wav"), 0u);
+        EXPECT_EQ(fake.ui.text(1036), "zero");
+        EXPECT_EQ(readFile("x.wav"), canonicalWav(1, 22050, 16, data));
+        EXPECT_EQ(readFile("pelkit_record.wav"), empty);
+    }
+    fs::remove("pelkit_record.wav");
+    EXPECT_EQ(FinishRecordedFile(app, mono, "x.wav", "pelkit_record.wav"), 0u);
+    EXPECT_TRUE(exists("x.wav"));
+}
+
+TEST_F(MainSoundTest, FinishRecordedFilesWithParts) {
+    const WaveFormat format = makeWaveFormat(1, 2, 8000, 8);
+    const Bytes a = patternBytes(100, 1), b = patternBytes(200, 2), c = patternBytes(300, 3);
+    writeFile("pelkit_record.wav", placeholderTake(a));
+    writeFile("pelkit_record_001.wav", placeholderTake(b));
+    writeFile("pelkit_record_002.wav", placeholderTake(c));
+
+    EXPECT_EQ(FinishRecordedFiles(app, format, dir.file("x.wav"), 2), 600u);
+    EXPECT_EQ(readFile(dir.file("x.wav")), canonicalWav(2, 8000, 8, a));
+    EXPECT_EQ(readFile(dir.file("x_001.wav")), canonicalWav(2, 8000, 8, b));
+    EXPECT_EQ(readFile(dir.file("x_002.wav")), canonicalWav(2, 8000, 8, c));
+    for (const char* temp : {"pelkit_record.wav", "pelkit_record_001.wav", "pelkit_record_002.wav"})
+        EXPECT_FALSE(exists(temp)) << temp;
+}
+
+TEST_F(MainSoundTest, TakeThatCannotReachItsNameIsKept) {
+    const WaveFormat format = makeWaveFormat(1, 2, 44100, 16);
+    Bytes data = patternBytes(500, 4);
+    writeFile("pelkit_record.wav", placeholderTake(data));
+
+    std::string target = dir.file("no/such/dir/x.wav");
+    FinishRecordedFiles(app, format, target, 0);
+    EXPECT_FALSE(exists(target));
+
+    // The finished take is somewhere in the directory, and the warning names it.
+    std::string kept;
+    for (const auto& entry : fs::directory_iterator(dir.path())) {
+        if (entry.is_regular_file() &&
+            readFile(entry.path().string()) == canonicalWav(2, 44100, 16, data)) {
+            kept = entry.path().filename().string();
+        }
+    }
+    ASSERT_FALSE(kept.empty());
+    ASSERT_FALSE(fake.ui.boxes.empty());
+    EXPECT_EQ(fake.ui.boxes.back().icon, BoxIcon::Warning);
+    EXPECT_NE(fake.ui.boxes.back().text.find(kept), std::string::npos);
+    EXPECT_GE(fake.ui.beeps, 1);
+}
+
+}  // namespace
+}  // namespace pelkit
