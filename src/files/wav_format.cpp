@@ -1,5 +1,6 @@
 #include "files/wav_format.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace pelkit {
@@ -38,7 +39,73 @@ int64_t findDataStart(FileStream& in, int64_t offset, int64_t fileLength, int64_
     return -1;
 }
 
+// The tail shared by the sub-format GUIDs that carry an ordinary format tag in their first
+// 16 bits: {0000xxxx-0000-0010-8000-00AA00389B71}, as stored (first three fields little-endian).
+constexpr uint8_t kTagGuidTail[14] = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80,
+                                      0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
+
+std::string guidText(const uint8_t* g) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X",
+                  static_cast<unsigned>(le32(g)), le16(g + 4), le16(g + 6), g[8], g[9], g[10],
+                  g[11], g[12], g[13], g[14], g[15]);
+    return text;
+}
+
+// A name for the sound encoding of sub-format GUID G.
+std::string encodingName(const uint8_t* g) {
+    if (std::memcmp(g + 2, kTagGuidTail, sizeof kTagGuidTail) != 0) {
+        return "an encoding unknown here (sub-format " + guidText(g) + ")";
+    }
+    static constexpr struct {
+        uint16_t tag;
+        const char* name;
+    } kNames[] = {{0x0002, "ADPCM"},        {0x0006, "A-law"},      {0x0007, "µ-law"},
+                  {0x0011, "IMA ADPCM"},    {0x0031, "GSM 6.10"},   {0x0050, "MPEG audio"},
+                  {0x0055, "MPEG layer 3"}, {0x0092, "Dolby AC-3"}, {0x00FF, "AAC"},
+                  {0x1610, "MPEG-4 AAC"},   {0xF1AC, "FLAC"}};
+    uint16_t tag = le16(g);
+    std::string name = "format tag " + std::to_string(tag);
+    for (const auto& n : kNames) {
+        if (n.tag == tag) name = n.name;
+    }
+    return name + " encoding (sub-format " + guidText(g) + ")";
+}
+
+// Turns the extensible format F, whose fmt chunk of FMTSIZE bytes starts at offset 12 of IN,
+// into the plain format of its sub-format. False, with the reason in WHY, when it has none.
+bool resolveExtensible(FileStream& in, int64_t fmtSize, WaveFormat& f, std::string& why) {
+    // fmt body from offset 16: extension size, valid bits, channel mask, sub-format GUID.
+    uint8_t ext[24];
+    if (fmtSize < 40 || !in.seek(36) || in.read(ext, sizeof ext) != sizeof ext || le16(ext) < 22) {
+        why = "has an extensible format chunk too short to name its encoding";
+        return false;
+    }
+    uint16_t validBits = le16(ext + 2);
+    const uint8_t* guid = ext + 8;
+    bool tagged = std::memcmp(guid + 2, kTagGuidTail, sizeof kTagGuidTail) == 0;
+    uint16_t tag = le16(guid);
+    if (!tagged || (tag != kTagPcm && tag != kTagFloat)) {
+        why = "holds sound in " + encodingName(guid) +
+              "; only PCM and IEEE float WAV files can be played";
+        return false;
+    }
+    if (validBits > f.bitsPerSample) {
+        why = "claims " + std::to_string(validBits) + " valid bits in " +
+              std::to_string(f.bitsPerSample) + "-bit samples";
+        return false;
+    }
+    f.formatTag = tag;
+    return true;
+}
+
 }  // namespace
+
+bool isDeviceEncoding(const WaveFormat& f) {
+    if (f.formatTag == kTagFloat) return f.bitsPerSample == 32;
+    return f.formatTag == kTagPcm && (f.bitsPerSample == 8 || f.bitsPerSample == 16 ||
+                                      f.bitsPerSample == 24 || f.bitsPerSample == 32);
+}
 
 uint32_t WavDataSize(const std::string& path) {
     int64_t length = fileLength(path);
@@ -49,6 +116,7 @@ uint32_t WavDataSize(const std::string& path) {
 
 bool ReadWavHeader(const std::string& path, WavHeaderInfo& info) {
     info.extraHeaderBytes = 0;
+    info.refusal.clear();
     info.dataSize = WavDataSize(path);
 
     FileStream in;
@@ -72,6 +140,13 @@ bool ReadWavHeader(const std::string& path, WavHeaderInfo& info) {
 
     int64_t fmtSize = le32(h + 16);
     if (fmtSize < 16) return false;
+    if (f.formatTag == kTagExtensible) {
+        std::string why;
+        if (!resolveExtensible(in, fmtSize, f, why)) {
+            info.refusal = path + " " + why + ". The file is left as it is.";
+            return false;
+        }
+    }
     int64_t length = in.size();
     int64_t extra = 0;
     if (fmtSize != 16 || std::memcmp(h + 36, "data", 4) != 0) {
@@ -101,7 +176,7 @@ std::array<uint8_t, 44> makeWavHeader(const WaveFormat& format, uint32_t dataSiz
     std::memcpy(h.data() + 8, "WAVE", 4);
     std::memcpy(h.data() + 12, "fmt ", 4);
     put32(h.data() + 16, 16);
-    put16(h.data() + 20, 1);  // always PCM, whatever the record holds
+    put16(h.data() + 20, format.formatTag == kTagFloat ? kTagFloat : kTagPcm);
     put16(h.data() + 22, format.channels);
     put32(h.data() + 24, format.samplesPerSecond);
     put32(h.data() + 28, format.avgBytesPerSecond);

@@ -62,6 +62,9 @@ TEST(WavHeaderWrite, ExactBytes) {
     auto h = makeWavHeader(six, 1000);
     EXPECT_EQ(Bytes(h.begin() + 20, h.begin() + 36),
               hexBytes({1, 0, 6, 0, 0x80, 0xBB, 0, 0, 0x00, 0x2F, 0x0D, 0, 18, 0, 24, 0}));
+    // Float samples keep their tag: written as PCM they would read back as integers.
+    auto f = makeWavHeader(makeWaveFormat(3, 1, 8000, 32), 8);
+    EXPECT_EQ(Bytes(f.begin() + 20, f.begin() + 24), hexBytes({3, 0, 1, 0}));
 }
 
 // A RIFF/WAVE file of the given chunks in order; an odd-sized body gets its pad byte.
@@ -207,6 +210,88 @@ TEST(ReadWavHeader, RefusedFilesAreMeasuredButNotChanged) {
     }
     EXPECT_FALSE(exists(dir.file("missing.wav")));
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("folder.wav")));
+}
+
+// A 40-byte extensible fmt body: stereo 48000 Hz, BITS per sample in the container, VALID bits
+// and the sub-format GUID as stored (first three fields little-endian).
+Bytes extensibleFmt(uint16_t bits, uint16_t valid, const Bytes& guid) {
+    Bytes b;
+    put16(b, 0xFFFE);
+    put16(b, 2);
+    put32(b, 48000);
+    put32(b, 48000u * 2 * bits / 8);
+    put16(b, static_cast<uint16_t>(2 * bits / 8));
+    put16(b, bits);
+    put16(b, 22);
+    put16(b, valid);
+    put32(b, 3);  // front left and right
+    b.insert(b.end(), guid.begin(), guid.end());
+    return b;
+}
+
+// The sub-format GUID {0000TTTT-0000-0010-8000-00AA00389B71} of the ordinary format tag TAG.
+Bytes tagGuid(uint16_t tag) {
+    return hexBytes(
+        {tag & 0xFF, tag >> 8, 0, 0, 0, 0, 0x10, 0, 0x80, 0, 0, 0xAA, 0, 0x38, 0x9B, 0x71});
+}
+
+TEST(ReadWavHeader, ExtensibleHeadersReadAsTheirSubFormat) {
+    TempDir dir;
+    const Bytes data = patternBytes(96, 4);
+    const Bytes otherGuid =
+        hexBytes({0x78, 0x56, 0x34, 0x12, 0xBC, 0x9A, 0xF0, 0xDE, 1, 2, 3, 4, 5, 6, 7, 8});
+    Bytes shortFmt = fmtBody(18);
+    shortFmt[0] = 0xFE;
+    shortFmt[1] = 0xFF;
+    struct Case {
+        const char* name;
+        Bytes fmt;
+        uint16_t tag;         // the tag read; 0 when refused
+        const char* refusal;  // a part of the refusal text
+    };
+    const std::vector<Case> cases = {
+        {"PCM 16", extensibleFmt(16, 16, tagGuid(1)), 1, ""},
+        {"PCM 24", extensibleFmt(24, 24, tagGuid(1)), 1, ""},
+        {"PCM 20 in 24", extensibleFmt(24, 20, tagGuid(1)), 1, ""},
+        {"PCM 24 in 32", extensibleFmt(32, 24, tagGuid(1)), 1, ""},
+        {"PCM, valid bits unset", extensibleFmt(8, 0, tagGuid(1)), 1, ""},
+        {"float", extensibleFmt(32, 32, tagGuid(3)), 3, ""},
+        {"A-law", extensibleFmt(8, 8, tagGuid(6)), 0, "holds sound in A-law encoding"},
+        {"tag 0x1234", extensibleFmt(16, 16, tagGuid(0x1234)), 0,
+         "format tag 4660 encoding (sub-format 00001234-0000-0010-8000-00AA00389B71)"},
+        {"foreign GUID", extensibleFmt(16, 16, otherGuid), 0,
+         "unknown here (sub-format 12345678-9ABC-DEF0-0102-030405060708)"},
+        {"valid bits above the container", extensibleFmt(16, 24, tagGuid(1)), 0,
+         "24 valid bits in 16-bit samples"},
+        {"extension missing", shortFmt, 0, "too short"},
+    };
+    const WaveFormat sentinel{7, 3, 1234, 5678, 9, 24, 0};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string path = dir.file("x.wav");
+        Bytes file = riffFile({{"fmt ", c.fmt}, {"fact", Bytes(4, 0)}, {"data", data}});
+        writeFile(path, file);
+        WavHeaderInfo info;
+        info.format = sentinel;
+        bool valid = ReadWavHeader(path, info);
+        EXPECT_EQ(readFile(path), file);
+        EXPECT_EQ(info.dataSize, file.size() - 44);
+        if (c.tag == 0) {
+            EXPECT_FALSE(valid);
+            EXPECT_EQ(info.format, sentinel);
+            EXPECT_NE(info.refusal.find(path + " "), std::string::npos) << info.refusal;
+            EXPECT_NE(info.refusal.find(c.refusal), std::string::npos) << info.refusal;
+            continue;
+        }
+        ASSERT_TRUE(valid) << info.refusal;
+        EXPECT_EQ(info.refusal, "");
+        uint16_t bits = static_cast<uint16_t>(c.fmt[14] | c.fmt[15] << 8);
+        WaveFormat expected = makeWaveFormat(c.tag, 2, 48000, bits);
+        EXPECT_EQ(info.format, expected);
+        EXPECT_EQ(info.frameSize, 2u * bits / 8);
+        EXPECT_EQ(info.extraHeaderBytes, 24 + 12);  // the extension and the fact chunk
+        EXPECT_TRUE(std::equal(data.begin(), data.end(), file.begin() + 44 + 36));
+    }
 }
 
 }  // namespace

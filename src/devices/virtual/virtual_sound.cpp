@@ -7,9 +7,9 @@
 namespace pelkit {
 
 bool virtualDeviceAccepts(const WaveFormat& f) {
-    bool bitsOk = f.bitsPerSample == 8 || f.bitsPerSample == 16 || f.bitsPerSample == 24 ||
-                  f.bitsPerSample == 32;
-    return f.formatTag == 1 && bitsOk && f.channels >= 1 && f.channels <= 8 &&
+    // The sample encodings are those of the real devices; channels and rate stand for what a
+    // sound card would take.
+    return isDeviceEncoding(f) && f.channels >= 1 && f.channels <= 8 &&
            f.samplesPerSecond >= 1000 && f.samplesPerSecond <= 384000;
 }
 
