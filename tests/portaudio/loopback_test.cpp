@@ -266,6 +266,58 @@ TEST_F(DeviceTest, ResetReturnsEveryBlockInOrderThenCloses) {
     EXPECT_FALSE(queue.waitPop(200ms)) << "nothing after the closed message";
 }
 
+TEST_F(DeviceTest, EveryBlockComesBackHoweverManyAreQueued) {
+    PortAudioSystem system;
+    MessageQueue queue;
+    PortAudioOut out(system, queue);
+    constexpr size_t kRoom = PortAudioDevice::kSlots - 2;  // beside the opened and closed marks
+    constexpr size_t kMany = 3 * PortAudioDevice::kSlots;
+    std::vector<Bytes> buffers(kMany, Bytes(1764, 0));  // 10 ms each
+    std::vector<WaveHeader> headers(kMany);
+    for (size_t i = 0; i < kMany; ++i)
+        headers[i] = WaveHeader{buffers[i].data(), 1764};
+    // Collects messages until UNTIL (or COUNT done messages), checking that the blocks come back
+    // as HEADERS[0..COUNT); returns the number of error messages.
+    auto expectBack = [&](size_t count, MessageKind until) {
+        size_t back = 0, errors = 0;
+        for (;;) {
+            auto m = next(queue);
+            if (!m) {
+                ADD_FAILURE() << "no " << static_cast<int>(until) << " after " << back;
+                break;
+            }
+            if (m->kind == until && until != MessageKind::OutDone) break;
+            if (m->kind == MessageKind::OutError) {
+                ++errors;
+                continue;
+            }
+            EXPECT_EQ(m->kind, MessageKind::OutDone);
+            EXPECT_EQ(m->header, back < count ? &headers[back] : nullptr) << back;
+            ++back;
+            if (until == MessageKind::OutDone && back == count) break;
+        }
+        EXPECT_EQ(back, count);
+        return errors;
+    };
+
+    ASSERT_TRUE(out.open(makeWaveFormat(1, 2, 44100, 16)));
+    ASSERT_EQ(next(queue)->kind, MessageKind::OutOpen);
+    for (size_t i = 0; i < kRoom; ++i)
+        out.write(headers[i]);
+    EXPECT_EQ(expectBack(kRoom, MessageKind::OutDone), 0u);
+    EXPECT_EQ(out.figures().overflows, 0u) << "as many blocks as there is room for";
+
+    // Paused, far more blocks than places: an error, but none is lost and the device closes.
+    out.pause();
+    for (size_t i = 0; i < kMany; ++i)
+        out.write(headers[i]);
+    out.reset();
+    ASSERT_TRUE(out.close());
+    EXPECT_EQ(expectBack(kMany, MessageKind::OutClose), 1u) << "the overflow is reported once";
+    EXPECT_GT(out.figures().overflows, 0u);
+    EXPECT_FALSE(queue.waitPop(200ms)) << "nothing after the closed message";
+}
+
 TEST_F(DeviceTest, FormatsTheDeviceCannotTakeFailToOpen) {
     PortAudioSystem system;
     MessageQueue queue;

@@ -178,5 +178,31 @@ TEST_F(RealProgramTest, AServerKilledWhilePlayingEndsPlaybackCleanly) {
         << out;
 }
 
+TEST_F(RealProgramTest, StreamsCarryTheProgramsNameAndIcon) {
+    PrivateSoundServer server;
+    ASSERT_TRUE(server.running());
+    writeFile(dir.file("long.wav"), canonicalWav(2, 44100, 16, patternBytes(44100 * 4 * 20)));
+    Program p(dir.path(), {"long.wav"}, server.address());
+    p.send("command 1002\nplay-blocks 1\n");
+    // What the desktop's volume control reads: the properties of the playing stream.
+    std::string listed;
+    for (int i = 0; i < 50 && listed.find("application.icon_name") == std::string::npos; ++i) {
+        std::this_thread::sleep_for(100ms);
+        std::string command = "PULSE_SERVER=" + server.address() + " pactl list sink-inputs";
+        listed.clear();
+        if (FILE* f = popen(command.c_str(), "r")) {
+            char line[512];
+            while (fgets(line, sizeof line, f))
+                listed += line;
+            pclose(f);
+        }
+    }
+    EXPECT_NE(listed.find("application.name = \"pelkit_recorder\""), std::string::npos) << listed;
+    EXPECT_NE(listed.find("application.icon_name = \"pelkit_recorder\""), std::string::npos)
+        << listed;
+    p.send("command 1004\n");
+    EXPECT_EQ(p.finish(30s), 0);
+}
+
 }  // namespace
 }  // namespace pelkit::test

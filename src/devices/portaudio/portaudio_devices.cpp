@@ -8,7 +8,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
+
+#include "files/wav_format.h"
 
 namespace pelkit {
 
@@ -120,8 +123,8 @@ namespace {
 
 // The PortAudio sample format of a device format, or 0 when it has none.
 PaSampleFormat sampleFormatOf(const WaveFormat& f) {
-    if (f.formatTag == 3) return f.bitsPerSample == 32 ? paFloat32 : 0;
-    if (f.formatTag != 1) return 0;
+    if (!isDeviceEncoding(f)) return 0;
+    if (f.formatTag == kTagFloat) return paFloat32;
     switch (f.bitsPerSample) {
         case 8:
             return paUInt8;
@@ -204,6 +207,15 @@ void applyVolume(uint8_t* data, size_t bytes, int kind, int channels, uint32_t w
 
 PortAudioSystem::PortAudioSystem() {
     snd_lib_error_set_handler(silentAlsaErrors);
+    // PortAudio reaches the sound server through ALSA's pulse plugin, whose client library
+    // takes the application's properties from the environment when a device opens: the
+    // desktop's volume control then shows the streams under the program's name and icon. The
+    // plugin names the client itself, so the name has to override that. Values the user set
+    // are kept.
+    if (!std::getenv("PULSE_PROP_application.name")) {
+        ::setenv("PULSE_PROP_OVERRIDE_application.name", "pelkit_recorder", 0);
+    }
+    ::setenv("PULSE_PROP_application.icon_name", "pelkit_recorder", 0);
 }
 
 PortAudioSystem::~PortAudioSystem() {
@@ -246,19 +258,28 @@ PortAudioDevice::Figures PortAudioDevice::figures() const {
     Figures f;
     f.callbacks = callbacks_.load();
     f.underruns = underruns_.load();
+    f.overflows = overflows_.load();
     f.callbackSeconds = static_cast<double>(callbackNs_.load()) / 1e9;
     return f;
 }
 
-bool PortAudioDevice::enqueue(WaveHeader* header) {
-    if (blockCount_ == kSlots) return false;
+void PortAudioDevice::makeRoom(std::unique_lock<std::mutex>& lock) {
+    if (outCount_ + blockCount_ < kSlots) return;
+    // Far more blocks than any player keeps in flight: an error, but nothing is lost. The
+    // failed device hands everything back at once, which the messenger posts without waiting.
+    ++overflows_;
+    failed_ = true;
+    returnQueued();
+    wake_.notify_all();
+    wake_.wait(lock, [this] { return outCount_ + blockCount_ < kSlots || quit_; });
+}
+
+void PortAudioDevice::enqueue(WaveHeader* header) {
     blocks_[(blockHead_ + blockCount_) % kSlots] = header;
     ++blockCount_;
-    return true;
 }
 
 void PortAudioDevice::pushOut(const Outgoing& out) {
-    if (outCount_ == kSlots) return;  // at most a few blocks and two markers are ever waiting
     outbox_[(outHead_ + outCount_) % kSlots] = out;
     ++outCount_;
 }
@@ -294,7 +315,9 @@ void PortAudioDevice::messengerLoop() {
         }
         if (failed_ && open_ && !reported) {
             reported = true;
+            lock.unlock();
             queue_.post({errorKind_, nullptr, 0});
+            lock.lock();
         }
         if (outCount_ == 0) {
             wake_.wait_for(lock, std::chrono::milliseconds(100));
@@ -311,14 +334,13 @@ void PortAudioDevice::messengerLoop() {
         }
         outHead_ = (outHead_ + 1) % kSlots;
         --outCount_;
-        if (next.closesStream) {
-            void* stream = next.stream;
-            lock.unlock();
-            closeStream(stream);
-            lock.lock();
-            reported = false;
-        }
+        // Posted without the lock, so the callback never waits for the main thread's queue.
+        lock.unlock();
+        if (next.closesStream) closeStream(next.stream);
         queue_.post({next.kind, next.header, 0});
+        wake_.notify_all();  // a main-thread call may be waiting for room
+        lock.lock();
+        if (next.closesStream) reported = false;
     }
 }
 
@@ -327,6 +349,13 @@ bool PortAudioDevice::openStream(const WaveFormat& format, bool output, void* ca
     if (open_) return false;
     PaSampleFormat sample = sampleFormatOf(format);
     if (sample == 0 || format.channels == 0 || format.samplesPerSecond == 0) return false;
+    startMessenger();
+    {
+        // Room for the opened message is made before PortAudio's lock is taken: the messenger
+        // may need that lock to close an earlier stream. Only this thread takes room.
+        std::unique_lock lock(mutex_);
+        makeRoom(lock);
+    }
     std::lock_guard pa(system_.lock());
     if (!system_.ready(output)) return false;
     QuietStderr quiet;
@@ -360,7 +389,6 @@ bool PortAudioDevice::openStream(const WaveFormat& format, bool output, void* ca
         pushOut({opened, nullptr, 0, false, nullptr});
     }
     system_.streamOpened();
-    startMessenger();
     if (Pa_StartStream(stream) != paNoError) failed_ = true;
     wake_.notify_all();
     return true;
@@ -400,8 +428,9 @@ bool PortAudioOut::open(const WaveFormat& format) {
 }
 
 void PortAudioOut::write(WaveHeader& header) {
-    std::lock_guard lock(mutex_);
+    std::unique_lock lock(mutex_);
     if (!open_) return;
+    makeRoom(lock);
     if (failed_) {
         pushOut({MessageKind::OutDone, &header, 0, false, nullptr});
     } else {
@@ -410,8 +439,7 @@ void PortAudioOut::write(WaveHeader& header) {
     wake_.notify_all();
 }
 
-void PortAudioOut::reset() {
-    std::lock_guard lock(mutex_);
+void PortAudioOut::returnQueued() {
     // Blocks still waiting to be heard come back at once, in order, and so do queued ones.
     for (size_t i = 0; i < outCount_; ++i)
         outbox_[(outHead_ + i) % kSlots].dueTime = 0;
@@ -421,12 +449,18 @@ void PortAudioOut::reset() {
         --blockCount_;
     }
     offset_ = 0;
+}
+
+void PortAudioOut::reset() {
+    std::lock_guard lock(mutex_);
+    returnQueued();
     wake_.notify_all();
 }
 
 bool PortAudioOut::close() {
-    std::lock_guard lock(mutex_);
+    std::unique_lock lock(mutex_);
     if (!open_ || blockCount_ > 0) return false;
+    makeRoom(lock);
     open_ = false;
     // The stream is closed once everything played before has been heard, so the end of the
     // sound is not cut; the callback plays silence meanwhile.
@@ -491,8 +525,9 @@ bool PortAudioIn::open(const WaveFormat& format) {
 }
 
 void PortAudioIn::add(WaveHeader& header) {
-    std::lock_guard lock(mutex_);
+    std::unique_lock lock(mutex_);
     if (!open_) return;
+    makeRoom(lock);
     header.bytesRecorded = 0;
     if (failed_) {
         pushOut({MessageKind::InData, &header, 0, false, nullptr});
@@ -505,6 +540,11 @@ void PortAudioIn::add(WaveHeader& header) {
 void PortAudioIn::reset() {
     std::lock_guard lock(mutex_);
     started_ = false;
+    returnQueued();
+    wake_.notify_all();
+}
+
+void PortAudioIn::returnQueued() {
     // The block being filled comes back with the bytes recorded so far, the others empty.
     bool first = true;
     while (blockCount_ > 0) {
@@ -516,12 +556,12 @@ void PortAudioIn::reset() {
         --blockCount_;
     }
     offset_ = 0;
-    wake_.notify_all();
 }
 
 bool PortAudioIn::close() {
-    std::lock_guard lock(mutex_);
+    std::unique_lock lock(mutex_);
     if (!open_ || blockCount_ > 0) return false;
+    makeRoom(lock);
     open_ = false;
     pushOut({MessageKind::InClose, nullptr, 0, true, stream_});
     stream_ = nullptr;

@@ -44,14 +44,22 @@ class PortAudioSystem {
 };
 
 // What both devices share: the queue of blocks, the outbox of messages and its messenger.
+// Every message the device owes (opened, closed, one per queued block) holds one of kSlots
+// places from the moment the main thread asks for it until the messenger has posted it; the
+// callback only moves a block's place from the queue to the outbox, so it never finds the
+// outbox full and never waits for room. A main-thread call that finds every place taken is an
+// overflow: it is counted, the device reports an error and returns its queued blocks at once,
+// and the call waits for the messenger to make room. No message is ever dropped.
 class PortAudioDevice {
   public:
     struct Figures {
         uint64_t callbacks = 0;
         uint64_t underruns = 0;
+        uint64_t overflows = 0;      // main-thread calls that found no free place
         double callbackSeconds = 0;  // time spent inside the callback
     };
     Figures figures() const;
+    static constexpr size_t kSlots = 64;
 
   protected:
     struct Outgoing {
@@ -61,14 +69,17 @@ class PortAudioDevice {
         bool closesStream = false;
         void* stream = nullptr;  // the stream the due time is counted on (PaStream*)
     };
-    static constexpr size_t kSlots = 64;
 
     PortAudioDevice(PortAudioSystem& system, MessageQueue& queue);
     ~PortAudioDevice();
 
-    // Queue of blocks (the callback takes them in order).
-    bool enqueue(WaveHeader* header);   // caller holds mutex_
-    void pushOut(const Outgoing& out);  // caller holds mutex_
+    // Waits until one more message can be owed (see above); LOCK holds mutex_.
+    void makeRoom(std::unique_lock<std::mutex>& lock);
+    // Hands every queued block back through the outbox, in order; caller holds mutex_.
+    virtual void returnQueued() = 0;
+    // Queue of blocks (the callback takes them in order); callers hold mutex_ and made room.
+    void enqueue(WaveHeader* header);
+    void pushOut(const Outgoing& out);
     void startMessenger();
     void stopMessenger();
     void messengerLoop();
@@ -98,7 +109,7 @@ class PortAudioDevice {
     std::atomic<bool> failed_{false};
     MessageKind errorKind_ = MessageKind::OutError;
     std::atomic<int64_t> lastCallbackNs_{0};
-    std::atomic<uint64_t> callbacks_{0}, underruns_{0}, callbackNs_{0};
+    std::atomic<uint64_t> callbacks_{0}, underruns_{0}, overflows_{0}, callbackNs_{0};
 };
 
 class PortAudioOut final : public SoundOut, private PortAudioDevice {
@@ -122,6 +133,8 @@ class PortAudioOut final : public SoundOut, private PortAudioDevice {
     int callback(void* output, unsigned long frames, double dacTime, bool underflow);
 
   private:
+    void returnQueued() override;
+
     std::atomic<bool> paused_{false};
     std::atomic<uint32_t> volume_{0xFFFFFFFFu};
     int sampleKind_ = 16;  // 8, 16, 24, 32 bit integer, or -32 for float
@@ -148,6 +161,8 @@ class PortAudioIn final : public SoundIn, private PortAudioDevice {
     int callback(const void* input, unsigned long frames);
 
   private:
+    void returnQueued() override;
+
     std::atomic<bool> started_{false};
 };
 
