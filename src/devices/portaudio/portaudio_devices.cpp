@@ -212,9 +212,8 @@ PortAudioSystem::PortAudioSystem() {
     // desktop's volume control then shows the streams under the program's name and icon. The
     // plugin names the client itself, so the name has to override that. Values the user set
     // are kept.
-    if (!std::getenv("PULSE_PROP_application.name")) {
-        ::setenv("PULSE_PROP_OVERRIDE_application.name", "pelkit_recorder", 0);
-    }
+    const char* name = std::getenv("PULSE_PROP_application.name");
+    ::setenv("PULSE_PROP_OVERRIDE_application.name", name ? name : "pelkit_recorder", 0);
     ::setenv("PULSE_PROP_application.icon_name", "pelkit_recorder", 0);
 }
 
