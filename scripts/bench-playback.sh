@@ -23,7 +23,7 @@ for tool in sox /usr/bin/time; do
 done
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELKIT_BENCH=ON -DPELKIT_TESTS=OFF \
-    > /dev/null
+    -DPELKIT_WERROR=ON > /dev/null
 cmake --build "$build" -j"$(nproc)" --target pelkit_recorder pelkit_block_refill_bench > /dev/null
 program="$root/$build/pelkit_recorder"
 

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$(pwd)
-cmake -S . -B build >/dev/null
+cmake -S . -B build -DPELKIT_WERROR=ON >/dev/null
 cmake --build build -j"$(nproc)" --target pelkit_recorder pelkit_make_demo >/dev/null
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
