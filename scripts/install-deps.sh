@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the program, its tests and its benchmarks need (idempotent).
+# Installs the Debian packages the program, its tests, benchmarks and packaging checks need
+# (idempotent).
 set -euo pipefail
 packages=(
   cmake g++ make pkg-config clang-format
@@ -7,6 +8,7 @@ packages=(
   libsndfile1-dev sox
   portaudio19-dev libasound2-dev pulseaudio pulseaudio-utils libasound2-plugins
   qt6-base-dev libqt6svg6 qt6-translations-l10n fonts-noto-cjk xvfb xauth
+  appstream groff-base
 )
 missing=()
 for p in "${packages[@]}"; do
