@@ -4,7 +4,7 @@
 #include "app/main_sound.h"
 #include "app/startup.h"
 #include "dialogs/record_options.h"
-#include "display/scroll_bars.h"
+#include "app/scroll.h"
 #include "display/waveform.h"
 #include "files/wav_format.h"
 #include "playback/level_commands.h"
@@ -16,7 +16,7 @@
 
 namespace pelkit {
 
-void sendCommand(AppState& app, int id, int32_t param) {
+void dispatchCommand(AppState& app, int id, int32_t param) {
     (void)param;
     switch (id) {
         // Recording.

@@ -35,7 +35,7 @@ void loadSoundFile(AppState& app, const std::string& name) {
         }
     }
     app.sound.playFileName = app.sound.fileName;
-    reopenPlayStream(app);
+    app.sound.reopenPlayStream();
     app.format.soundBitsPerSample = app.format.bitsPerSample;
     app.recorder.recordStream.close();
     app.recorder.recordStream.open(app.recorder.tempFileName, FileStream::Mode::WriteTruncate);

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "display/scroll_bars.h"
+#include "status/readouts.h"
 #include "files/file_names.h"
 #include "files/wav_format.h"
 #include "resources/control_ids.h"
@@ -29,12 +29,6 @@ bool readMainHeader(AppState& app, const std::string& path) {
     app.sound.frameSize = info.frameSize;
     recomputePositionStep(app);
     return true;
-}
-
-bool reopenPlayStream(AppState& app) {
-    app.sound.playStream.clear();
-    return OpenSoundStream(app.sound.playFileName, app.sound.playStream, nullptr,
-                           kCanonicalHeaderSize);
 }
 
 void OverwriteDataSize(AppState& app) {

@@ -15,9 +15,6 @@ struct AppState;
 // (0 when invalid), frame size and the position step only for a valid header.
 bool readMainHeader(AppState& app, const std::string& path);
 
-// Clears the play stream and reopens it on playFileName at byte 44.
-bool reopenPlayStream(AppState& app);
-
 // Rewrites the data size in the header of the main file after asking the user (command 40022).
 void OverwriteDataSize(AppState& app);
 

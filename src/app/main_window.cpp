@@ -3,7 +3,7 @@
 #include "app/commands.h"
 #include "app/main_commands.h"
 #include "app/startup.h"
-#include "display/scroll_bars.h"
+#include "app/scroll.h"
 #include "display/waveform.h"
 #include "playback/playback.h"
 #include "record/recorder.h"

@@ -8,7 +8,8 @@
 #include "app/commands.h"
 #include "app/load_file.h"
 #include "app/main_sound.h"
-#include "display/scroll_bars.h"
+#include "app/scroll.h"
+#include "status/readouts.h"
 #include "files/file_names.h"
 #include "files/settings_file.h"
 #include "files/wav_format.h"
@@ -61,11 +62,6 @@ CommandLine parseCommandLine(const std::string& text) {
         if (text[at] != '"') result.fileName += text[at];
     }
     return result;
-}
-
-void updateByteRate(AppState& app) {
-    FormatSettings& f = app.format;
-    f.bytesPerSecond = (f.soundBitsPerSample / 8) * f.channels * f.samplesPerSecond;
 }
 
 void recoverTake(AppState& app) {

@@ -5,7 +5,6 @@
 #include <limits>
 #include <string>
 
-#include "app/commands.h"
 #include "state/app_state.h"
 #include "status/scroll_rules.h"
 #include "status/status_display.h"

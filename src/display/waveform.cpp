@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "display/scroll_bars.h"
+#include "status/readouts.h"
 #include "resources/control_ids.h"
 #include "state/app_state.h"
 #include "status/status_display.h"
@@ -13,11 +13,6 @@ namespace pelkit {
 namespace {
 constexpr int kDisplayTimer = 1;
 }  // namespace
-
-void invalidateWaveforms(AppState& app) {
-    app.ui().invalidate(WaveWindow::Upper);
-    app.ui().invalidate(WaveWindow::Lower);
-}
 
 void startDisplayTimer(AppState& app) {
     DisplayState& d = app.display;

@@ -11,8 +11,6 @@ namespace pelkit {
 
 struct AppState;
 
-void invalidateWaveforms(AppState& app);
-
 // Geometry shared by both windows.
 inline constexpr int kWaveCentre = 55;
 inline constexpr int kWaveWidth = 248;

@@ -5,7 +5,7 @@
 
 #include "app/main_sound.h"
 #include "app/startup.h"
-#include "display/scroll_bars.h"
+#include "status/readouts.h"
 #include "display/waveform.h"
 #include "dsp/level_stage.h"
 #include "dsp/speed_pitch.h"
@@ -329,7 +329,7 @@ void onOutputClose(AppState& app) {
     app.sound.fileName = app.playback.returnFileName;
     setTitle(app, app.sound.fileName, app.titleText);
     app.sound.playFileName = app.sound.fileName;
-    reopenPlayStream(app);
+    app.sound.reopenPlayStream();
 }
 
 void onOutputError(AppState& app) {

@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "app/commands.h"
 #include "app/main_sound.h"
 #include "app/startup.h"
 #include "display/waveform.h"
@@ -238,7 +237,7 @@ void onInputClose(AppState& app) {
         fillDeviceFormat(app);
         app.sound.dataSize =
             FinishRecordedFiles(app, app.format.deviceFormat, app.sound.fileName, r.partIndex);
-        reopenPlayStream(app);
+        app.sound.reopenPlayStream();
         setNumberWithUnit(app, id::kFieldSize, static_cast<int32_t>(app.sound.dataSize), "");
         showTime(app, app.sound.dataSize);
         readMainHeader(app, app.sound.fileName);

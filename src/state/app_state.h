@@ -14,6 +14,7 @@
 #include "platform/platform.h"
 #include "platform/wave_format.h"
 #include "state/byte_buffer.h"
+#include "state/command_sink.h"
 #include "state/display_state.h"
 #include "state/playback_state.h"
 
@@ -58,6 +59,9 @@ struct MainSound {
 
     // Byte offset of the first sample in the file.
     int64_t dataOffset() const { return 44 + static_cast<int64_t>(extraHeaderBytes); }
+
+    // Clears the play stream and reopens it on playFileName at byte 44.
+    bool reopenPlayStream();
 };
 
 struct BlockSettings {
@@ -142,6 +146,7 @@ struct AppState {
 
     Platform& platform;
     Ui& ui() { return platform.ui; }
+    CommandSink* commands = nullptr;  // the main window's dispatcher, set by the application
 
     FormatSettings format;
     MainSound sound;
@@ -167,5 +172,13 @@ struct AppState {
     std::string settingsPath;  // the settings file, in the directory current at start-up
     std::string chosenFile;    // the file choice's buffer: the last chosen path
 };
+
+// Sends a command to the main window; it has run to the end when this returns.
+inline void sendCommand(AppState& app, int id, int32_t param = 0) {
+    if (app.commands) app.commands->send(id, param);
+}
+
+// bytesPerSecond from the bits of the current sound, the channels and the rate.
+void updateByteRate(AppState& app);
 
 }  // namespace pelkit

@@ -100,6 +100,11 @@ void setCurrentFile(AppState& app, const std::string& name) {
     setTitle(app, app.sound.fileName, app.titleText);
 }
 
+void invalidateWaveforms(AppState& app) {
+    ui(app).invalidate(WaveWindow::Upper);
+    ui(app).invalidate(WaveWindow::Lower);
+}
+
 void showWarning(AppState& app, const std::string& text) {
     ui(app).beep();
     ui(app).messageBox(mainWindow(app), text, kCaption, BoxIcon::Warning, BoxButtons::Ok);

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/program.h"
 #include "app/startup.h"
 #include "state/app_state.h"
 #include "support/fake_platform.h"
@@ -59,11 +60,11 @@ class StartupTest : public ::testing::Test {
   protected:
     // Builds a fresh program state and runs the main window's initialisation.
     AppState& start() {
-        app.reset();
+        program.reset();
         fake = std::make_unique<FakePlatform>();
-        app = std::make_unique<AppState>(fake->platform());
-        initMainWindow(*app, kFakeMainWindow);
-        return *app;
+        program = std::make_unique<Program>(fake->platform(), "", "");
+        initMainWindow(program->state(), kFakeMainWindow);
+        return program->state();
     }
     std::string settings() const { return readText(dir.file("pelkit_recorder.ini")); }
     void writeSettings(const std::string& text) const {
@@ -73,7 +74,7 @@ class StartupTest : public ::testing::Test {
     TempDir dir;
     WorkingDirectory cwd{dir.path()};
     std::unique_ptr<FakePlatform> fake;
-    std::unique_ptr<AppState> app;
+    std::unique_ptr<Program> program;
 };
 
 TEST_F(StartupTest, FirstStartWithoutSettingsFile) {

@@ -2,6 +2,7 @@
 // minutes, the processing unit and seam steps, the display commands it passes on and the bars.
 #include <gtest/gtest.h>
 
+#include "app/program.h"
 #include "dialogs/record_options.h"
 #include "state/app_state.h"
 #include "support/fake_platform.h"
@@ -36,7 +37,8 @@ class RecordOptionsTest : public ::testing::Test {
     TempDir dir;
     WorkingDirectory cwd{dir.path()};
     FakePlatform fake;
-    AppState app{fake.platform()};
+    Program program{fake.platform(), "", ""};  // the dialog's commands reach the dispatcher
+    AppState& app = program.state();
     RecordOptionsDialog dialog{app};
 };
 

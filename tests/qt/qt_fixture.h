@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window.h"
+#include "app/program.h"
 #include "devices/virtual/virtual_clock.h"
 #include "devices/virtual/virtual_sound.h"
 #include "hosts/qt/qt_host.h"
@@ -74,8 +74,9 @@ class CoreUnderTest {
     VirtualSoundIn in{queue};
     AnsweringHost host{queue};
     Platform platform{host, out, in, clock, queue};
-    AppState app{platform};
-    MainWindow mainWindow{app};
+    Program program{platform, "", ""};
+    AppState& app = program.state();
+    MainWindow& mainWindow = program.mainWindow();
 
   private:
     WorkingDirectory cwd_{dir.path()};

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "app/main_window.h"
+#include "app/program.h"
 #include "files/file_stream.h"
 #include "resources/templates.h"
 
@@ -493,10 +494,9 @@ void HeadlessHost::processLine(const std::string& raw) {
         if (words.size() != 2 || (words[1] != "upper" && words[1] != "lower")) {
             throw ScriptError{"usage: paint upper | paint lower"};
         }
-        if (!core_.paint) throw ScriptError{"paint: the waveform windows are not painted here"};
+        if (!core_.program) throw ScriptError{"paint: the waveform windows are not painted here"};
         PrintingCanvas canvas(out_);
-        core_.paint(core_.paintContext, words[1] == "upper" ? WaveWindow::Upper : WaveWindow::Lower,
-                    canvas);
+        core_.program->paint(words[1] == "upper" ? WaveWindow::Upper : WaveWindow::Lower, canvas);
     } else if (verb == "dlg") {
         processDialogLine(words, raw);
     } else if (verb == "close") {

@@ -20,13 +20,12 @@
 namespace pelkit {
 
 class MainWindow;
+class Program;
 
 // What the host needs of the core beyond the dialog procedures.
 struct HeadlessCore {
     MainWindow* mainWindow = nullptr;
-    // Paints a waveform window on a canvas (set once the display exists).
-    void (*paint)(void* context, WaveWindow which, Canvas& canvas) = nullptr;
-    void* paintContext = nullptr;
+    Program* program = nullptr;  // paints the waveform windows
 };
 
 class HeadlessHost final : public Ui {
