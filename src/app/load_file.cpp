@@ -37,8 +37,7 @@ void loadSoundFile(AppState& app, const std::string& name) {
     app.sound.playFileName = app.sound.fileName;
     app.sound.reopenPlayStream();
     app.format.soundBitsPerSample = app.format.bitsPerSample;
-    app.recorder.recordStream.close();
-    app.recorder.recordStream.open(app.recorder.tempFileName, FileStream::Mode::WriteTruncate);
+    app.recorder.take.prepare(false);
 }
 
 }  // namespace pelkit

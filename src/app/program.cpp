@@ -2,6 +2,7 @@
 
 #include "app/commands.h"
 #include "display/waveform.h"
+#include "record/recorder.h"
 
 namespace pelkit {
 
@@ -15,6 +16,10 @@ Program::Program(Platform& platform, const std::string& programPath,
     state_.commands = &dispatcher_;
     state_.programPath = programPath;
     state_.commandLine = commandLine;
+}
+
+bool Program::awaitingWriter() const {
+    return takeWritesPending(state_);
 }
 
 void Program::paint(WaveWindow which, Canvas& canvas) {

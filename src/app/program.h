@@ -26,6 +26,9 @@ class Program {
     // Paints waveform window WHICH on CANVAS.
     void paint(WaveWindow which, Canvas& canvas);
 
+    // Blocks of a take are at the record writer: messages about them are still to come.
+    bool awaitingWriter() const;
+
   private:
     class Dispatcher final : public CommandSink {
       public:

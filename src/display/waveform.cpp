@@ -52,6 +52,11 @@ void onDisplayTick(AppState& app) {
     invalidateWaveforms(app);
 }
 
+void restartDisplayTicks(AppState& app) {
+    app.display.tickCount = 0;
+    app.ring.displayData = app.ring.displayBuffer.data();
+}
+
 void onPlayBlockDone(AppState& app) {
     // While the spectrum analysis of this block runs, its bars are what is shown.
     if (app.display.spectrumMode && app.other.spectrumRunning) return;

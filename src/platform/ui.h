@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -85,6 +86,10 @@ class Ui {
     // Timer 1 of the main window; its ticks reach the main window's timer handler.
     virtual void startTimer(int id, int periodMs) = 0;
     virtual void stopTimer(int id) = 0;
+    // Runs FN on the main thread once MS milliseconds have passed (a one-shot timer of the
+    // window's event loop); the caller goes on at once. Work that must wait never blocks the
+    // window this way.
+    virtual void callAfter(int ms, std::function<void()> fn) = 0;
 
     // Shows the template as a modal dialog driven by HANDLER and returns when the dialog ends
     // (device messages keep being delivered meanwhile). Returns -1 if it cannot be created.

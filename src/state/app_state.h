@@ -10,7 +10,7 @@
 
 #include "dsp/level_stage.h"
 #include "files/file_stream.h"
-#include "files/record_writer.h"
+#include "files/take_writer.h"
 #include "platform/platform.h"
 #include "platform/wave_format.h"
 #include "state/byte_buffer.h"
@@ -97,16 +97,12 @@ struct ModeFlags {
 };
 
 struct RecorderState {
-    std::string tempFileName = kTempFileName;
-    FileStream recordStream;
-    int32_t partIndex = 0;
-    uint32_t bytesInPart = 0;
-    uint32_t partLimit = kDefaultPartLimit;
+    TakeWriter take;  // the temporary record file, its parts and the "HDD" mode's writer
     uint32_t loopSize = kDefaultLoopSize;
-    std::atomic<int32_t> writesInFlight{0};
-    RecordWriter writer;        // the writer thread of the "HDD" mode
     int32_t takeWriteMode = 0;  // writeMode as it was when the take began
     bool writeFailed = false;   // a write of this take failed; the take stops
+    bool closing = false;       // the input device closed; the take is being finished
+    bool finishScheduled = false;
 };
 
 struct WindowSet {

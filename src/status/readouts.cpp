@@ -77,11 +77,10 @@ void createScrollBars(AppState& app) {
     showPan(app);
 }
 
-void showPlayProgress(AppState& app) {
+void showPlayProgress(AppState& app, uint32_t position) {
     uint32_t range = app.scroll.positionRange;
-    float fraction = app.sound.dataSize == 0
-                         ? 0.0f
-                         : static_cast<float>(app.sound.position) / app.sound.dataSize;
+    float fraction =
+        app.sound.dataSize == 0 ? 0.0f : static_cast<float>(position) / app.sound.dataSize;
     float pos = std::clamp(fraction * static_cast<float>(range), 0.0f, static_cast<float>(range));
     app.ui().setScrollPos(app.windows.mainDialog, kBarPosition, static_cast<int>(pos));
 }

@@ -18,7 +18,7 @@ void showPan(AppState& app);
 void createScrollBars(AppState& app);
 
 // The position bar follows the play position (trunc(position / dataSize x range)).
-void showPlayProgress(AppState& app);
+void showPlayProgress(AppState& app, uint32_t position);
 
 // The pitch timing readout in field 1116.
 void showPitchTiming(AppState& app);

@@ -79,7 +79,7 @@ class StartupTest : public ::testing::Test {
 
 TEST_F(StartupTest, FirstStartWithoutSettingsFile) {
     AppState& a = start();
-    EXPECT_EQ(a.recorder.partLimit, 2000000000u);
+    EXPECT_EQ(a.recorder.take.partLimit(), 2000000000u);
     EXPECT_EQ(a.sound.fileName, "record.wav");
     EXPECT_NE(settings().find("[init]"), std::string::npos);
     EXPECT_NE(settings().find("endstatus=start"), std::string::npos);
@@ -92,7 +92,7 @@ TEST_F(StartupTest, PartLimitFromLimitMega) {
     for (auto [value, limit] :
          {std::pair{"5", 5000000u}, std::pair{"0", 2000000000u}, std::pair{"-3", 2000000000u}}) {
         writeSettings(std::string("[init]\nendstatus=ok\nlimitmega=") + value + "\n");
-        EXPECT_EQ(start().recorder.partLimit, limit) << value;
+        EXPECT_EQ(start().recorder.take.partLimit(), limit) << value;
     }
 }
 

@@ -70,6 +70,8 @@ class FakeUi final : public Ui {
                                           const std::string& initial) override;
     void startTimer(int, int periodMs) override { timerPeriod = periodMs; }
     void stopTimer(int) override { timerPeriod = 0; }
+    // Runs at once: the tests see the whole of a command's work when it returns.
+    void callAfter(int, std::function<void()> fn) override { fn(); }
     int runModal(const std::string& templateName, DialogHandler& handler) override;
     void endDialog(WindowHandle window, int result) override;
     bool openDocument(const std::string& path) override;

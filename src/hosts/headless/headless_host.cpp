@@ -205,6 +205,10 @@ void HeadlessHost::stopTimer(int) {
     timerRunning_ = false;
 }
 
+void HeadlessHost::callAfter(int ms, std::function<void()> fn) {
+    later_.emplace_back(ms, std::move(fn));
+}
+
 int HeadlessHost::runModal(const std::string& templateName, DialogHandler& handler) {
     auto window = std::make_unique<Window>();
     window->handle = nextHandle_++;
@@ -303,8 +307,27 @@ void HeadlessHost::runLoop(Window& window) {
 
 void HeadlessHost::deliver() {
     if (!core_.mainWindow) return;
-    while (auto m = queue_.tryPop())
-        core_.mainWindow->onDeviceMessage(*m);
+    for (;;) {
+        while (auto m = queue_.tryPop())
+            core_.mainWindow->onDeviceMessage(*m);
+        if (!later_.empty()) {
+            auto [ms, fn] = std::move(later_.front());
+            later_.pop_front();
+            clock_.advance(static_cast<uint32_t>(ms));
+            fn();
+            continue;
+        }
+        // Blocks at the record writer come back when their write ends: wait for them, so a
+        // script sees every block it let the device fill on disk.
+        if (core_.program && core_.program->awaitingWriter()) {
+            if (auto m = queue_.waitPop(std::chrono::seconds(30))) {
+                core_.mainWindow->onDeviceMessage(*m);
+                continue;
+            }
+            err_ << "no word from the record writer for 30 s\n";
+        }
+        return;
+    }
 }
 
 bool HeadlessHost::awaitWriter() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <iosfwd>
 #include <map>
 #include <memory>
@@ -55,6 +56,7 @@ class HeadlessHost final : public Ui {
                                           const std::string& initial) override;
     void startTimer(int id, int periodMs) override;
     void stopTimer(int id) override;
+    void callAfter(int ms, std::function<void()> fn) override;
     int runModal(const std::string& templateName, DialogHandler& handler) override;
     void endDialog(WindowHandle window, int result) override;
     bool openDocument(const std::string& path) override;
@@ -116,6 +118,9 @@ class HeadlessHost final : public Ui {
 
     std::vector<std::unique_ptr<Window>> windows_;  // the stack of open windows, main first
     WindowHandle nextHandle_ = 1;
+    // Work the core asked to run later, with its delay; run once the device messages are
+    // delivered, the virtual clock moving by the delay.
+    std::deque<std::pair<int, std::function<void()>>> later_;
     std::deque<std::optional<std::string>> choices_;
     std::deque<BoxAnswer> answers_;
     bool timerRunning_ = false;

@@ -218,6 +218,10 @@ void QtHost::startTimer(int id, int periodMs) {
     timer->start(periodMs);
 }
 
+void QtHost::callAfter(int ms, std::function<void()> fn) {
+    QTimer::singleShot(ms, Qt::PreciseTimer, context_.get(), std::move(fn));
+}
+
 void QtHost::stopTimer(int id) {
     auto it = timers_.find(id);
     if (it != timers_.end()) it->second->stop();

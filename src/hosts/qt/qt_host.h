@@ -62,6 +62,7 @@ class QtHost : public Ui {
                                           const std::string& initial) override;
     void startTimer(int id, int periodMs) override;
     void stopTimer(int id) override;
+    void callAfter(int ms, std::function<void()> fn) override;
     int runModal(const std::string& templateName, DialogHandler& handler) override;
     void endDialog(WindowHandle window, int result) override;
     bool openDocument(const std::string& path) override;
