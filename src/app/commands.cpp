@@ -2,9 +2,9 @@
 
 #include "app/main_commands.h"
 #include "app/main_sound.h"
+#include "app/scroll.h"
 #include "app/startup.h"
 #include "dialogs/record_options.h"
-#include "app/scroll.h"
 #include "display/waveform.h"
 #include "files/wav_format.h"
 #include "playback/level_commands.h"
@@ -167,14 +167,14 @@ void dispatchCommand(AppState& app, int id, int32_t param) {
             break;
 
         // Display.
-        case 1135:
+        case id::kDisplayOnOff:
         case id::kShowWhileRecording:
-        case 1137:
-        case 1138:
-        case 1139:
-        case 1140:
-        case 1141:
-        case 1142:
+        case id::kVerticalScaleDown:
+        case id::kVerticalScaleUp:
+        case id::kVerticalScaleOne:
+        case id::kHorizontalScaleUp:
+        case id::kHorizontalScaleOne:
+        case id::kHorizontalScaleDown:
             onDisplayCommand(app, id);
             break;
         case id::kWholeWaveform:

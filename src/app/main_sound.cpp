@@ -4,11 +4,11 @@
 #include <filesystem>
 #include <system_error>
 
-#include "status/readouts.h"
 #include "files/file_names.h"
 #include "files/wav_format.h"
 #include "resources/control_ids.h"
 #include "state/app_state.h"
+#include "status/readouts.h"
 #include "status/status_display.h"
 
 namespace pelkit {

@@ -9,7 +9,6 @@
 #include "app/load_file.h"
 #include "app/main_sound.h"
 #include "app/scroll.h"
-#include "status/readouts.h"
 #include "files/file_names.h"
 #include "files/settings_file.h"
 #include "files/wav_format.h"

@@ -26,12 +26,12 @@ namespace pelkit {
 
 // What finishing a take (or the files of a take left by a run that ended abnormally) did.
 struct TakeFinish {
-    uint32_t dataSize = 0;      // bytes of sound of every part, summed
-    bool emptyPart = false;     // a part held no sound: it was left as it was
-    bool firstMoved = false;    // the first part reached the take's name
-    uint32_t firstSize = 0;     // bytes of sound of the first part
+    uint32_t dataSize = 0;              // bytes of sound of every part, summed
+    bool emptyPart = false;             // a part held no sound: it was left as it was
+    bool firstMoved = false;            // the first part reached the take's name
+    uint32_t firstSize = 0;             // bytes of sound of the first part
     std::vector<std::string> warnings;  // one per part that could not reach its name
-    std::string nextTempName;   // when set, the next takes must be written there (see below)
+    std::string nextTempName;  // when set, the next takes must be written there (see below)
 };
 
 // Gives TEMPPATH its final header for FORMAT and moves it to FINALPATH, replacing it. A file

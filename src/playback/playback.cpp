@@ -3,13 +3,13 @@
 #include <cstdio>
 #include <cstring>
 
-#include "status/readouts.h"
 #include "dsp/level_stage.h"
 #include "dsp/speed_pitch.h"
 #include "files/file_names.h"
 #include "files/wav_format.h"
 #include "resources/control_ids.h"
 #include "state/app_state.h"
+#include "status/readouts.h"
 #include "status/status_display.h"
 
 namespace pelkit {

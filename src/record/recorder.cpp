@@ -48,8 +48,8 @@ void stopAfterWriteFailure(AppState& app) {
 
 // The size field follows the bytes that reached the file.
 void showTakeSize(AppState& app) {
-    setNumberWithUnit(app, id::kFieldSize,
-                      static_cast<int32_t>(app.recorder.take.bytesWritten()), "");
+    setNumberWithUnit(app, id::kFieldSize, static_cast<int32_t>(app.recorder.take.bytesWritten()),
+                      "");
 }
 
 }  // namespace

@@ -4,6 +4,10 @@
 
 namespace pelkit::id {
 
+// The OK and Cancel buttons of every dialog.
+inline constexpr int kOk = 1;
+inline constexpr int kCancel = 2;
+
 // Buttons and menu entries (commands).
 inline constexpr int kRecord = 1000;
 inline constexpr int kRecordStop = 1001;
@@ -13,7 +17,6 @@ inline constexpr int kPlayStop = 1004;
 inline constexpr int kReverse = 1005;
 inline constexpr int kRepeat = 1006;
 inline constexpr int kJumpToQuiet = 1007;
-inline constexpr int kNoControl1008 = 1008;
 inline constexpr int kRateUp = 1009;
 inline constexpr int kExit = 1010;
 inline constexpr int kRate44 = 1011;
@@ -58,7 +61,15 @@ inline constexpr int kSkipStart = 1129;
 inline constexpr int kSkipEnd = 1130;
 inline constexpr int kSkipOnOff = 1131;
 inline constexpr int kReplaySequenceFile = 1132;
+// The display commands that the record options dialog sends on.
+inline constexpr int kDisplayOnOff = 1135;
 inline constexpr int kShowWhileRecording = 1136;
+inline constexpr int kVerticalScaleDown = 1137;
+inline constexpr int kVerticalScaleUp = 1138;
+inline constexpr int kVerticalScaleOne = 1139;
+inline constexpr int kHorizontalScaleUp = 1140;
+inline constexpr int kHorizontalScaleOne = 1141;
+inline constexpr int kHorizontalScaleDown = 1142;
 inline constexpr int kRangeStartSet = 1155;
 inline constexpr int kRangeEndSet = 1156;
 inline constexpr int kBits24 = 1504;

@@ -179,14 +179,11 @@ void showLoaded(AppState& app) {
 
 void showRecording(AppState& app) {
     enableAll(app, {id::kRecordStop}, true);
-    enableAll(
-        app,
-        {id::kRecord, id::kPlay, id::kPlayPause, id::kPlayStop, id::kRepeat, id::kNoControl1008},
-        false);
+    enableAll(app, {id::kRecord, id::kPlay, id::kPlayPause, id::kPlayStop, id::kRepeat}, false);
 }
 
 void showRecordStopped(AppState& app) {
-    enableAll(app, {id::kRecord, id::kNoControl1008}, true);
+    enableAll(app, {id::kRecord}, true);
     enableAll(app, {id::kRecordStop}, false);
     ui(app).focus(mainWindow(app), id::kRecord);
 }
@@ -199,7 +196,7 @@ void showPlayable(AppState& app) {
 }
 
 void showPlaying(AppState& app) {
-    enableAll(app, {id::kPlayPause, id::kPlayStop, id::kRepeat, id::kNoControl1008}, true);
+    enableAll(app, {id::kPlayPause, id::kPlayStop, id::kRepeat}, true);
     enableAll(
         app,
         {id::kBlockDown, id::kBlockReset, id::kBlockUp, id::kRecord, id::kRecordStop, id::kPlay},

@@ -4,6 +4,7 @@
 
 #include "app/program.h"
 #include "dialogs/record_options.h"
+#include "resources/record_options_ids.h"
 #include "state/app_state.h"
 #include "support/fake_platform.h"
 #include "support/test_support.h"
@@ -14,8 +15,8 @@ namespace {
 using namespace test;
 
 constexpr WindowHandle kDialog = 7;
-constexpr int kAuxBar = RecordOptionsDialog::kAuxBar;
-constexpr int kSkipBar = RecordOptionsDialog::kSkipLevelBar;
+constexpr int kAuxBar = id::options::kAuxBar;
+constexpr int kSkipBar = id::options::kSkipLevelBar;
 
 class RecordOptionsTest : public ::testing::Test {
   protected:

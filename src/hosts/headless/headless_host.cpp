@@ -9,6 +9,7 @@
 #include "app/main_window.h"
 #include "app/program.h"
 #include "files/file_stream.h"
+#include "resources/control_names.h"
 #include "resources/templates.h"
 
 namespace pelkit {
@@ -417,9 +418,10 @@ std::string HeadlessHost::barText(Window& w, int bar, const std::string& name) {
 }
 
 void HeadlessHost::printControl(Window& w, const std::string& idText) {
-    long id = 0;
-    if (!parseInt(idText, id)) throw ScriptError{"print: not a control id: " + idText};
-    auto it = w.controls.find(static_cast<int>(id));
+    std::optional<int> named = controlId(w.templateName, idText);
+    if (!named) throw ScriptError{"print: not a control id or name: " + idText};
+    int id = *named;
+    auto it = w.controls.find(id);
     if (it == w.controls.end()) {
         out_ << id << ": (no such control)\n";
         return;
@@ -436,11 +438,13 @@ void HeadlessHost::processLine(const std::string& raw) {
     long a = 0, b = 0;
 
     if (verb == "command") {
-        if (words.size() < 2 || words.size() > 3 || !parseInt(words[1], a) ||
+        std::optional<int> id =
+            words.size() >= 2 ? controlId(main.templateName, words[1]) : std::nullopt;
+        if (words.size() < 2 || words.size() > 3 || !id ||
             (words.size() == 3 && !parseInt(words[2], b))) {
-            throw ScriptError{"usage: command ID [PARAM]"};
+            throw ScriptError{"usage: command ID|NAME [PARAM]"};
         }
-        mw.onCommand(main.handle, static_cast<int>(a), static_cast<int32_t>(b), Notify::Click);
+        mw.onCommand(main.handle, *id, static_cast<int32_t>(b), Notify::Click);
     } else if (verb == "scroll") {
         auto bar = words.size() >= 3 ? barHandle(words[1]) : std::nullopt;
         if (!bar || words.size() > 4 || !parseInt(words[2], a) || a < 0 || a > 7 ||
@@ -449,8 +453,10 @@ void HeadlessHost::processLine(const std::string& raw) {
         }
         mw.onScroll(main.handle, *bar, static_cast<int>(a), static_cast<int>(b));
     } else if (verb == "type") {
-        if (words.size() < 2 || !parseInt(words[1], a)) throw ScriptError{"usage: type ID TEXT"};
-        setText(main.handle, static_cast<int>(a), restAfterWords(raw, 2));
+        std::optional<int> id =
+            words.size() >= 2 ? controlId(main.templateName, words[1]) : std::nullopt;
+        if (!id) throw ScriptError{"usage: type ID|NAME TEXT"};
+        setText(main.handle, *id, restAfterWords(raw, 2));
     } else if (verb == "drop") {
         mw.onDrop(restAfterWords(raw, 1));
     } else if (verb == "choose") {
@@ -538,16 +544,19 @@ void HeadlessHost::processDialogLine(const std::vector<std::string>& words,
     const std::string& verb = words[1];
     long a = 0, b = 0, c = 0;
     if (verb == "command") {
-        if (words.size() < 3 || words.size() > 4 || !parseInt(words[2], a) ||
+        std::optional<int> id =
+            words.size() >= 3 ? controlId(d.templateName, words[2]) : std::nullopt;
+        if (words.size() < 3 || words.size() > 4 || !id ||
             (words.size() == 4 && !parseInt(words[3], b))) {
-            throw ScriptError{"usage: dlg command ID [PARAM]"};
+            throw ScriptError{"usage: dlg command ID|NAME [PARAM]"};
         }
-        d.handler->onCommand(d.handle, static_cast<int>(a), static_cast<int32_t>(b), Notify::Click);
+        d.handler->onCommand(d.handle, *id, static_cast<int32_t>(b), Notify::Click);
     } else if (verb == "type") {
-        if (words.size() < 3 || !parseInt(words[2], a))
-            throw ScriptError{"usage: dlg type ID TEXT"};
-        setText(d.handle, static_cast<int>(a), restAfterWords(raw, 3));
-        d.handler->onCommand(d.handle, static_cast<int>(a), 0, Notify::EditChange);
+        std::optional<int> id =
+            words.size() >= 3 ? controlId(d.templateName, words[2]) : std::nullopt;
+        if (!id) throw ScriptError{"usage: dlg type ID|NAME TEXT"};
+        setText(d.handle, *id, restAfterWords(raw, 3));
+        d.handler->onCommand(d.handle, *id, 0, Notify::EditChange);
     } else if (verb == "scroll") {
         if (words.size() < 4 || words.size() > 5 || !parseInt(words[2], a) ||
             !parseInt(words[3], b) || b < 0 || b > 7 ||

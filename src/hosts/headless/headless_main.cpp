@@ -9,6 +9,7 @@
 #include "devices/virtual/virtual_clock.h"
 #include "devices/virtual/virtual_sound.h"
 #include "hosts/headless/headless_host.h"
+#include "resources/control_names.h"
 
 namespace pelkit {
 
@@ -25,6 +26,12 @@ int runHeadless(const std::vector<std::string>& args, const std::string& program
             return true;
         };
         if (a == "--headless" || a == "--real-audio") continue;
+        if (a == "--list-controls") {
+            // The names scripts may use in place of control ids, window by window.
+            for (const ControlName& c : controlNames())
+                out << c.templateName << ' ' << c.name << ' ' << c.id << '\n';
+            return 0;
+        }
         if (a == "--script" || a == "--audio-out" || a == "--audio-in") {
             std::string& into = a == "--script"      ? scriptPath
                                 : a == "--audio-out" ? audioOut
