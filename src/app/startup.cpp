@@ -97,7 +97,7 @@ void loadSettings(AppState& app, const std::string& path) {
     app.processing = ProcessingSettings{};
     app.level = LevelSettings{};
     app.playback = PlaybackState{};
-    app.other = OtherSettings{};
+    app.spectrum = SpectrumState{};
     app.titleText = kTitleText;
     RecorderState& r = app.recorder;
     r.take.setTempName(kTempFileName);
@@ -117,7 +117,6 @@ void loadSettings(AppState& app, const std::string& path) {
 void initMainWindow(AppState& app, WindowHandle window) {
     // The two waveform windows are children in the window template; the front end hands their
     // paints to the display's painters.
-    app.windows.subSoundSettingDialog = kNoWindow;
     app.windows.mainDialog = window;
 
     loadSettings(app, CurrentDirectoryPath(kSettingsFileName));
@@ -159,7 +158,6 @@ void initMainWindow(AppState& app, WindowHandle window) {
     refreshFormatReadout(app, &app.format.deviceFormat);
     updateByteRate(app);
     showTime(app, app.sound.dataSize);
-    app.windows.commentEdit = id::kFieldPositionComment;
     rebuildNames(app);
     setTitle(app, app.sound.fileName, app.titleText);
     showVolume(app);
@@ -168,7 +166,6 @@ void initMainWindow(AppState& app, WindowHandle window) {
     app.ring.displayData = app.ring.displayBuffer.data();
     app.playback.rangeMode = false;
     app.modes.levelCheck = false;
-    app.other.noiseOff = false;
     app.playback.realTimeOutput = false;
     app.playback.skipMode = false;
 

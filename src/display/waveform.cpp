@@ -59,7 +59,7 @@ void restartDisplayTicks(AppState& app) {
 
 void onPlayBlockDone(AppState& app) {
     // While the spectrum analysis of this block runs, its bars are what is shown.
-    if (app.display.spectrumMode && app.other.spectrumRunning) return;
+    if (app.display.spectrumMode && app.spectrum.running) return;
     invalidateWaveforms(app);
     if (app.ring.processBuffer != app.ring.placeholder) showPlayLevel(app, app.ring.processBuffer);
 }

@@ -166,7 +166,8 @@ uint32_t processingFrameSize(const AppState& app) {
 }
 
 void playStart(AppState& app) {
-    if (app.modes.playing) return;
+    // The block buffers stay with a take until it is finished.
+    if (app.modes.playing || app.recorder.closing) return;
     FormatSettings& f = app.format;
     app.blocks.blockSize = app.blocks.chosenBlockSize;
     reopenAtDataStart(app);
@@ -322,8 +323,6 @@ void onOutputDone(AppState& app, WaveHeader& header) {
 
 void onOutputClose(AppState& app) {
     app.modes.playPaused = false;
-    app.other.sequenceReplay = false;
-    app.other.sequenceRecording = false;
     app.modes.stopRequested = true;
     app.modes.playing = false;
     app.sound.position = 0;

@@ -107,8 +107,6 @@ struct RecorderState {
 
 struct WindowSet {
     WindowHandle mainDialog = kNoWindow;
-    int commentEdit = 0;  // id of the position comment field once the window is up
-    WindowHandle subSoundSettingDialog = kNoWindow;
     bool mainDialogEnded = false;
 };
 
@@ -122,17 +120,9 @@ struct OutputNames {
     std::string sequence;
 };
 
-// Settings of the Parts built later that start-up already resets.
-struct OtherSettings {
-    int32_t speedUpPercent = 50;  // file edit speed change
-    bool noiseOff = false;        // file edit
-    int32_t keyboardTransposition = 0;
-    int32_t subSoundBlock = 0;
-    int32_t microEditOffset = 0;
-    bool spectrumRunning = false;
-    bool sequenceReplay = false;
-    bool sequenceRecording = false;
-    std::string positionFileName = "position.txt";
+// The state of the spectrum analysis.
+struct SpectrumState {
+    bool running = false;  // an analysis of the block being heard is under way
 };
 
 struct AppState {
@@ -159,7 +149,7 @@ struct AppState {
     ReverbWork reverbWork;
     DisplayState display;
     ScrollState scroll;
-    OtherSettings other;
+    SpectrumState spectrum;
 
     uint32_t startTick = 0;
     std::string titleText = kTitleText;
