@@ -11,5 +11,6 @@ TemplateDef mainRecordS();
 TemplateDef mainRecordEng();
 TemplateDef reverb();
 TemplateDef recOption();
+TemplateDef waveEdit();
 
 }  // namespace pelkit::resources
