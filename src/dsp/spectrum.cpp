@@ -11,34 +11,18 @@ SpectrumArea::SpectrumArea() {
 }
 
 void SpectrumArea::store(size_t byteOffset, uint16_t value) {
-    words_[byteOffset / 2].store(value, std::memory_order_relaxed);
+    if (byteOffset / 2 < words_.size())
+        words_[byteOffset / 2].store(value, std::memory_order_relaxed);
 }
 
 uint16_t SpectrumArea::load(size_t byteOffset) const {
-    return words_[byteOffset / 2].load(std::memory_order_relaxed);
-}
-
-int16_t SpectrumArea::signedAt(size_t byteOffset) const {
-    if (byteOffset >= kSpectrumAreaBytes) return 0;
-    // An odd offset straddles two words; read it byte by byte from both.
-    if (byteOffset % 2 == 0) return static_cast<int16_t>(load(byteOffset));
-    uint16_t low = load(byteOffset - 1) >> 8;
-    uint16_t high = byteOffset + 1 < kSpectrumAreaBytes ? load(byteOffset + 1) & 0xFF : 0;
-    return static_cast<int16_t>(static_cast<uint16_t>(low | (high << 8)));
+    return byteOffset / 2 < words_.size() ? words_[byteOffset / 2].load(std::memory_order_relaxed)
+                                          : 0;
 }
 
 void SpectrumArea::clear(size_t bytes) {
-    size_t words = std::min((bytes + 1) / 2, words_.size());
-    for (size_t w = 0; w < words; ++w)
+    for (size_t w = 0; w < std::min(bytes / 2, words_.size()); ++w)
         words_[w].store(0, std::memory_order_relaxed);
-}
-
-void SpectrumArea::copyTo(std::span<uint8_t> out) const {
-    size_t n = std::min(out.size(), kSpectrumAreaBytes);
-    for (size_t b = 0; b < n; ++b) {
-        uint16_t w = words_[b / 2].load(std::memory_order_relaxed);
-        out[b] = static_cast<uint8_t>(b % 2 == 0 ? w & 0xFF : w >> 8);
-    }
 }
 
 bool analyse(std::span<const uint8_t, kSpectrumInputBytes> input, SpectrumArea& out,

@@ -28,17 +28,15 @@ class SpectrumArea {
     SpectrumArea(const SpectrumArea&) = delete;
     SpectrumArea& operator=(const SpectrumArea&) = delete;
 
-    // BYTEOFFSET is even and below kSpectrumAreaBytes.
+    // BYTEOFFSET is even; offsets past the area read 0 and are not stored.
     void store(size_t byteOffset, uint16_t value);
     uint16_t load(size_t byteOffset) const;
-    // The bars' reading: the signed 16-bit value at BYTEOFFSET; 0 past the end of the area.
-    int16_t signedAt(size_t byteOffset) const;
+    // The bars' reading: the signed 16-bit value at BYTEOFFSET.
+    int16_t signedAt(size_t byteOffset) const { return static_cast<int16_t>(load(byteOffset)); }
     // Output I (1 .. 129) as stored.
     uint16_t output(uint32_t i) const { return load(4 * static_cast<size_t>(i - 1)); }
-    // Zeroes the first BYTES bytes (rounded up to whole words).
-    void clear(size_t bytes = kSpectrumAreaBytes);
-    // The area as little-endian bytes into OUT (as many as fit).
-    void copyTo(std::span<uint8_t> out) const;
+    // Zeroes the first BYTES bytes.
+    void clear(size_t bytes);
 
   private:
     std::array<std::atomic<uint16_t>, kSpectrumAreaBytes / 2> words_;
