@@ -12,6 +12,7 @@ const std::vector<TemplateDef>& allTemplates() {
         resources::mainRecord(),    resources::mainNoRecord(), resources::mainRecordS(),
         resources::mainRecordEng(), resources::reverb(),       resources::recOption(),
         resources::fileEdit(),
+        resources::waveEdit(),
     };
     return templates;
 }

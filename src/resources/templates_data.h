@@ -12,5 +12,6 @@ TemplateDef mainRecordEng();
 TemplateDef reverb();
 TemplateDef recOption();
 TemplateDef fileEdit();
+TemplateDef waveEdit();
 
 }  // namespace pelkit::resources
