@@ -11,5 +11,6 @@ TemplateDef mainRecordS();
 TemplateDef mainRecordEng();
 TemplateDef reverb();
 TemplateDef recOption();
+TemplateDef positionComment();
 
 }  // namespace pelkit::resources
