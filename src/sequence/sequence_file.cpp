@@ -196,6 +196,10 @@ SequenceRead readSequenceText(std::string_view text, const std::string& name) {
         read.message = tooLargeMessage(name);
         return read;
     }
+    if (text.empty()) {
+        read.message = "The sequence file " + name + " is empty.";
+        return read;
+    }
     read.readable = true;
     const char* firstProblem = nullptr;
     int32_t number = 0;

@@ -47,7 +47,7 @@ struct SequenceAction {
 };
 
 struct SequenceRead {
-    bool readable = false;  // false: nothing could be read (missing, unreadable, too large)
+    bool readable = false;  // false: nothing to apply (missing, unreadable, empty, too large)
     std::vector<SequenceAction> actions;
     int32_t firstBadLine = 0;  // 1-based; 0 when every line was usable
     int32_t badLines = 0;

@@ -161,13 +161,15 @@ TEST(SequenceFile, FilesThatCannotBeRead) {
               (std::vector<SequenceAction>{mainFile("m.wav")}));
 
     writeText(dir.file("big.ts1"), std::string(kSequenceMaxFileBytes + 1, '\n'));
+    writeText(dir.file("empty.ts1"), "");
     struct Case {
         std::string path;
         const char* message;
     };
     const Case cases[] = {{dir.file("none.ts1"), "was not found"},
                           {dir.path(), "could not be opened"},
-                          {dir.file("big.ts1"), "larger than 16 MiB"}};
+                          {dir.file("big.ts1"), "larger than 16 MiB"},
+                          {dir.file("empty.ts1"), "is empty"}};
     for (const Case& c : cases) {
         SequenceRead read = readSequenceFile(c.path);
         EXPECT_FALSE(read.readable) << c.path;
