@@ -2,7 +2,7 @@
 # Installs the Debian packages the program, its tests and its benchmarks need (idempotent).
 set -euo pipefail
 packages=(
-  cmake g++ make pkg-config clang-format
+  cmake g++ make pkg-config clang-format clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libsndfile1-dev sox libfftw3-dev
   portaudio19-dev libasound2-dev pulseaudio pulseaudio-utils libasound2-plugins

@@ -11,8 +11,7 @@ const std::vector<TemplateDef>& allTemplates() {
     static const std::vector<TemplateDef> templates = {
         resources::mainRecord(),    resources::mainNoRecord(), resources::mainRecordS(),
         resources::mainRecordEng(), resources::reverb(),       resources::recOption(),
-        resources::fileEdit(),
-        resources::waveEdit(),
+        resources::fileEdit(),      resources::waveEdit(),     resources::positionComment(),
     };
     return templates;
 }

@@ -13,5 +13,6 @@ TemplateDef reverb();
 TemplateDef recOption();
 TemplateDef fileEdit();
 TemplateDef waveEdit();
+TemplateDef positionComment();
 
 }  // namespace pelkit::resources
