@@ -9,8 +9,9 @@ namespace pelkit {
 
 const std::vector<TemplateDef>& allTemplates() {
     static const std::vector<TemplateDef> templates = {
-        resources::mainRecord(),    resources::mainNoRecord(), resources::mainRecordS(),
-        resources::mainRecordEng(), resources::reverb(),       resources::recOption(),
+        resources::mainRecord(),    resources::mainNoRecord(),    resources::mainRecordS(),
+        resources::mainRecordEng(), resources::reverb(),          resources::recOption(),
+        resources::subSoundDlg(),   resources::subSoundSetting(), resources::keyboard(),
     };
     return templates;
 }

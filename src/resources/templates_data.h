@@ -11,5 +11,8 @@ TemplateDef mainRecordS();
 TemplateDef mainRecordEng();
 TemplateDef reverb();
 TemplateDef recOption();
+TemplateDef subSoundDlg();
+TemplateDef subSoundSetting();
+TemplateDef keyboard();
 
 }  // namespace pelkit::resources
