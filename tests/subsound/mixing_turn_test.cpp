@@ -87,44 +87,28 @@ TEST_F(MixingTurn, SlotsMixInIndexOrder) {
     EXPECT_EQ(last_.mixed, 2);
 }
 
-// A slot shorter than the block mixes its frames, leaves the rest, goes idle and rewinds; one
-// exactly a block long ends at the next turn, which obtains nothing.
-TEST_F(MixingTurn, SlotEndingInsideABlockRewinds) {
-    const Values main(8, 100);
-    SubSoundSlot& slot = bank_.slots[0];
-    slot.assign(soundFile("short.wav", {1, 2, 3, 4, 5, 6}));
-    slot.play(0, false);
-    const Values once = {101, 102, 103, 104, 105, 106, 100, 100};
-    EXPECT_EQ(turn(main), once);
+// A slot mixes from its first sample at the block after it is started, also when started again
+// mid-way; shorter than the block, it leaves the rest of it, goes idle and rewinds. One exactly
+// a block long ends at the next turn, which obtains nothing.
+TEST_F(MixingTurn, SlotsStartAtTheirFirstSampleAndRewindAtTheEnd) {
+    const Values main(4, 100);
+    SubSoundSlot& slot = bank_.slots[199];
+    slot.assign(soundFile("six.wav", {1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(turn(main), main);  // assigned, not started
+    slot.play(49152, false);
+    EXPECT_EQ(turn(main, 16, false, 49152), (Values{101, 102, 103, 104}));
+    slot.play(49160, false);
+    EXPECT_EQ(turn(main, 16, false, 49160), (Values{101, 102, 103, 104}));
+    EXPECT_EQ(turn(main, 16, false, 49168), (Values{105, 106, 100, 100}));
     EXPECT_TRUE(!slot.isPlaying && slot.assigned && slot.playedBytes == 0 && last_.ended == 1);
-    slot.play(0, false);
-    EXPECT_EQ(turn(main), once);  // from its first sample again
+    EXPECT_EQ(slot.startPosition, 49160u);
 
-    slot.assign(soundFile("block.wav", Values(8, 1)));
+    slot.assign(soundFile("four.wav", Values(4, 1)));
     slot.play(0, false);
-    EXPECT_EQ(turn(main), Values(8, 101));
-    EXPECT_TRUE(slot.isPlaying && slot.playedBytes == 16);
+    EXPECT_EQ(turn(main), Values(4, 101));
+    EXPECT_TRUE(slot.isPlaying && slot.playedBytes == 8);
     EXPECT_EQ(turn(main), main);
     EXPECT_FALSE(slot.isPlaying);
-}
-
-// A slot started mid-play mixes from its first sample at the next block and keeps the main
-// position; starting it again restarts it.
-TEST_F(MixingTurn, SlotStartedMidPlay) {
-    Values sub(12);
-    for (size_t i = 0; i < sub.size(); ++i)
-        sub[i] = static_cast<int16_t>(10 * (i + 1));
-    SubSoundSlot& slot = bank_.slots[199];
-    slot.assign(soundFile("mid.wav", sub));
-    const Values main(4, 0);
-    EXPECT_EQ(turn(main, 16, false, 0), main);
-    slot.play(49152, false);
-    EXPECT_EQ(turn(main, 16, false, 49152), (Values{10, 20, 30, 40}));
-    EXPECT_EQ(turn(main, 16, false, 49160), (Values{50, 60, 70, 80}));
-    EXPECT_EQ(slot.startPosition, 49152u);
-    EXPECT_EQ(slot.playedBytes, 16u);
-    slot.play(49168, false);
-    EXPECT_EQ(turn(main, 16, false, 49168), (Values{10, 20, 30, 40}));
 }
 
 // 8-bit sound takes nothing from the slots, but they still advance and end; a file that cannot
