@@ -14,5 +14,8 @@ TemplateDef recOption();
 TemplateDef fileEdit();
 TemplateDef waveEdit();
 TemplateDef positionComment();
+TemplateDef subSoundDlg();
+TemplateDef subSoundSetting();
+TemplateDef keyboard();
 
 }  // namespace pelkit::resources
