@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -94,6 +95,11 @@ class Ui {
     // Shows the template as a modal dialog driven by HANDLER and returns when the dialog ends
     // (device messages keep being delivered meanwhile). Returns -1 if it cannot be created.
     virtual int runModal(const std::string& templateName, DialogHandler& handler) = 0;
+    // Shows the template as a window that leaves the main window usable (a dialog without an
+    // owner) and returns its handle at once, or kNoWindow if it cannot be created. The window
+    // keeps HANDLER until it ends (endDialog, usually from the handler's onClose), then drops it.
+    virtual WindowHandle openModeless(const std::string& templateName,
+                                      std::unique_ptr<DialogHandler> handler) = 0;
     virtual void endDialog(WindowHandle window, int result) = 0;
 
     // The desktop shell: open a document with its program; start a program without waiting.

@@ -1,5 +1,7 @@
 #include "hosts/headless/headless_host.h"
 
+#include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdlib>
 #include <istream>
@@ -118,8 +120,10 @@ HeadlessHost::Window& HeadlessHost::mainWindowModel() {
 }
 
 HeadlessHost::Window& HeadlessHost::topDialog() {
-    if (windows_.size() < 2) throw ScriptError{"no dialog is open"};
-    return *windows_.back();
+    for (size_t i = windows_.size(); i-- > 1;) {
+        if (!windows_[i]->ended) return *windows_[i];
+    }
+    throw ScriptError{"no dialog is open"};
 }
 
 bool HeadlessHost::mainEnded() const {
@@ -210,7 +214,8 @@ void HeadlessHost::callAfter(int ms, std::function<void()> fn) {
     later_.emplace_back(ms, std::move(fn));
 }
 
-int HeadlessHost::runModal(const std::string& templateName, DialogHandler& handler) {
+std::unique_ptr<HeadlessHost::Window> HeadlessHost::makeWindow(const std::string& templateName,
+                                                               DialogHandler& handler) {
     auto window = std::make_unique<Window>();
     window->handle = nextHandle_++;
     window->templateName = templateName;
@@ -237,16 +242,63 @@ int HeadlessHost::runModal(const std::string& templateName, DialogHandler& handl
             }
         }
     } else if (windows_.empty()) {
-        return -1;  // the main window cannot be built without its template
+        return nullptr;  // the main window cannot be built without its template
     }
+    return window;
+}
+
+int HeadlessHost::runModal(const std::string& templateName, DialogHandler& handler) {
+    std::unique_ptr<Window> window = makeWindow(templateName, handler);
+    if (!window) return -1;
     Window& w = *window;
+    const WindowHandle handle = w.handle;
     windows_.push_back(std::move(window));
     w.handler->onInit(w.handle);
     deliver();
     runLoop(w);
     int result = w.result;
-    if (windows_.size() > 1) windows_.pop_back();
+    if (windows_.size() > 1) {
+        for (auto it = windows_.begin() + 1; it != windows_.end(); ++it) {
+            if ((*it)->handle == handle) {
+                windows_.erase(it);
+                break;
+            }
+        }
+    }
     return result;
+}
+
+WindowHandle HeadlessHost::openModeless(const std::string& templateName,
+                                        std::unique_ptr<DialogHandler> handler) {
+    if (!handler || windows_.empty()) return kNoWindow;
+    std::unique_ptr<Window> window = makeWindow(templateName, *handler);
+    if (!window) return kNoWindow;
+    window->owned = std::move(handler);
+    window->modeless = true;
+    Window& w = *window;
+    windows_.push_back(std::move(window));
+    w.handler->onInit(w.handle);
+    return w.handle;
+}
+
+HeadlessHost::Window* HeadlessHost::findDialog(const std::string& name) {
+    auto same = [&](const std::string& other) {
+        return other.size() == name.size() &&
+               std::equal(other.begin(), other.end(), name.begin(), [](char a, char b) {
+                   return std::toupper(static_cast<unsigned char>(a)) ==
+                          std::toupper(static_cast<unsigned char>(b));
+               });
+    };
+    for (size_t i = windows_.size(); i-- > 1;) {
+        if (!windows_[i]->ended && same(windows_[i]->templateName)) return windows_[i].get();
+    }
+    return nullptr;
+}
+
+void HeadlessHost::reapModeless() {
+    for (size_t i = windows_.size(); i-- > 1;) {
+        if (windows_[i]->modeless && windows_[i]->ended) windows_.erase(windows_.begin() + i);
+    }
 }
 
 void HeadlessHost::endDialog(WindowHandle window, int result) {
@@ -285,6 +337,12 @@ void HeadlessHost::runLoop(Window& window) {
         if (!readLine(line)) {
             // The end of the script closes what is open, innermost first.
             if (isMain) {
+                for (size_t i = windows_.size(); i-- > 1;) {
+                    Window& open = *windows_[i];
+                    if (open.modeless && !open.ended) open.handler->onClose(open.handle);
+                    deliver();
+                }
+                reapModeless();
                 window.handler->onClose(window.handle);
                 finishUntilEnded();
             } else {
@@ -302,6 +360,7 @@ void HeadlessHost::runLoop(Window& window) {
             inputEnded_ = true;
         }
         deliver();
+        reapModeless();
     }
     if (mainEnded()) window.ended = true;
 }
@@ -537,10 +596,24 @@ void HeadlessHost::processLine(const std::string& raw) {
     }
 }
 
-void HeadlessHost::processDialogLine(const std::vector<std::string>& words,
-                                     const std::string& raw) {
-    if (words.size() < 2) throw ScriptError{"usage: dlg command|type|scroll|print|close ..."};
-    Window& d = topDialog();
+void HeadlessHost::processDialogLine(const std::vector<std::string>& allWords,
+                                     const std::string& allRaw) {
+    if (allWords.size() < 2)
+        throw ScriptError{"usage: dlg [NAME] command|type|scroll|print|close ..."};
+    // "dlg NAME ..." addresses the open dialog of that template; plain "dlg ..." the innermost.
+    static const char* const kVerbs[] = {"command", "type", "scroll", "print", "close"};
+    bool named = std::find(std::begin(kVerbs), std::end(kVerbs), allWords[1]) == std::end(kVerbs);
+    Window* target = named ? findDialog(allWords[1]) : &topDialog();
+    if (!target) throw ScriptError{"dlg: no open dialog named " + allWords[1]};
+    Window& d = *target;
+    std::vector<std::string> words = allWords;
+    std::string raw = allRaw;
+    if (named) {
+        words.erase(words.begin() + 1);
+        raw = "dlg " + restAfterWords(allRaw, 2);
+    }
+    if (words.size() < 2)
+        throw ScriptError{"usage: dlg [NAME] command|type|scroll|print|close ..."};
     const std::string& verb = words[1];
     long a = 0, b = 0, c = 0;
     if (verb == "command") {

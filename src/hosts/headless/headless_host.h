@@ -58,6 +58,8 @@ class HeadlessHost final : public Ui {
     void stopTimer(int id) override;
     void callAfter(int ms, std::function<void()> fn) override;
     int runModal(const std::string& templateName, DialogHandler& handler) override;
+    WindowHandle openModeless(const std::string& templateName,
+                              std::unique_ptr<DialogHandler> handler) override;
     void endDialog(WindowHandle window, int result) override;
     bool openDocument(const std::string& path) override;
     bool startProgram(const std::string& commandLine) override;
@@ -80,6 +82,8 @@ class HeadlessHost final : public Ui {
         std::map<int, Bar> bars;
         int focus = 0;
         DialogHandler* handler = nullptr;
+        std::unique_ptr<DialogHandler> owned;  // the handler of a modeless window
+        bool modeless = false;
         bool ended = false;
         int result = 0;
     };
@@ -88,6 +92,12 @@ class HeadlessHost final : public Ui {
     };
 
     Window* find(WindowHandle handle);
+    // Builds the window of TEMPLATENAME (controls and menu from its template) for HANDLER.
+    std::unique_ptr<Window> makeWindow(const std::string& templateName, DialogHandler& handler);
+    // The open dialog named NAME (its template's name, any case), innermost first, or nullptr.
+    Window* findDialog(const std::string& name);
+    // Drops the modeless windows that have ended.
+    void reapModeless();
     Window& mainWindowModel();
     Window& topDialog();
     void runLoop(Window& window);
