@@ -5,6 +5,7 @@
 #include "app/scroll.h"
 #include "app/startup.h"
 #include "dialogs/record_options.h"
+#include "marks/marks.h"
 #include "display/waveform.h"
 #include "files/wav_format.h"
 #include "playback/level_commands.h"
@@ -149,6 +150,28 @@ void dispatchCommand(AppState& app, int id, int32_t param) {
             break;
         case id::kNextNumberedCheck:
             showNextNumberedFile(app);
+            break;
+
+        // Position marks.
+        case id::kMarkSave:
+            savePositionMark(app);
+            break;
+        case id::kMarkNext:
+        case id::kMarkPrevious:
+        case id::kMarkFirst:
+        case id::kMarkSet: {
+            MarkCommand step = id == id::kMarkNext       ? MarkCommand::Next
+                               : id == id::kMarkPrevious ? MarkCommand::Previous
+                               : id == id::kMarkFirst    ? MarkCommand::First
+                                                         : MarkCommand::Set;
+            if (stepMark(app, step)) {
+                afterPositionJump(app, markScrollIndex(app.sound.position, app.sound.dataSize,
+                                                       app.scroll.positionRange));
+            }
+            break;
+        }
+        case id::kMarkEditFile:
+            editPositionFile(app);
             break;
 
         // Position jumps.

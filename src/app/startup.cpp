@@ -9,6 +9,7 @@
 #include "app/load_file.h"
 #include "app/main_sound.h"
 #include "app/scroll.h"
+#include "marks/marks.h"
 #include "files/file_names.h"
 #include "files/settings_file.h"
 #include "files/wav_format.h"
@@ -158,6 +159,7 @@ void initMainWindow(AppState& app, WindowHandle window) {
     refreshFormatReadout(app, &app.format.deviceFormat);
     updateByteRate(app);
     showTime(app, app.sound.dataSize);
+    initMarks(app);
     rebuildNames(app);
     setTitle(app, app.sound.fileName, app.titleText);
     showVolume(app);

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "resources/control_ids.h"
+#include "resources/position_comment_ids.h"
 #include "resources/record_options_ids.h"
 #include "resources/reverb_ids.h"
 
@@ -84,6 +85,12 @@ const std::vector<ControlName>& table() {
         {"MAIN_RECORD", id::kNextNumberedCheck, "next-numbered-check"},
         {"MAIN_RECORD", id::kContinuousPlay, "continuous-play"},
         {"MAIN_RECORD", id::kWholeWaveform, "whole-waveform"},
+        {"MAIN_RECORD", id::kMarkPrevious, "mark-previous"},
+        {"MAIN_RECORD", id::kMarkSave, "mark-save"},
+        {"MAIN_RECORD", id::kMarkNext, "mark-next"},
+        {"MAIN_RECORD", id::kMarkFirst, "mark-first"},
+        {"MAIN_RECORD", id::kMarkSet, "mark-set"},
+        {"MAIN_RECORD", id::kMarkEditFile, "mark-edit-file"},
         {"MAIN_RECORD", id::kMenuJumpBack, "menu-jump-back"},
         {"MAIN_RECORD", id::kOverwriteDataSize, "overwrite-data-size"},
         {"MAIN_RECORD", id::kStandby, "standby"},
@@ -151,6 +158,10 @@ const std::vector<ControlName>& table() {
         {"REC_OPTION", id::options::kLoopSizeField, "loop-size-field"},
         {"REC_OPTION", id::options::kMinutesField, "minutes-field"},
         {"REC_OPTION", id::options::kJumpMaxField, "jump-max-field"},
+        {"POSITION_COMMENT", id::kPositionCommentSave, "save"},
+        {"POSITION_COMMENT", id::kPositionCommentCancel, "cancel"},
+        {"POSITION_COMMENT", id::kPositionCommentPosition, "position"},
+        {"POSITION_COMMENT", id::kPositionCommentText, "comment"},
         {"REVERB", id::kOk, "ok"},
         {"REVERB", id::reverb::kDelayField, "delay-field"},
         {"REVERB", id::reverb::kDelayBar, "delay-bar"},

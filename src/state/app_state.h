@@ -15,6 +15,7 @@
 #include "platform/wave_format.h"
 #include "state/byte_buffer.h"
 #include "state/command_sink.h"
+#include "state/mark_state.h"
 #include "state/display_state.h"
 #include "state/playback_state.h"
 
@@ -150,6 +151,7 @@ struct AppState {
     DisplayState display;
     ScrollState scroll;
     SpectrumState spectrum;
+    MarkState marks;
 
     uint32_t startTick = 0;
     std::string titleText = kTitleText;

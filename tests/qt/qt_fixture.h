@@ -44,6 +44,12 @@ class AnsweringHost final : public QtHost {
     std::vector<SeenDialog> seen;
     // Runs while a box is "open", as a person would look at the window meanwhile.
     std::function<void()> whileOpen;
+    // The documents the program asked the desktop to open, instead of opening them.
+    std::vector<std::string> openedDocuments;
+    bool openDocument(const std::string& path) override {
+        openedDocuments.push_back(path);
+        return true;
+    }
 
   protected:
     int execDialog(QDialog& dialog) override;
