@@ -2,9 +2,10 @@
 
 #include "app/main_commands.h"
 #include "app/main_sound.h"
+#include "app/scroll.h"
 #include "app/startup.h"
 #include "dialogs/record_options.h"
-#include "display/scroll_bars.h"
+#include "marks/marks.h"
 #include "display/waveform.h"
 #include "files/wav_format.h"
 #include "playback/level_commands.h"
@@ -16,7 +17,7 @@
 
 namespace pelkit {
 
-void sendCommand(AppState& app, int id, int32_t param) {
+void dispatchCommand(AppState& app, int id, int32_t param) {
     (void)param;
     switch (id) {
         // Recording.
@@ -151,6 +152,28 @@ void sendCommand(AppState& app, int id, int32_t param) {
             showNextNumberedFile(app);
             break;
 
+        // Position marks.
+        case id::kMarkSave:
+            savePositionMark(app);
+            break;
+        case id::kMarkNext:
+        case id::kMarkPrevious:
+        case id::kMarkFirst:
+        case id::kMarkSet: {
+            MarkCommand step = id == id::kMarkNext       ? MarkCommand::Next
+                               : id == id::kMarkPrevious ? MarkCommand::Previous
+                               : id == id::kMarkFirst    ? MarkCommand::First
+                                                         : MarkCommand::Set;
+            if (stepMark(app, step)) {
+                afterPositionJump(app, markScrollIndex(app.sound.position, app.sound.dataSize,
+                                                       app.scroll.positionRange));
+            }
+            break;
+        }
+        case id::kMarkEditFile:
+            editPositionFile(app);
+            break;
+
         // Position jumps.
         case id::kJumpToQuiet:
             jumpToNextQuiet(app);
@@ -167,14 +190,14 @@ void sendCommand(AppState& app, int id, int32_t param) {
             break;
 
         // Display.
-        case 1135:
+        case id::kDisplayOnOff:
         case id::kShowWhileRecording:
-        case 1137:
-        case 1138:
-        case 1139:
-        case 1140:
-        case 1141:
-        case 1142:
+        case id::kVerticalScaleDown:
+        case id::kVerticalScaleUp:
+        case id::kVerticalScaleOne:
+        case id::kHorizontalScaleUp:
+        case id::kHorizontalScaleOne:
+        case id::kHorizontalScaleDown:
             onDisplayCommand(app, id);
             break;
         case id::kWholeWaveform:

@@ -9,6 +9,8 @@ namespace pelkit {
 
 struct AppState;
 
-void sendCommand(AppState& app, int id, int32_t param = 0);
+// Runs command ID with its parameter. Everything else sends commands through the command sink
+// (sendCommand), which leads here.
+void dispatchCommand(AppState& app, int id, int32_t param = 0);
 
 }  // namespace pelkit

@@ -35,10 +35,9 @@ void loadSoundFile(AppState& app, const std::string& name) {
         }
     }
     app.sound.playFileName = app.sound.fileName;
-    reopenPlayStream(app);
+    app.sound.reopenPlayStream();
     app.format.soundBitsPerSample = app.format.bitsPerSample;
-    app.recorder.recordStream.close();
-    app.recorder.recordStream.open(app.recorder.tempFileName, FileStream::Mode::WriteTruncate);
+    app.recorder.take.prepare(false);
 }
 
 }  // namespace pelkit

@@ -4,11 +4,11 @@
 #include <filesystem>
 #include <system_error>
 
-#include "display/scroll_bars.h"
 #include "files/file_names.h"
 #include "files/wav_format.h"
 #include "resources/control_ids.h"
 #include "state/app_state.h"
+#include "status/readouts.h"
 #include "status/status_display.h"
 
 namespace pelkit {
@@ -21,20 +21,21 @@ bool readMainHeader(AppState& app, const std::string& path) {
     app.sound.dataSize = info.dataSize;
     app.sound.extraHeaderBytes = info.extraHeaderBytes;
     if (!valid) return false;
-    app.format.deviceFormat = info.format;
-    app.format.formatTag = info.format.formatTag;
-    app.format.channels = info.format.channels;
-    app.format.samplesPerSecond = static_cast<int32_t>(info.format.samplesPerSecond);
-    app.format.bitsPerSample = info.format.bitsPerSample;
-    app.sound.frameSize = info.frameSize;
-    recomputePositionStep(app);
+    adoptHeader(app, info.format, info.dataSize, info.extraHeaderBytes);
     return true;
 }
 
-bool reopenPlayStream(AppState& app) {
-    app.sound.playStream.clear();
-    return OpenSoundStream(app.sound.playFileName, app.sound.playStream, nullptr,
-                           kCanonicalHeaderSize);
+void adoptHeader(AppState& app, const WaveFormat& format, uint32_t dataSize,
+                 int32_t extraHeaderBytes) {
+    app.sound.dataSize = dataSize;
+    app.sound.extraHeaderBytes = extraHeaderBytes;
+    app.format.deviceFormat = format;
+    app.format.formatTag = format.formatTag;
+    app.format.channels = format.channels;
+    app.format.samplesPerSecond = static_cast<int32_t>(format.samplesPerSecond);
+    app.format.bitsPerSample = format.bitsPerSample;
+    app.sound.frameSize = static_cast<uint32_t>(format.channels) * format.bitsPerSample / 8;
+    recomputePositionStep(app);
 }
 
 void OverwriteDataSize(AppState& app) {
@@ -79,71 +80,6 @@ void OverwriteDataSize(AppState& app) {
     }
     app.ui().messageBox(app.windows.mainDialog, "wave サイズ書き込みました。", path,
                         BoxIcon::Information, BoxButtons::Ok);
-}
-
-namespace {
-
-// Moves SOURCE onto TARGET, replacing it: a rename, or a copy and a remove across file systems.
-bool moveReplacing(const std::string& source, const std::string& target) {
-    std::error_code ec;
-    fs::rename(source, target, ec);
-    if (!ec) return true;
-    ec.clear();
-    fs::copy_file(source, target, fs::copy_options::overwrite_existing, ec);
-    if (ec) return false;
-    fs::remove(source, ec);
-    return true;
-}
-
-// A name beside PATH that no file has yet: PATH's numbered names with "_kept".
-std::string unusedKeptName(const std::string& path) {
-    std::string base = DerivedName(path, "_kept");
-    for (int n = 1; n < 100000; ++n) {
-        std::string candidate = NumberedName(base, n);
-        if (!fileExists(candidate)) return candidate;
-    }
-    return base;
-}
-
-}  // namespace
-
-uint32_t FinishRecordedFile(AppState& app, const WaveFormat& format, const std::string& finalPath,
-                            const std::string& tempPath) {
-    uint32_t size = WavDataSize(tempPath);
-    if (size == 0) {
-        setStatusText(app, id::kFieldStatus, "zero");
-        return 0;
-    }
-    {
-        FileStream out;
-        if (out.open(tempPath, FileStream::Mode::WriteKeep)) WriteWavHeader(out, format, size);
-    }
-    if (moveReplacing(tempPath, finalPath)) return size;
-
-    // The take cannot reach its name (a read-only or missing directory, a full disk): keep it.
-    std::string kept = unusedKeptName(tempPath);
-    std::error_code ec;
-    fs::rename(tempPath, kept, ec);
-    if (ec) {
-        // Not even a rename beside it works: leave the take where it is and record the next
-        // takes into another temporary file, so that nothing empties this one.
-        kept = tempPath;
-        app.recorder.tempFileName = unusedKeptName(DerivedName(tempPath, "_next"));
-    }
-    showWarning(app, "The recording could not be saved as " + finalPath + ". It is kept in " +
-                         fs::absolute(kept, ec).string() + ".");
-    return size;
-}
-
-uint32_t FinishRecordedFiles(AppState& app, const WaveFormat& format, const std::string& finalPath,
-                             int32_t parts) {
-    // A copy: finishing may have to move the recorder on to another temporary file.
-    const std::string temp = app.recorder.tempFileName;
-    uint32_t total = FinishRecordedFile(app, format, finalPath, temp);
-    for (int32_t i = 1; i <= parts; ++i) {
-        total += FinishRecordedFile(app, format, NumberedName(finalPath, i), NumberedName(temp, i));
-    }
-    return total;
 }
 
 }  // namespace pelkit

@@ -2,12 +2,15 @@
 
 #include "app/commands.h"
 #include "app/main_commands.h"
+#include "app/main_sound.h"
+#include "app/scroll.h"
 #include "app/startup.h"
-#include "display/scroll_bars.h"
 #include "display/waveform.h"
 #include "playback/playback.h"
 #include "record/recorder.h"
+#include "resources/control_ids.h"
 #include "state/app_state.h"
+#include "status/status_display.h"
 
 namespace pelkit {
 
@@ -41,25 +44,39 @@ void MainWindow::onDeviceMessage(const Message& m) {
     if (app_.windows.mainDialogEnded) return;
     switch (m.kind) {
         case MessageKind::OutOpen:
-            onOutputOpen(app_);
+            if (onOutputOpen(app_)) {
+                app_.ring.displayData = app_.ring.displayBuffer.data();
+                invalidateWaveforms(app_);
+                startDisplayTimer(app_);
+            }
             break;
         case MessageKind::OutDone:
+            restartDisplayTicks(app_);
             onOutputDone(app_, *m.header);
+            onPlayBlockDone(app_);
             break;
         case MessageKind::OutClose:
             onOutputClose(app_);
+            stopDisplayTimer(app_);
+            if (app_.modes.exitPending) closeMainWindow(app_);
+            if (!app_.windows.mainDialogEnded) showPlaybackEnded(app_);
             break;
         case MessageKind::InOpen:
             onInputOpen(app_);
             break;
         case MessageKind::InData:
-            onInputData(app_, *m.header);
+            if (onInputData(app_, *m.header)) {
+                onRecordBlock(app_, m.header->data, m.header->bufferLength);
+            }
+            requeueInputBlock(app_, *m.header);
             break;
         case MessageKind::InClose:
             onInputClose(app_);
+            continueTakeClose();
             break;
         case MessageKind::RecordWritten:
             onRecordWritten(app_, *m.header);
+            continueTakeClose();
             break;
         case MessageKind::OutError:
             onOutputError(app_);
@@ -70,6 +87,32 @@ void MainWindow::onDeviceMessage(const Message& m) {
         case MessageKind::Custom:
             break;
     }
+}
+
+void MainWindow::continueTakeClose() {
+    RecorderState& r = app_.recorder;
+    if (!r.closing || r.finishScheduled || takeWritesPending(app_)) return;
+    // The take is finished a second after its last write, from the event loop: the window
+    // goes on meanwhile.
+    r.finishScheduled = true;
+    app_.ui().callAfter(1000, [this] { endTake(); });
+}
+
+void MainWindow::endTake() {
+    app_.recorder.finishScheduled = false;
+    if (std::optional<TakeFinish> take = finishTake(app_)) {
+        app_.sound.reopenPlayStream();
+        setNumberWithUnit(app_, id::kFieldSize, static_cast<int32_t>(app_.sound.dataSize), "");
+        showTime(app_, app_.sound.dataSize);
+        if (take->firstMoved) {
+            // The header just written is known: no need to read it back.
+            adoptHeader(app_, app_.format.deviceFormat, take->firstSize, 0);
+        } else {
+            readMainHeader(app_, app_.sound.fileName);
+        }
+    }
+    showTakeEnded(app_);
+    if (app_.modes.exitPending) closeMainWindow(app_);
 }
 
 bool MainWindow::ended() const {

@@ -27,6 +27,10 @@ class MainWindow final : public DialogHandler {
     bool ended() const;
 
   private:
+    // The end of a take: once its writes are on disk, the take is finished into its file.
+    void continueTakeClose();
+    void endTake();
+
     AppState& app_;
 };
 

@@ -8,7 +8,8 @@
 #include "app/commands.h"
 #include "app/load_file.h"
 #include "app/main_sound.h"
-#include "display/scroll_bars.h"
+#include "app/scroll.h"
+#include "marks/marks.h"
 #include "files/file_names.h"
 #include "files/settings_file.h"
 #include "files/wav_format.h"
@@ -63,14 +64,10 @@ CommandLine parseCommandLine(const std::string& text) {
     return result;
 }
 
-void updateByteRate(AppState& app) {
-    FormatSettings& f = app.format;
-    f.bytesPerSecond = (f.soundBitsPerSample / 8) * f.channels * f.samplesPerSecond;
-}
-
 void recoverTake(AppState& app) {
     app.sound.fileName = settingsOf(app).readString(kSection, "file", kDefaultFileName);
-    const std::string& temp = app.recorder.tempFileName;
+    TakeWriter& take = app.recorder.take;
+    const std::string temp = take.tempName();
     // The placeholder header written when the take began carries its real format.
     WavHeaderInfo info;
     WaveFormat format = ReadWavHeader(temp, info)
@@ -82,71 +79,45 @@ void recoverTake(AppState& app) {
     while (fileExists(NumberedName(temp, parts + 1)))
         ++parts;
     if (WavDataSize(temp) == 0 && parts == 0) return;  // no take was in progress
-    FinishRecordedFiles(app, format, app.sound.fileName, parts);
+    TakeFinish result = finishTakeFiles(temp, parts, format, app.sound.fileName);
+    if (!result.nextTempName.empty()) take.setTempName(result.nextTempName);
+    if (result.emptyPart) setStatusText(app, id::kFieldStatus, "zero");
+    for (const std::string& warning : result.warnings)
+        showWarning(app, warning);
 }
 
 void loadSettings(AppState& app, const std::string& path) {
     app.settingsPath = path;
     SettingsFile settings(path);
 
-    app.sound.fileName = kDefaultFileName;
-    app.recorder.tempFileName = kTempFileName;
-    app.other.positionFileName = "position.txt";
+    // Every setting starts from its default at each run.
+    app.format = FormatSettings{};
+    app.sound = MainSound{};
+    app.modes = ModeFlags{};
+    app.display = DisplayState{};
+    app.processing = ProcessingSettings{};
+    app.level = LevelSettings{};
+    app.playback = PlaybackState{};
+    app.spectrum = SpectrumState{};
+    app.titleText = kTitleText;
+    RecorderState& r = app.recorder;
+    r.take.setTempName(kTempFileName);
+    r.loopSize = kDefaultLoopSize;
 
-    app.other.speedUpPercent = 50;
-    app.sound.frameSize = 12;
-    app.format.rateFactor = 4.0f;
-    app.format.samplesPerSecond = 44100;
-    app.other.keyboardTransposition = 0;
-    app.format.channels = 2;
-    app.format.formatTag = 1;
-    app.sound.dataSize = 16000;
-    app.other.subSoundBlock = 0;
-    app.modes.japaneseCaptions = true;
-    app.display.skipLevel = 1;
-    app.processing.seamLength = 0;
-    app.format.bitsPerSample = 16;
-    app.format.soundBitsPerSample = 16;
-
-    app.recorder.partLimit = kDefaultPartLimit;
+    r.take.setPartLimit(kDefaultPartLimit);
     int limitMega = settings.readInt(kSection, "limitmega", 0);
     if (limitMega > 0) {
         // A part never grows past what a WAV file's 32-bit sizes can describe.
-        app.recorder.partLimit = static_cast<uint32_t>(std::min(limitMega, 4294)) * 1000000u;
+        r.take.setPartLimit(static_cast<uint32_t>(std::min(limitMega, 4294)) * 1000000u);
     }
 
     if (settings.readString(kSection, "endstatus", "") != "ok") recoverTake(app);
     settings.writeString(kSection, "endstatus", "start");
-
-    app.display.verticalScale = 1.0f;
-    app.display.horizontalScale = 1.0f;
-    app.titleText = kTitleText;
-
-    app.modes.exitPending = false;
-    app.display.showWhileRecording = false;
-    app.display.displayOn = app.display.showLeft = app.display.showRight = true;
-    app.processing.pitchMode = true;
-    app.modes.standby = false;
-    app.modes.loopRecording = false;
-    app.level.reverbOn = false;
-    app.display.spectrumMode = false;
-    app.other.spectrumRunning = false;
-    app.playback.continuousPlay = false;
-    app.playback.convertTo16 = false;
-    app.modes.writeMode = 0;
-    app.recorder.writesInFlight = 0;
-    app.other.microEditOffset = 0;
-    app.sound.position = 0;
-    app.playback.rangeStart = app.playback.rangeEnd = 0;
-    app.playback.repeatMode = +1;
-    app.processing.processingUnit = 4096;
-    app.recorder.loopSize = kDefaultLoopSize;
 }
 
 void initMainWindow(AppState& app, WindowHandle window) {
     // The two waveform windows are children in the window template; the front end hands their
     // paints to the display's painters.
-    app.windows.subSoundSettingDialog = kNoWindow;
     app.windows.mainDialog = window;
 
     loadSettings(app, CurrentDirectoryPath(kSettingsFileName));
@@ -154,7 +125,7 @@ void initMainWindow(AppState& app, WindowHandle window) {
     app.display.verticalScale = 1.0f;
     app.startTick = app.platform.clock.tickMs();
 
-    app.recorder.recordStream.open(app.recorder.tempFileName, FileStream::Mode::WriteTruncate);
+    app.recorder.take.prepare(false);
     app.sound.playFileName = app.sound.fileName;
     app.sound.playStream.open(app.sound.playFileName, FileStream::Mode::Read);
 
@@ -188,7 +159,7 @@ void initMainWindow(AppState& app, WindowHandle window) {
     refreshFormatReadout(app, &app.format.deviceFormat);
     updateByteRate(app);
     showTime(app, app.sound.dataSize);
-    app.windows.commentEdit = id::kFieldPositionComment;
+    initMarks(app);
     rebuildNames(app);
     setTitle(app, app.sound.fileName, app.titleText);
     showVolume(app);
@@ -197,7 +168,6 @@ void initMainWindow(AppState& app, WindowHandle window) {
     app.ring.displayData = app.ring.displayBuffer.data();
     app.playback.rangeMode = false;
     app.modes.levelCheck = false;
-    app.other.noiseOff = false;
     app.playback.realTimeOutput = false;
     app.playback.skipMode = false;
 
@@ -228,9 +198,9 @@ void closeMainWindow(AppState& app) {
     sendCommand(app, id::kBufferReset);
     for (ByteBuffer& b : app.ring.buffers)
         b.release();
-    app.recorder.recordStream.close();
+    app.recorder.take.close();
     std::error_code ec;
-    std::filesystem::remove(app.recorder.tempFileName, ec);
+    std::filesystem::remove(app.recorder.take.tempName(), ec);
     app.ring.displayBuffer.clear();
     app.ring.displayBuffer.shrink_to_fit();
     app.ring.displayData = nullptr;

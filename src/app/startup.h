@@ -22,9 +22,6 @@ std::string joinArguments(int argc, const char* const* argv);
 // double quotes and leading blanks, is the file name (a leading "/" of an absolute path stays).
 CommandLine parseCommandLine(const std::string& text);
 
-// bytesPerSecond from the bits of the current sound, the channels and the rate.
-void updateByteRate(AppState& app);
-
 // Sets the defaults and applies the settings file at PATH; recovers a take left by a run that
 // did not end normally; marks this run as started.
 void loadSettings(AppState& app, const std::string& path);

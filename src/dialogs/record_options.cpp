@@ -1,11 +1,13 @@
 #include "dialogs/record_options.h"
 
+#include "resources/control_ids.h"
+#include "resources/record_options_ids.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
 #include <string>
 
-#include "app/commands.h"
 #include "state/app_state.h"
 #include "status/scroll_rules.h"
 #include "status/status_display.h"
@@ -39,42 +41,44 @@ void RecordOptionsDialog::setNumber(int id, int64_t value) {
 }
 
 void RecordOptionsDialog::showAux() {
-    setNumber(kAuxField, static_cast<int32_t>(aux_ * 50));
+    setNumber(id::options::kAuxField, static_cast<int32_t>(aux_ * 50));
     float pos = std::clamp(aux_ * 100, 0.0f, static_cast<float>(kAuxMaximumPos));
-    app_.ui().setScrollPos(window_, kAuxBar, static_cast<int>(pos));
+    app_.ui().setScrollPos(window_, id::options::kAuxBar, static_cast<int>(pos));
 }
 
 void RecordOptionsDialog::showSkipLevel() {
     int32_t level = app_.display.skipLevel;
-    setNumber(kSkipLevelField, level);
-    app_.ui().setScrollPos(window_, kSkipLevelBar, std::clamp(level, 0, kSkipLevelRange));
+    setNumber(id::options::kSkipLevelField, level);
+    app_.ui().setScrollPos(window_, id::options::kSkipLevelBar,
+                           std::clamp(level, 0, kSkipLevelRange));
 }
 
 void RecordOptionsDialog::showScales() {
-    setNumber(kVerticalField, static_cast<int32_t>(app_.display.verticalScale * 100));
-    setNumber(kHorizontalField, static_cast<int32_t>(app_.display.horizontalScale * 100));
+    setNumber(id::options::kVerticalField, static_cast<int32_t>(app_.display.verticalScale * 100));
+    setNumber(id::options::kHorizontalField,
+              static_cast<int32_t>(app_.display.horizontalScale * 100));
 }
 
 void RecordOptionsDialog::showMixing() {
-    app_.ui().setText(window_, kMixingField, app_.level.timesMode ? "times" : "add");
+    app_.ui().setText(window_, id::options::kMixingField, app_.level.timesMode ? "times" : "add");
 }
 
 void RecordOptionsDialog::showWriteMode() {
-    app_.ui().setText(window_, kWriteMode, app_.modes.writeMode == 1 ? "HDD" : "mem");
+    app_.ui().setText(window_, id::options::kWriteMode, app_.modes.writeMode == 1 ? "HDD" : "mem");
 }
 
 void RecordOptionsDialog::showUnit() {
-    setNumber(kUnitField, app_.processing.processingUnit);
+    setNumber(id::options::kUnitField, app_.processing.processingUnit);
 }
 
 void RecordOptionsDialog::showSeam() {
-    setNumber(kSeamField, app_.processing.seamLength);
+    setNumber(id::options::kSeamField, app_.processing.seamLength);
 }
 
 void RecordOptionsDialog::readLoopSize() {
     RecorderState& r = app_.recorder;
     int32_t typed = 0;
-    if (leadingInteger(app_.ui().getText(window_, kLoopSizeField), typed)) {
+    if (leadingInteger(app_.ui().getText(window_, id::options::kLoopSizeField), typed)) {
         r.loopSize = static_cast<uint32_t>(typed);
     }
     // The field keeps what was typed; only the setting is raised to the minimum.
@@ -84,20 +88,20 @@ void RecordOptionsDialog::readLoopSize() {
                               static_cast<uint32_t>(f.channels) *
                               static_cast<uint32_t>(f.samplesPerSecond);
     uint32_t minutes = bytesPerSecond == 0 ? 0 : r.loopSize / bytesPerSecond / 60;
-    setNumber(kMinutesField, minutes);
+    setNumber(id::options::kMinutesField, minutes);
 }
 
 void RecordOptionsDialog::onInit(WindowHandle window) {
     window_ = window;
     Ui& ui = app_.ui();
     ui.setTitle(window, "record option");
-    ui.setScrollRange(window, kAuxBar, 0, kAuxMaximumPos);
-    ui.setScrollRange(window, kSkipLevelBar, 0, kSkipLevelRange);
+    ui.setScrollRange(window, id::options::kAuxBar, 0, kAuxMaximumPos);
+    ui.setScrollRange(window, id::options::kSkipLevelBar, 0, kSkipLevelRange);
     showAux();
     showSkipLevel();
-    setNumber(kAuxDevices, app_.platform.in.auxDeviceCount());
+    setNumber(id::options::kAuxDevices, app_.platform.in.auxDeviceCount());
     showWriteMode();
-    setNumber(kLoopSizeField, app_.recorder.loopSize);
+    setNumber(id::options::kLoopSizeField, app_.recorder.loopSize);
     // Writing the loop size is a change of the field: the minutes follow it.
     readLoopSize();
     showScales();
@@ -108,7 +112,7 @@ void RecordOptionsDialog::onInit(WindowHandle window) {
 
 void RecordOptionsDialog::onCommand(WindowHandle window, int id, int32_t param, Notify notify) {
     // The loop size field answers every notification; everything else only clicks.
-    if (id == kLoopSizeField) {
+    if (id == id::options::kLoopSizeField) {
         readLoopSize();
         return;
     }
@@ -116,80 +120,80 @@ void RecordOptionsDialog::onCommand(WindowHandle window, int id, int32_t param, 
     ProcessingSettings& p = app_.processing;
     DisplayState& d = app_.display;
     switch (id) {
-        case kAuxReset:
+        case id::options::kAuxReset:
             aux_ = kAuxDefault;
             showAux();
             break;
-        case kLoopStart:
+        case id::options::kLoopStart:
             readLoopSize();
-            sendCommand(app_, kLoopStart, param);
+            sendCommand(app_, id::options::kLoopStart, param);
             app_.ui().endDialog(window, 0);
             break;
-        case kJumpStart:
+        case id::options::kJumpStart:
             break;  // jump max is used by nothing: the button stays disabled
-        case kDisplayOnOff:
-        case kVerticalDown:
-        case kVerticalUp:
-        case kVerticalOne:
-        case kHorizontalUp:
-        case kHorizontalOne:
-        case kHorizontalDown:
+        case id::options::kDisplayOnOff:
+        case id::options::kVerticalDown:
+        case id::options::kVerticalUp:
+        case id::options::kVerticalOne:
+        case id::options::kHorizontalUp:
+        case id::options::kHorizontalOne:
+        case id::options::kHorizontalDown:
             sendCommand(app_, id, param);
             showScales();
             break;
-        case kSpectrum:
+        case id::options::kSpectrum:
             d.spectrumMode = !d.spectrumMode;
             break;
-        case kShowLeft:
+        case id::options::kShowLeft:
             d.showLeft = !d.showLeft;
             break;
-        case kShowRight:
+        case id::options::kShowRight:
             d.showRight = !d.showRight;
             break;
-        case kUnitUp:
+        case id::options::kUnitUp:
             p.processingUnit += 8;
             showUnit();
             break;
-        case kUnitDefault:
+        case id::options::kUnitDefault:
             p.processingUnit = kDefaultProcessingUnit;
             showUnit();
             break;
-        case kUnitDown:
+        case id::options::kUnitDown:
             if (p.processingUnit >= kSmallestProcessingUnit + 8) p.processingUnit -= 8;
             showUnit();
             break;
-        case kSeamUp:
+        case id::options::kSeamUp:
             p.seamLength += 4;
             showSeam();
             break;
-        case kSeamZero:
+        case id::options::kSeamZero:
             p.seamLength = 0;
             showSeam();
             break;
-        case kSeamDown:
+        case id::options::kSeamDown:
             if (p.seamLength > 3) p.seamLength -= 4;
             showSeam();
             break;
-        case kSkipLevelReset:
+        case id::options::kSkipLevelReset:
             d.skipLevel = 1;
             showSkipLevel();
             break;
-        case kMixingToggle:
+        case id::options::kMixingToggle:
             app_.level.timesMode = !app_.level.timesMode;
             showMixing();
             break;
-        case kMixingShow:
+        case id::options::kMixingShow:
             showMixing();
             break;
-        case kWriteMode:
+        case id::options::kWriteMode:
             app_.modes.writeMode = 1 - app_.modes.writeMode;
             showWriteMode();
             break;
-        case kLanguage:
+        case id::options::kLanguage:
             toggleCaptions(app_);
             break;
-        case 1:
-        case 2:
+        case id::kOk:
+        case id::kCancel:
             app_.ui().endDialog(window, 0);
             break;
         default:
@@ -198,10 +202,10 @@ void RecordOptionsDialog::onCommand(WindowHandle window, int id, int32_t param, 
 }
 
 void RecordOptionsDialog::onScroll(WindowHandle, int bar, int code, int thumb) {
-    if (bar == kAuxBar) {
+    if (bar == id::options::kAuxBar) {
         aux_ = floatStep(aux_, code, thumb, 2.0f);
         showAux();
-    } else if (bar == kSkipLevelBar) {
+    } else if (bar == id::options::kSkipLevelBar) {
         app_.display.skipLevel = integerStep(app_.display.skipLevel, code, thumb, kSkipLevelRange);
         showSkipLevel();
     }

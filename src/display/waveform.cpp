@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "display/scroll_bars.h"
 #include "resources/control_ids.h"
 #include "state/app_state.h"
+#include "status/readouts.h"
 #include "status/status_display.h"
 
 namespace pelkit {
@@ -13,11 +13,6 @@ namespace pelkit {
 namespace {
 constexpr int kDisplayTimer = 1;
 }  // namespace
-
-void invalidateWaveforms(AppState& app) {
-    app.ui().invalidate(WaveWindow::Upper);
-    app.ui().invalidate(WaveWindow::Lower);
-}
 
 void startDisplayTimer(AppState& app) {
     DisplayState& d = app.display;
@@ -57,9 +52,14 @@ void onDisplayTick(AppState& app) {
     invalidateWaveforms(app);
 }
 
+void restartDisplayTicks(AppState& app) {
+    app.display.tickCount = 0;
+    app.ring.displayData = app.ring.displayBuffer.data();
+}
+
 void onPlayBlockDone(AppState& app) {
     // While the spectrum analysis of this block runs, its bars are what is shown.
-    if (app.display.spectrumMode && app.other.spectrumRunning) return;
+    if (app.display.spectrumMode && app.spectrum.running) return;
     invalidateWaveforms(app);
     if (app.ring.processBuffer != app.ring.placeholder) showPlayLevel(app, app.ring.processBuffer);
 }
@@ -77,33 +77,33 @@ void onDisplayCommand(AppState& app, int id) {
     DisplayState& d = app.display;
     bool horizontal = false;
     switch (id) {
-        case 1135:
+        case id::kDisplayOnOff:
             d.displayOn = !d.displayOn;
             return;
         case id::kShowWhileRecording:
             d.showWhileRecording = !d.showWhileRecording;
             return;
-        case 1137:
+        case id::kVerticalScaleDown:
             if (d.verticalScale > 1.0f) d.verticalScale = static_cast<float>(d.verticalScale - 0.1);
             return;
-        case 1138:
+        case id::kVerticalScaleUp:
             if (d.verticalScale < 100.0f)
                 d.verticalScale = static_cast<float>(d.verticalScale + 0.1);
             return;
-        case 1139:
+        case id::kVerticalScaleOne:
             d.verticalScale = 1.0f;
             return;
-        case 1140:
+        case id::kHorizontalScaleUp:
             if (d.horizontalScale < 1000.0f) {
                 d.horizontalScale = static_cast<float>(d.horizontalScale + 0.1);
             }
             horizontal = true;
             break;
-        case 1141:
+        case id::kHorizontalScaleOne:
             d.horizontalScale = 1.0f;
             horizontal = true;
             break;
-        case 1142:
+        case id::kHorizontalScaleDown:
             if (d.horizontalScale > 0.1)
                 d.horizontalScale = static_cast<float>(d.horizontalScale - 0.1);
             horizontal = true;

@@ -11,8 +11,6 @@ namespace pelkit {
 
 struct AppState;
 
-void invalidateWaveforms(AppState& app);
-
 // Geometry shared by both windows.
 inline constexpr int kWaveCentre = 55;
 inline constexpr int kWaveWidth = 248;
@@ -29,6 +27,8 @@ int32_t columnValue(const uint8_t* base, uint32_t column, int32_t bitsPerSample)
 void paintUpper(AppState& app, Canvas& canvas);
 void paintLower(AppState& app, Canvas& canvas);
 
+// A played block came back: the picture starts again at the front of the block now heard.
+void restartDisplayTicks(AppState& app);
 // After a played block was refilled: repaint and the level bar, unless the spectrum runs.
 void onPlayBlockDone(AppState& app);
 // A recorded block to be shown (level check, or shown while recording).

@@ -17,9 +17,11 @@ namespace {
 
 struct Line {
     std::string text;         // without its line ending
-    const char* ending = "";  // "\n", "\r\n", or "" (or "\r") for a last line without one
+    const char* ending = "";  // "\n", "\r\n", "\r", or "" for a last line without one
 };
 
+// Lines end at LF, CR LF or a CR alone: a file with CR line ends is read line by line too, so
+// a key written into it stands on a line of its own and reads back.
 std::vector<Line> readLines(const std::string& path) {
     std::vector<Line> lines;
     std::ifstream in(path, std::ios::binary);
@@ -29,16 +31,18 @@ std::vector<Line> readLines(const std::string& path) {
     std::string all = buffer.str();
     size_t begin = 0;
     while (begin < all.size()) {
-        size_t nl = all.find('\n', begin);
-        size_t stop = nl == std::string::npos ? all.size() : nl;
-        bool cr = stop > begin && all[stop - 1] == '\r';
+        size_t stop = all.find_first_of("\r\n", begin);
         Line line;
-        line.text.assign(all, begin, stop - begin - (cr ? 1 : 0));
-        if (nl != std::string::npos)
-            line.ending = cr ? "\r\n" : "\n";
-        else if (cr)
-            line.ending = "\r";
-        begin = nl == std::string::npos ? all.size() : nl + 1;
+        line.text.assign(all, begin, (stop == std::string::npos ? all.size() : stop) - begin);
+        if (stop == std::string::npos) {
+            begin = all.size();
+        } else if (all[stop] == '\r' && stop + 1 < all.size() && all[stop + 1] == '\n') {
+            line.ending = "\r\n";
+            begin = stop + 2;
+        } else {
+            line.ending = all[stop] == '\r' ? "\r" : "\n";
+            begin = stop + 1;
+        }
         lines.push_back(std::move(line));
     }
     return lines;
@@ -120,8 +124,7 @@ bool SettingsFile::writeString(const std::string& section, const std::string& ke
                                const std::string& value) const {
     std::vector<Line> lines = readLines(path_);
     // New lines end the way the file's first line does.
-    const char* newline =
-        !lines.empty() && std::string_view(lines.front().ending) == "\r\n" ? "\r\n" : "\n";
+    const char* newline = !lines.empty() && *lines.front().ending ? lines.front().ending : "\n";
     std::string entry = key + "=" + value;
 
     // Find the section, the key inside it, and the last line that belongs to it.

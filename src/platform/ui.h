@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -85,10 +87,19 @@ class Ui {
     // Timer 1 of the main window; its ticks reach the main window's timer handler.
     virtual void startTimer(int id, int periodMs) = 0;
     virtual void stopTimer(int id) = 0;
+    // Runs FN on the main thread once MS milliseconds have passed (a one-shot timer of the
+    // window's event loop); the caller goes on at once. Work that must wait never blocks the
+    // window this way.
+    virtual void callAfter(int ms, std::function<void()> fn) = 0;
 
     // Shows the template as a modal dialog driven by HANDLER and returns when the dialog ends
     // (device messages keep being delivered meanwhile). Returns -1 if it cannot be created.
     virtual int runModal(const std::string& templateName, DialogHandler& handler) = 0;
+    // Shows the template as a window that leaves the main window usable (a dialog without an
+    // owner) and returns its handle at once, or kNoWindow if it cannot be created. The window
+    // keeps HANDLER until it ends (endDialog, usually from the handler's onClose), then drops it.
+    virtual WindowHandle openModeless(const std::string& templateName,
+                                      std::unique_ptr<DialogHandler> handler) = 0;
     virtual void endDialog(WindowHandle window, int result) = 0;
 
     // The desktop shell: open a document with its program; start a program without waiting.

@@ -5,6 +5,7 @@
 #include "dsp/pitch_steps.h"
 #include "playback/device_volume.h"
 #include "resources/control_ids.h"
+#include "resources/reverb_ids.h"
 #include "state/app_state.h"
 #include "status/readouts.h"
 #include "status/scroll_rules.h"
@@ -76,29 +77,29 @@ void ReverbDialog::showDelay() {
     LevelSettings& level = app_.level;
     level.firstDelay = std::clamp(level.firstDelay, 0, kReverbHistoryLength);
     level.firstDelay = level.firstDelay / 12 * 12;
-    app_.ui().setText(window_, kDelayField, std::to_string(level.firstDelay));
-    app_.ui().setScrollPos(window_, kDelayBar, level.firstDelay);
+    app_.ui().setText(window_, id::reverb::kDelayField, std::to_string(level.firstDelay));
+    app_.ui().setScrollPos(window_, id::reverb::kDelayBar, level.firstDelay);
 }
 
 void ReverbDialog::onInit(WindowHandle window) {
     window_ = window;
     app_.ui().setTitle(window, "reverb");
-    app_.ui().setScrollRange(window, kDelayBar, 0, kReverbHistoryLength);
+    app_.ui().setScrollRange(window, id::reverb::kDelayBar, 0, kReverbHistoryLength);
     showDelay();
 }
 
 void ReverbDialog::onCommand(WindowHandle window, int id, int32_t, Notify notify) {
     if (notify != Notify::Click) return;
     switch (id) {
-        case kReset:
+        case id::reverb::kReset:
             app_.level.firstDelay = 15000;
             showDelay();
             break;
-        case kFeedback:
+        case id::reverb::kFeedback:
             app_.level.feedback = !app_.level.feedback;
             break;
-        case 1:
-        case 2:
+        case id::kOk:
+        case id::kCancel:
             app_.ui().endDialog(window, 0);
             break;
         default:
@@ -107,7 +108,7 @@ void ReverbDialog::onCommand(WindowHandle window, int id, int32_t, Notify notify
 }
 
 void ReverbDialog::onScroll(WindowHandle, int bar, int code, int thumb) {
-    if (bar != kDelayBar) return;
+    if (bar != id::reverb::kDelayBar) return;
     app_.level.firstDelay = integerStep(app_.level.firstDelay, code, thumb, kReverbHistoryLength);
     showDelay();
 }

@@ -20,11 +20,6 @@ class ReverbDialog final : public DialogHandler {
     void onScroll(WindowHandle window, int bar, int code, int thumb) override;
     void onClose(WindowHandle window) override;
 
-    static constexpr int kDelayBar = 1502;
-    static constexpr int kDelayField = 1501;
-    static constexpr int kReset = 1503;
-    static constexpr int kFeedback = 40008;
-
   private:
     void showDelay();
     AppState& app_;

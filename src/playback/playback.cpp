@@ -3,16 +3,13 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/main_sound.h"
-#include "app/startup.h"
-#include "display/scroll_bars.h"
-#include "display/waveform.h"
 #include "dsp/level_stage.h"
 #include "dsp/speed_pitch.h"
 #include "files/file_names.h"
 #include "files/wav_format.h"
 #include "resources/control_ids.h"
 #include "state/app_state.h"
+#include "status/readouts.h"
 #include "status/status_display.h"
 
 namespace pelkit {
@@ -72,13 +69,25 @@ bool advanceToNextFile(AppState& app) {
     if (!next.exists) return false;
     app.sound.fileName = app.sound.playFileName = next.name;
     reopenAtDataStart(app);
-    setTitle(app, app.sound.fileName, app.titleText);
     return true;
+}
+
+enum class FileEnd { Restart, NextFile, End };
+
+// What playback does when the file has no more sound: start it again (repeat), go on into the
+// next numbered file (continuous play), or end. MIDREAD: the end was met inside a block's read,
+// where a reverse play or a read error cannot go on into the next file.
+FileEnd fileEndAction(const AppState& app, bool midRead, bool readError) {
+    const PlaybackState& pb = app.playback;
+    if (pb.repeatMode == -1) return FileEnd::Restart;
+    if (pb.continuousPlay && !(midRead && (pb.reversePlay || readError))) return FileEnd::NextFile;
+    return FileEnd::End;
 }
 
 struct ReadResult {
     uint32_t fromFile = 0;      // bytes obtained from the file(s), before any conversion
     uint32_t beforeSwitch = 0;  // bytes of bytesRead that came from the previous file
+    bool switched = false;      // the read went on into the next numbered file
 };
 
 // Reads the source bytes of one block into copyBuffer and sets bytesRead.
@@ -90,18 +99,22 @@ ReadResult readStage(AppState& app) {
     uint8_t* copy = app.ring.copyBuffer.data();
     auto got = static_cast<uint32_t>(s.playStream.read(copy, n));
     ReadResult result;
-    if (s.playStream.fail() && s.playStream.eof() && !s.playStream.bad() && pb.repeatMode == +1 &&
-        pb.continuousPlay && !pb.reversePlay && advanceToNextFile(app)) {
-        // Continuous play goes straight on into the next part, so the parts join seamlessly;
-        // the position counts from the next part's start.
-        s.position = 0;
-        result.beforeSwitch = converting(app) ? got / 3 * 2 : got;
-        got += static_cast<uint32_t>(s.playStream.read(copy + got, n - got));
-    }
     if (s.playStream.fail()) {
-        reopenAtDataStart(app);
-        s.position = 0;
-        if (pb.repeatMode == +1) app.modes.stopRequested = true;
+        FileEnd action = fileEndAction(app, true, s.playStream.bad() || !s.playStream.eof());
+        if (action == FileEnd::NextFile && advanceToNextFile(app)) {
+            // Continuous play goes straight on into the next part, so the parts join
+            // seamlessly; the position counts from the next part's start.
+            s.position = 0;
+            result.switched = true;
+            result.beforeSwitch = converting(app) ? got / 3 * 2 : got;
+            got += static_cast<uint32_t>(s.playStream.read(copy + got, n - got));
+            if (s.playStream.fail()) action = FileEnd::End;
+        }
+        if (s.playStream.fail()) {
+            reopenAtDataStart(app);
+            s.position = 0;
+            if (action != FileEnd::Restart) app.modes.stopRequested = true;
+        }
     }
     pb.bytesRead = got;
     if (converting(app) && got >= 6) {
@@ -153,7 +166,8 @@ uint32_t processingFrameSize(const AppState& app) {
 }
 
 void playStart(AppState& app) {
-    if (app.modes.playing) return;
+    // The block buffers stay with a take until it is finished.
+    if (app.modes.playing || app.recorder.closing) return;
     FormatSettings& f = app.format;
     app.blocks.blockSize = app.blocks.chosenBlockSize;
     reopenAtDataStart(app);
@@ -251,7 +265,7 @@ void requestConvertTo16(AppState& app) {
     if (app.format.bitsPerSample == 24) app.playback.convertTo16 = true;
 }
 
-void onOutputOpen(AppState& app) {
+bool onOutputOpen(AppState& app) {
     PlaybackState& pb = app.playback;
     MainSound& s = app.sound;
     pb.returnFileName = s.fileName;
@@ -270,7 +284,7 @@ void onOutputOpen(AppState& app) {
     if (!allocated) {
         releaseBlockBuffers(app);
         showWarning(app, "Error allocating memory!");
-        return;
+        return false;
     }
     for (ByteBuffer& b : app.ring.buffers)
         std::memset(b.data(), 0, b.size());
@@ -279,7 +293,7 @@ void onOutputOpen(AppState& app) {
     if (!app.ring.copyBuffer.allocate(app.blocks.copyBufferSize)) {
         releaseBlockBuffers(app);
         showWarning(app, "Error allocating memory!");
-        return;
+        return false;
     }
 
     s.playStream.seek(s.dataOffset() + s.position);
@@ -296,40 +310,32 @@ void onOutputOpen(AppState& app) {
         h.bufferLength = app.blocks.blockSize;
         h.flags = kHeaderBeginLoop | kHeaderEndLoop;
         h.loops = 1;
-        BlockRefill(app, h);
+        refillBlock(app, h);
     }
-
-    app.ring.displayData = app.ring.displayBuffer.data();
-    invalidateWaveforms(app);
-    startDisplayTimer(app);
     setStatusText(app, id::kFieldStatus, "start");
+    return true;
 }
 
 void onOutputDone(AppState& app, WaveHeader& header) {
-    app.display.tickCount = 0;
-    app.ring.displayData = app.ring.displayBuffer.data();
     recomputeReadSize(app);
-    BlockRefill(app, header);
-    onPlayBlockDone(app);
+    refillBlock(app, header);
 }
 
 void onOutputClose(AppState& app) {
     app.modes.playPaused = false;
-    app.other.sequenceReplay = false;
-    app.other.sequenceRecording = false;
     app.modes.stopRequested = true;
     app.modes.playing = false;
     app.sound.position = 0;
-    stopDisplayTimer(app);
     app.playback.reversePlay = false;
-    if (app.modes.exitPending) closeMainWindow(app);
-    if (app.windows.mainDialogEnded) return;
+}
+
+void showPlaybackEnded(AppState& app) {
     showTime(app, app.sound.dataSize);
     showPlayStopped(app);
     app.sound.fileName = app.playback.returnFileName;
     setTitle(app, app.sound.fileName, app.titleText);
     app.sound.playFileName = app.sound.fileName;
-    reopenPlayStream(app);
+    app.sound.reopenPlayStream();
 }
 
 void onOutputError(AppState& app) {
@@ -340,29 +346,27 @@ void onOutputError(AppState& app) {
                 "Playback was stopped.");
 }
 
-void BlockRefill(AppState& app, WaveHeader& header) {
+BlockOutcome BlockRefill(AppState& app, WaveHeader& header) {
     PlaybackState& pb = app.playback;
     MainSound& s = app.sound;
     FileStream& stream = s.playStream;
     uint32_t frame = fileFrameSize(app);
+    BlockOutcome out;
 
     // 1. Skip marks: jump over the pair ahead once the play position has passed its start.
-    bool skipped = false;
     SkipList& skips = pb.skips;
     if (pb.skipMode && !pb.skipExhausted && skips.pairCount() >= 1 &&
         skips.cursor()->mark.start < s.position) {
-        setNumberText(app, id::kFieldSequenceStatus,
-                      static_cast<int32_t>(skips.cursor()->mark.start));
+        out.skipped = true;
+        out.skippedFrom = skips.cursor()->mark.start;
         s.position = frame * (skips.cursor()->mark.end / frame);
         int32_t index = skips.cursorIndex() + 1;
         skips.placeCursor(index < skips.pairCount() ? index : skips.pairCount());
         if (!skips.cursor()->next) pb.skipExhausted = true;
-        skipped = true;
     }
 
-    // 2. Progress.
-    showTime(app, s.position);
-    showPlayProgress(app);
+    // 2. The position the readouts show for this block.
+    out.shownPosition = s.position;
 
     // 3. Reverse: step back over the block to be read; the header is never played as sound.
     if (pb.reversePlay) {
@@ -389,34 +393,45 @@ void BlockRefill(AppState& app, WaveHeader& header) {
     // 5.
     app.ring.processBuffer = header.data;
 
-    // 6. Repeat at the end of the file.
-    if (stream.eof() && pb.repeatMode == -1) {
-        reopenAtDataStart(app);
-        s.position = 0;
+    // 6. A file that ended with the previous block: repeat, continuous play, or the end.
+    bool ended = false;
+    if (stream.eof()) {
+        switch (fileEndAction(app, false, false)) {
+            case FileEnd::Restart:
+                reopenAtDataStart(app);
+                s.position = 0;
+                break;
+            case FileEnd::NextFile:
+                if (advanceToNextFile(app)) {
+                    out.switchedFile = true;
+                } else {
+                    app.modes.stopRequested = true;
+                }
+                s.position = 0;
+                break;
+            case FileEnd::End:
+                ended = true;
+                break;
+        }
     }
 
-    // 7. Continuous play across numbered files.
-    if (stream.eof() && pb.repeatMode == +1 && pb.continuousPlay) {
-        if (!advanceToNextFile(app)) app.modes.stopRequested = true;
-        s.position = 0;
-        setTitle(app, s.fileName, app.titleText);
-    }
-
-    // 8. Retire the block when playback is ending.
-    if (app.modes.stopRequested || (stream.eof() && pb.repeatMode == +1)) {
+    // 7. Retire the block when playback is ending.
+    if (app.modes.stopRequested || ended) {
         retireHeader(app, header);
-        return;
+        out.retired = true;
+        return out;
     }
 
-    // 9.
-    if (skipped) stream.seek(s.dataOffset() + s.position);
+    // 8.
+    if (out.skipped) stream.seek(s.dataOffset() + s.position);
 
-    // 10. Read.
+    // 9. Read.
     ReadResult read = readStage(app);
     const uint32_t fromFile = read.fromFile;
     bool readWasShort = fromFile < readAmount(app);
+    out.switchedFile = out.switchedFile || read.switched;
 
-    // 11. Processing: speed and pitch, reverse, level stage, sub sounds.
+    // 10. Processing: speed and pitch, reverse, level stage, sub sounds.
     uint32_t f = processingFrameSize(app);
     pb.outputLength = computeOutputLength(pb.bytesRead, app.processing.speedFactor, f);
     if (pb.outputLength > header.bufferLength) pb.outputLength = header.bufferLength;
@@ -438,18 +453,38 @@ void BlockRefill(AppState& app, WaveHeader& header) {
     }
     bool report =
         applyLevelStage(app.level, app.reverbWork, header.data, pb.outputLength, playedBits(app));
-    if (!app.level.reverbOn) setStatusText(app, id::kFieldLevelReport, report ? "+" : " ");
+    if (!app.level.reverbOn) out.levelReport = report;
 
-    // 12. Zero tail.
+    // 11. Zero tail.
     std::memset(header.data + pb.outputLength, 0, header.bufferLength - pb.outputLength);
     s.position += pb.bytesRead - read.beforeSwitch;
 
-    // 13.
+    // 12.
     app.platform.out.prepare(header);
     app.platform.out.write(header);
 
-    // 14. Real-time capture of the processed sound.
-    if (pb.realTimeOutput) app.recorder.recordStream.write(header.data, pb.outputLength);
+    // 13. Real-time capture of the processed sound.
+    if (pb.realTimeOutput) app.recorder.take.stream().write(header.data, pb.outputLength);
+
+    out.bytesRead = pb.bytesRead;
+    out.outputLength = pb.outputLength;
+    return out;
+}
+
+void showBlockOutcome(AppState& app, const BlockOutcome& outcome) {
+    if (outcome.skipped) {
+        setNumberText(app, id::kFieldSequenceStatus, static_cast<int32_t>(outcome.skippedFrom));
+    }
+    showTime(app, outcome.shownPosition);
+    showPlayProgress(app, outcome.shownPosition);
+    if (outcome.switchedFile) setTitle(app, app.sound.fileName, app.titleText);
+    if (outcome.levelReport) {
+        setStatusText(app, id::kFieldLevelReport, *outcome.levelReport ? "+" : " ");
+    }
+}
+
+void refillBlock(AppState& app, WaveHeader& header) {
+    showBlockOutcome(app, BlockRefill(app, header));
 }
 
 }  // namespace pelkit

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "platform/sound_device.h"
 
@@ -23,15 +24,37 @@ void toggleSkipMode(AppState& app);        // 1131
 void toggleContinuousPlay(AppState& app);  // 40012
 void requestConvertTo16(AppState& app);    // 40027
 
-// Output device messages.
-void onOutputOpen(AppState& app);
+// Output device messages. onOutputOpen primes the four blocks and returns true, or shows why it
+// could not; onOutputClose ends the play's modes and showPlaybackEnded then shows the idle window
+// on the file the play began with.
+bool onOutputOpen(AppState& app);
 void onOutputDone(AppState& app, WaveHeader& header);
 void onOutputClose(AppState& app);
+void showPlaybackEnded(AppState& app);
 // The output device stopped working: playback stops and the user is told.
 void onOutputError(AppState& app);
 
-// Refills one block and queues it again, or retires it when playback is ending.
-void BlockRefill(AppState& app, WaveHeader& header);
+// What one refill of a block did, for the readouts.
+struct BlockOutcome {
+    bool retired = false;  // the block left the ring: playback is ending
+    bool skipped = false;  // a skip mark was jumped, from skippedFrom
+    uint32_t skippedFrom = 0;
+    uint32_t shownPosition = 0;       // the play position of this block
+    bool switchedFile = false;        // continuous play went on into the next numbered file
+    std::optional<bool> levelReport;  // boost and pan changed the sound (absent with reverb)
+    uint32_t bytesRead = 0;
+    uint32_t outputLength = 0;
+};
+
+// Refills one block and queues it again, or retires it when playback is ending. Moves bytes and
+// decides; shows nothing.
+BlockOutcome BlockRefill(AppState& app, WaveHeader& header);
+
+// The readouts of a refilled block: time, position bar, skip start, title, level report.
+void showBlockOutcome(AppState& app, const BlockOutcome& outcome);
+
+// BlockRefill followed by showBlockOutcome.
+void refillBlock(AppState& app, WaveHeader& header);
 
 // readSize from the block size and the speed; a speed change is heard from the next block.
 void recomputeReadSize(AppState& app);

@@ -2,11 +2,6 @@
 
 #include <cstring>
 
-#include "app/commands.h"
-#include "app/main_sound.h"
-#include "app/startup.h"
-#include "display/waveform.h"
-#include "files/file_names.h"
 #include "files/settings_file.h"
 #include "files/wav_format.h"
 #include "resources/control_ids.h"
@@ -51,25 +46,10 @@ void stopAfterWriteFailure(AppState& app) {
     app.platform.in.reset();
 }
 
-// Appends the recorded bytes in "mem" mode, moving on to a new numbered part at partLimit.
-void writeBlockHere(AppState& app, const uint8_t* data, uint32_t count) {
-    RecorderState& r = app.recorder;
-    if (count > 0 && !r.recordStream.write(data, count)) {
-        stopAfterWriteFailure(app);
-        return;
-    }
-    r.bytesInPart += count;
-    if (r.bytesInPart > r.partLimit - count) {
-        r.partIndex += 1;
-        r.recordStream.close();
-        r.recordStream.open(NumberedName(r.tempFileName, r.partIndex),
-                            FileStream::Mode::WriteTruncate);
-        if (!WriteWavHeader(r.recordStream, app.format.deviceFormat, 0)) {
-            stopAfterWriteFailure(app);
-        }
-        r.recordStream.seek(kCanonicalHeaderSize);
-        r.bytesInPart = 0;
-    }
+// The size field follows the bytes that reached the file.
+void showTakeSize(AppState& app) {
+    setNumberWithUnit(app, id::kFieldSize, static_cast<int32_t>(app.recorder.take.bytesWritten()),
+                      "");
 }
 
 }  // namespace
@@ -91,8 +71,6 @@ void recordStart(AppState& app) {
     RecorderState& r = app.recorder;
     ModeFlags& m = app.modes;
     readFormatFields(app);
-    r.bytesInPart = 0;
-    r.partIndex = 0;
     if (!m.levelCheck) {
         app.sound.playStream.close();
         app.blocks.blockSize = app.blocks.chosenBlockSize;
@@ -149,60 +127,47 @@ void onInputOpen(AppState& app) {
     app.modes.stopRequested = false;
     app.platform.in.start();
     if (!app.modes.levelCheck) {
-        WriteWavHeader(r.recordStream, app.format.deviceFormat, 0);
-        r.recordStream.close();
-        r.recordStream.open(r.tempFileName, FileStream::Mode::AppendKeep);
-        if (r.takeWriteMode == 1) {
-            r.writer.clearFailure();
-            r.writer.start(r.recordStream, app.platform.queue, r.writesInFlight);
-        }
+        r.take.begin(app.format.deviceFormat,
+                     r.takeWriteMode == 1 ? TakeWriter::Mode::Threaded : TakeWriter::Mode::Direct,
+                     app.platform.queue);
     }
 }
 
-void onInputData(AppState& app, WaveHeader& header) {
+bool onInputData(AppState& app, WaveHeader& header) {
     RecorderState& r = app.recorder;
     ModeFlags& m = app.modes;
     uint32_t count = header.bytesRecorded;
-    bool handedOff = false;
     if (!m.levelCheck) {
         if (m.loopRecording && app.sound.position > r.loopSize) {
-            if (r.takeWriteMode == 1) {
-                r.writer.seek(kCanonicalHeaderSize);
-            } else {
-                r.recordStream.seek(kCanonicalHeaderSize);
-            }
+            r.take.rewind();
             app.sound.position = 0;
         }
-        if (app.ring.copyBuffer && count <= app.ring.copyBuffer.size()) {
-            std::memcpy(app.ring.copyBuffer.data(), header.data, count);
-        }
-        if (r.takeWriteMode == 1) {
-            // The block goes back to the device once its copy has reached the file.
-            r.writer.write(header.data, count, &header);
-            handedOff = true;
-        } else {
-            writeBlockHere(app, header.data, count);
+        // In the "HDD" mode the block goes back to the device once its copy is on disk.
+        r.take.append(header.data, count, &header);
+        if (r.take.mode() == TakeWriter::Mode::Direct && r.take.failed()) {
+            stopAfterWriteFailure(app);
         }
         app.sound.position += app.blocks.blockSize;
         showTime(app, app.sound.position);
-        setNumberWithUnit(app, id::kFieldSize, static_cast<int32_t>(app.sound.position), "");
+        if (r.take.mode() == TakeWriter::Mode::Direct) showTakeSize(app);
     }
-    if (m.levelCheck || app.display.showWhileRecording) {
-        if (m.stopRequested) {
-            app.platform.in.close();
-            return;
-        }
-        onRecordBlock(app, header.data, header.bufferLength);
-    }
-    if (m.stopRequested) {
+    // A block that arrives after the stop is not shown any more.
+    return (m.levelCheck || app.display.showWhileRecording) && !m.stopRequested;
+}
+
+void requeueInputBlock(AppState& app, WaveHeader& header) {
+    bool atWriter = !app.modes.levelCheck && app.recorder.take.mode() == TakeWriter::Mode::Threaded;
+    if (app.modes.stopRequested) {
         app.platform.in.close();
-    } else if (!handedOff) {
+    } else if (!atWriter) {
         app.platform.in.add(header);
     }
 }
 
 void onRecordWritten(AppState& app, WaveHeader& header) {
-    if (app.recorder.writer.failed()) stopAfterWriteFailure(app);
+    RecorderState& r = app.recorder;
+    if (r.take.failed()) stopAfterWriteFailure(app);
+    if (!r.closing) showTakeSize(app);
     if (!app.modes.recording || !app.platform.in.isOpen()) return;
     if (app.modes.stopRequested) {
         // A stop that came while every block was at the writer returned nothing from the
@@ -214,48 +179,50 @@ void onRecordWritten(AppState& app, WaveHeader& header) {
 }
 
 void onInputClose(AppState& app) {
-    RecorderState& r = app.recorder;
     app.ring.displayData = app.ring.displayBuffer.data();
     for (WaveHeader& h : app.ring.headers)
         app.platform.in.unprepare(h);
     releaseBuffers(app);
     app.modes.standby = false;
+    app.recorder.closing = true;
+}
 
-    while (r.writesInFlight > 0) {
-        r.writer.waitIdle(100);
-        app.platform.clock.sleepMs(100);
-    }
-    app.platform.clock.sleepMs(1000);
-    r.writer.stop();
-    if (r.writer.failed()) r.writeFailed = true;
+bool takeWritesPending(const AppState& app) {
+    return app.recorder.take.inFlight() > 0;
+}
+
+std::optional<TakeFinish> finishTake(AppState& app) {
+    RecorderState& r = app.recorder;
+    r.closing = false;
+    r.take.stopThread();
+    if (r.take.failed()) r.writeFailed = true;
 
     invalidateWaveforms(app);
     showRecordStopped(app);
     if (app.modes.levelCheck) {
         app.modes.levelCheck = false;
-    } else {
-        r.recordStream.close();
-        fillDeviceFormat(app);
-        app.sound.dataSize =
-            FinishRecordedFiles(app, app.format.deviceFormat, app.sound.fileName, r.partIndex);
-        reopenPlayStream(app);
-        setNumberWithUnit(app, id::kFieldSize, static_cast<int32_t>(app.sound.dataSize), "");
-        showTime(app, app.sound.dataSize);
-        readMainHeader(app, app.sound.fileName);
-        r.recordStream.open(r.tempFileName, app.modes.recordPaused
-                                                ? FileStream::Mode::AppendKeep
-                                                : FileStream::Mode::WriteTruncate);
-        if (r.writeFailed) {
-            showWarning(app,
-                        "Recording stopped: the record file could not be written (is the "
-                        "disk full?). What was recorded is kept in " +
-                            app.sound.fileName + ".");
-        }
+        return std::nullopt;
+    }
+    fillDeviceFormat(app);
+    TakeFinish result = r.take.finish(app.sound.fileName, app.modes.recordPaused);
+    app.sound.dataSize = result.dataSize;
+    if (result.emptyPart) setStatusText(app, id::kFieldStatus, "zero");
+    for (const std::string& warning : result.warnings)
+        showWarning(app, warning);
+    return result;
+}
+
+void showTakeEnded(AppState& app) {
+    RecorderState& r = app.recorder;
+    if (r.writeFailed) {
+        showWarning(app,
+                    "Recording stopped: the record file could not be written (is the disk "
+                    "full?). What was recorded is kept in " +
+                        app.sound.fileName + ".");
     }
     r.writeFailed = false;
     if (app.sound.dataSize > 0) showPlayable(app);
     app.modes.recording = false;
-    if (app.modes.exitPending) closeMainWindow(app);
 }
 
 void onInputError(AppState& app) {
@@ -287,10 +254,9 @@ void bufferReset(AppState& app) {
     // While a take runs the record file belongs to it.
     if (app.modes.recording || app.platform.in.isOpen()) return;
     armRecordControls(app);
-    app.recorder.recordStream.close();
     fillDeviceFormat(app);
     app.sound.dataSize = 0;
-    app.recorder.recordStream.open(app.recorder.tempFileName, FileStream::Mode::WriteTruncate);
+    app.recorder.take.prepare(false);
 }
 
 void enterStandby(AppState& app) {

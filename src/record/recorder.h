@@ -3,6 +3,9 @@
 // numbered parts and the writer-thread ("HDD") mode.
 #pragma once
 
+#include <optional>
+
+#include "files/take_writer.h"
 #include "platform/sound_device.h"
 
 namespace pelkit {
@@ -21,8 +24,18 @@ bool allocateBlockBuffers(AppState& app);
 
 // Input device messages.
 void onInputOpen(AppState& app);
-void onInputData(AppState& app, WaveHeader& header);
+// A filled block is appended to the take; true when it is to be shown before it goes back.
+bool onInputData(AppState& app, WaveHeader& header);
+// Gives the block back to the device, or closes the device once a stop was asked for.
+void requeueInputBlock(AppState& app, WaveHeader& header);
+// The device closed: its blocks are released and the take waits for its pending writes.
 void onInputClose(AppState& app);
+// Blocks handed to the writer thread and not yet written.
+bool takeWritesPending(const AppState& app);
+// Finishes the take into the current file and says what happened; nothing after a level check.
+std::optional<TakeFinish> finishTake(AppState& app);
+// The window after a take: a failed write is reported, the file is playable if it has sound.
+void showTakeEnded(AppState& app);
 // The input device stopped working: the take ends with what was recorded and the user is told.
 void onInputError(AppState& app);
 // The writer thread finished the write of a block ("HDD" mode).

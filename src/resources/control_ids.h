@@ -4,6 +4,10 @@
 
 namespace pelkit::id {
 
+// The OK and Cancel buttons of every dialog.
+inline constexpr int kOk = 1;
+inline constexpr int kCancel = 2;
+
 // Buttons and menu entries (commands).
 inline constexpr int kRecord = 1000;
 inline constexpr int kRecordStop = 1001;
@@ -13,7 +17,6 @@ inline constexpr int kPlayStop = 1004;
 inline constexpr int kReverse = 1005;
 inline constexpr int kRepeat = 1006;
 inline constexpr int kJumpToQuiet = 1007;
-inline constexpr int kNoControl1008 = 1008;
 inline constexpr int kRateUp = 1009;
 inline constexpr int kExit = 1010;
 inline constexpr int kRate44 = 1011;
@@ -58,17 +61,31 @@ inline constexpr int kSkipStart = 1129;
 inline constexpr int kSkipEnd = 1130;
 inline constexpr int kSkipOnOff = 1131;
 inline constexpr int kReplaySequenceFile = 1132;
+// The display commands that the record options dialog sends on.
+inline constexpr int kDisplayOnOff = 1135;
 inline constexpr int kShowWhileRecording = 1136;
+inline constexpr int kVerticalScaleDown = 1137;
+inline constexpr int kVerticalScaleUp = 1138;
+inline constexpr int kVerticalScaleOne = 1139;
+inline constexpr int kHorizontalScaleUp = 1140;
+inline constexpr int kHorizontalScaleOne = 1141;
+inline constexpr int kHorizontalScaleDown = 1142;
 inline constexpr int kRangeStartSet = 1155;
 inline constexpr int kRangeEndSet = 1156;
 inline constexpr int kBits24 = 1504;
 inline constexpr int kKeyboard = 40005;
 inline constexpr int kHelp = 40006;
 inline constexpr int kReverbDialog = 40007;
+inline constexpr int kMarkPrevious = 40009;
 inline constexpr int kMicroEdit = 40010;
 inline constexpr int kNextNumberedCheck = 40011;
 inline constexpr int kContinuousPlay = 40012;
 inline constexpr int kWholeWaveform = 40013;
+inline constexpr int kMarkSave = 40014;
+inline constexpr int kMarkNext = 40015;
+inline constexpr int kMarkFirst = 40016;
+inline constexpr int kMarkSet = 40017;
+inline constexpr int kMarkEditFile = 40018;
 inline constexpr int kMenuJumpBack = 40021;
 inline constexpr int kOverwriteDataSize = 40022;
 inline constexpr int kStandby = 40023;

@@ -9,8 +9,10 @@ namespace pelkit {
 
 const std::vector<TemplateDef>& allTemplates() {
     static const std::vector<TemplateDef> templates = {
-        resources::mainRecord(),    resources::mainNoRecord(), resources::mainRecordS(),
-        resources::mainRecordEng(), resources::reverb(),       resources::recOption(),
+        resources::mainRecord(),    resources::mainNoRecord(),    resources::mainRecordS(),
+        resources::mainRecordEng(), resources::reverb(),          resources::recOption(),
+        resources::fileEdit(),      resources::waveEdit(),        resources::positionComment(),
+        resources::subSoundDlg(),   resources::subSoundSetting(), resources::keyboard(),
     };
     return templates;
 }

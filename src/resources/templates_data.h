@@ -11,5 +11,11 @@ TemplateDef mainRecordS();
 TemplateDef mainRecordEng();
 TemplateDef reverb();
 TemplateDef recOption();
+TemplateDef fileEdit();
+TemplateDef waveEdit();
+TemplateDef positionComment();
+TemplateDef subSoundDlg();
+TemplateDef subSoundSetting();
+TemplateDef keyboard();
 
 }  // namespace pelkit::resources

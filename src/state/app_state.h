@@ -10,10 +10,12 @@
 
 #include "dsp/level_stage.h"
 #include "files/file_stream.h"
-#include "files/record_writer.h"
+#include "files/take_writer.h"
 #include "platform/platform.h"
 #include "platform/wave_format.h"
 #include "state/byte_buffer.h"
+#include "state/command_sink.h"
+#include "state/mark_state.h"
 #include "state/display_state.h"
 #include "state/playback_state.h"
 
@@ -58,6 +60,9 @@ struct MainSound {
 
     // Byte offset of the first sample in the file.
     int64_t dataOffset() const { return 44 + static_cast<int64_t>(extraHeaderBytes); }
+
+    // Clears the play stream and reopens it on playFileName at byte 44.
+    bool reopenPlayStream();
 };
 
 struct BlockSettings {
@@ -93,22 +98,16 @@ struct ModeFlags {
 };
 
 struct RecorderState {
-    std::string tempFileName = kTempFileName;
-    FileStream recordStream;
-    int32_t partIndex = 0;
-    uint32_t bytesInPart = 0;
-    uint32_t partLimit = kDefaultPartLimit;
+    TakeWriter take;  // the temporary record file, its parts and the "HDD" mode's writer
     uint32_t loopSize = kDefaultLoopSize;
-    std::atomic<int32_t> writesInFlight{0};
-    RecordWriter writer;        // the writer thread of the "HDD" mode
     int32_t takeWriteMode = 0;  // writeMode as it was when the take began
     bool writeFailed = false;   // a write of this take failed; the take stops
+    bool closing = false;       // the input device closed; the take is being finished
+    bool finishScheduled = false;
 };
 
 struct WindowSet {
     WindowHandle mainDialog = kNoWindow;
-    int commentEdit = 0;  // id of the position comment field once the window is up
-    WindowHandle subSoundSettingDialog = kNoWindow;
     bool mainDialogEnded = false;
 };
 
@@ -122,17 +121,9 @@ struct OutputNames {
     std::string sequence;
 };
 
-// Settings of the Parts built later that start-up already resets.
-struct OtherSettings {
-    int32_t speedUpPercent = 50;  // file edit speed change
-    bool noiseOff = false;        // file edit
-    int32_t keyboardTransposition = 0;
-    int32_t subSoundBlock = 0;
-    int32_t microEditOffset = 0;
-    bool spectrumRunning = false;
-    bool sequenceReplay = false;
-    bool sequenceRecording = false;
-    std::string positionFileName = "position.txt";
+// The state of the spectrum analysis.
+struct SpectrumState {
+    bool running = false;  // an analysis of the block being heard is under way
 };
 
 struct AppState {
@@ -142,6 +133,7 @@ struct AppState {
 
     Platform& platform;
     Ui& ui() { return platform.ui; }
+    CommandSink* commands = nullptr;  // the main window's dispatcher, set by the application
 
     FormatSettings format;
     MainSound sound;
@@ -158,7 +150,8 @@ struct AppState {
     ReverbWork reverbWork;
     DisplayState display;
     ScrollState scroll;
-    OtherSettings other;
+    SpectrumState spectrum;
+    MarkState marks;
 
     uint32_t startTick = 0;
     std::string titleText = kTitleText;
@@ -167,5 +160,13 @@ struct AppState {
     std::string settingsPath;  // the settings file, in the directory current at start-up
     std::string chosenFile;    // the file choice's buffer: the last chosen path
 };
+
+// Sends a command to the main window; it has run to the end when this returns.
+inline void sendCommand(AppState& app, int id, int32_t param = 0) {
+    if (app.commands) app.commands->send(id, param);
+}
+
+// bytesPerSecond from the bits of the current sound, the channels and the rate.
+void updateByteRate(AppState& app);
 
 }  // namespace pelkit

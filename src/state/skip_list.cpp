@@ -8,6 +8,20 @@ SkipList::~SkipList() {
         head_ = std::move(head_->next);
 }
 
+SkipList& SkipList::operator=(SkipList&& other) {
+    if (this == &other) return *this;
+    while (head_)
+        head_ = std::move(head_->next);
+    head_ = std::move(other.head_);
+    cursor_ = other.cursor_;
+    cursorIndex_ = other.cursorIndex_;
+    pairCount_ = other.pairCount_;
+    pendingStart = other.pendingStart;
+    pairOpen = other.pairOpen;
+    other.reset();
+    return *this;
+}
+
 void SkipList::reset() {
     while (head_)
         head_ = std::move(head_->next);

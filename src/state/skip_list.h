@@ -23,6 +23,8 @@ class SkipList {
     ~SkipList();
     SkipList(const SkipList&) = delete;
     SkipList& operator=(const SkipList&) = delete;
+    // Takes OTHER's pairs; OTHER is left empty.
+    SkipList& operator=(SkipList&& other);
 
     // Discards every pair: a new terminal node, which is also the cursor, and no pairs.
     void reset();

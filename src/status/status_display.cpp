@@ -100,6 +100,11 @@ void setCurrentFile(AppState& app, const std::string& name) {
     setTitle(app, app.sound.fileName, app.titleText);
 }
 
+void invalidateWaveforms(AppState& app) {
+    ui(app).invalidate(WaveWindow::Upper);
+    ui(app).invalidate(WaveWindow::Lower);
+}
+
 void showWarning(AppState& app, const std::string& text) {
     ui(app).beep();
     ui(app).messageBox(mainWindow(app), text, kCaption, BoxIcon::Warning, BoxButtons::Ok);
@@ -174,14 +179,11 @@ void showLoaded(AppState& app) {
 
 void showRecording(AppState& app) {
     enableAll(app, {id::kRecordStop}, true);
-    enableAll(
-        app,
-        {id::kRecord, id::kPlay, id::kPlayPause, id::kPlayStop, id::kRepeat, id::kNoControl1008},
-        false);
+    enableAll(app, {id::kRecord, id::kPlay, id::kPlayPause, id::kPlayStop, id::kRepeat}, false);
 }
 
 void showRecordStopped(AppState& app) {
-    enableAll(app, {id::kRecord, id::kNoControl1008}, true);
+    enableAll(app, {id::kRecord}, true);
     enableAll(app, {id::kRecordStop}, false);
     ui(app).focus(mainWindow(app), id::kRecord);
 }
@@ -194,7 +196,7 @@ void showPlayable(AppState& app) {
 }
 
 void showPlaying(AppState& app) {
-    enableAll(app, {id::kPlayPause, id::kPlayStop, id::kRepeat, id::kNoControl1008}, true);
+    enableAll(app, {id::kPlayPause, id::kPlayStop, id::kRepeat}, true);
     enableAll(
         app,
         {id::kBlockDown, id::kBlockReset, id::kBlockUp, id::kRecord, id::kRecordStop, id::kPlay},

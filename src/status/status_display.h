@@ -30,6 +30,9 @@ void refreshFormatReadout(AppState& app, const WaveFormat* format = nullptr);
 void setTitle(AppState& app, const std::string& file, const std::string& title);
 void setCurrentFile(AppState& app, const std::string& name);
 
+// Asks for a repaint of both waveform windows.
+void invalidateWaveforms(AppState& app);
+
 void showWarning(AppState& app, const std::string& text);
 void showLoadError(AppState& app);
 

@@ -1,7 +1,5 @@
-// The data size repair of the main file and the finishing of recorded takes.
+// The data size repair of the main file.
 #include <gtest/gtest.h>
-
-#include <filesystem>
 
 #include "app/main_sound.h"
 #include "state/app_state.h"
@@ -12,7 +10,6 @@ namespace pelkit {
 namespace {
 
 using namespace test;
-namespace fs = std::filesystem;
 
 class MainSoundTest : public ::testing::Test {
   protected:
@@ -99,80 +96,6 @@ TEST_F(MainSoundTest, OverwriteDataSizeRefusesOtherFiles) {
     ASSERT_FALSE(fake.ui.boxes.empty());
     EXPECT_EQ(fake.ui.boxes.back().caption, kCaption);
     EXPECT_EQ(fake.ui.boxes.back().icon, BoxIcon::Warning);
-    EXPECT_GE(fake.ui.beeps, 1);
-}
-
-// A take as the recorder leaves it: placeholder header, then DATA.
-Bytes placeholderTake(const Bytes& data) {
-    Bytes b = canonicalWav(2, 44100, 16, data);
-    b[4] = 36;
-    for (int i = 5; i < 8; ++i)
-        b[i] = 0;
-    for (int i = 40; i < 44; ++i)
-        b[i] = 0xFF;
-    return b;
-}
-
-TEST_F(MainSoundTest, FinishRecordedFileMovesTheTake) {
-    const WaveFormat mono = makeWaveFormat(1, 1, 22050, 16);
-    Bytes data = patternBytes(1000);
-    writeFile("pelkit_record.wav", placeholderTake(data));
-    writeText("x.wav", "an older take");
-
-    EXPECT_EQ(FinishRecordedFile(app, mono, "x.wav", "pelkit_record.wav"), 1000u);
-    EXPECT_EQ(readFile("x.wav"), canonicalWav(1, 22050, 16, data));
-    EXPECT_FALSE(exists("pelkit_record.wav"));
-
-    // Nothing recorded: "zero", and neither file changes.
-    for (const Bytes& empty : {Bytes{}, placeholderTake({})}) {
-        writeFile("pelkit_record.wav", empty);
-        fake.ui.texts.clear();
-        EXPECT_EQ(FinishRecordedFile(app, mono, "x.wav", "pelkit_record.wav"), 0u);
-        EXPECT_EQ(fake.ui.text(1036), "zero");
-        EXPECT_EQ(readFile("x.wav"), canonicalWav(1, 22050, 16, data));
-        EXPECT_EQ(readFile("pelkit_record.wav"), empty);
-    }
-    fs::remove("pelkit_record.wav");
-    EXPECT_EQ(FinishRecordedFile(app, mono, "x.wav", "pelkit_record.wav"), 0u);
-    EXPECT_TRUE(exists("x.wav"));
-}
-
-TEST_F(MainSoundTest, FinishRecordedFilesWithParts) {
-    const WaveFormat format = makeWaveFormat(1, 2, 8000, 8);
-    const Bytes a = patternBytes(100, 1), b = patternBytes(200, 2), c = patternBytes(300, 3);
-    writeFile("pelkit_record.wav", placeholderTake(a));
-    writeFile("pelkit_record_001.wav", placeholderTake(b));
-    writeFile("pelkit_record_002.wav", placeholderTake(c));
-
-    EXPECT_EQ(FinishRecordedFiles(app, format, dir.file("x.wav"), 2), 600u);
-    EXPECT_EQ(readFile(dir.file("x.wav")), canonicalWav(2, 8000, 8, a));
-    EXPECT_EQ(readFile(dir.file("x_001.wav")), canonicalWav(2, 8000, 8, b));
-    EXPECT_EQ(readFile(dir.file("x_002.wav")), canonicalWav(2, 8000, 8, c));
-    for (const char* temp : {"pelkit_record.wav", "pelkit_record_001.wav", "pelkit_record_002.wav"})
-        EXPECT_FALSE(exists(temp)) << temp;
-}
-
-TEST_F(MainSoundTest, TakeThatCannotReachItsNameIsKept) {
-    const WaveFormat format = makeWaveFormat(1, 2, 44100, 16);
-    Bytes data = patternBytes(500, 4);
-    writeFile("pelkit_record.wav", placeholderTake(data));
-
-    std::string target = dir.file("no/such/dir/x.wav");
-    FinishRecordedFiles(app, format, target, 0);
-    EXPECT_FALSE(exists(target));
-
-    // The finished take is somewhere in the directory, and the warning names it.
-    std::string kept;
-    for (const auto& entry : fs::directory_iterator(dir.path())) {
-        if (entry.is_regular_file() &&
-            readFile(entry.path().string()) == canonicalWav(2, 44100, 16, data)) {
-            kept = entry.path().filename().string();
-        }
-    }
-    ASSERT_FALSE(kept.empty());
-    ASSERT_FALSE(fake.ui.boxes.empty());
-    EXPECT_EQ(fake.ui.boxes.back().icon, BoxIcon::Warning);
-    EXPECT_NE(fake.ui.boxes.back().text.find(kept), std::string::npos);
     EXPECT_GE(fake.ui.beeps, 1);
 }
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/program.h"
 #include "app/startup.h"
 #include "state/app_state.h"
 #include "support/fake_platform.h"
@@ -59,11 +60,11 @@ class StartupTest : public ::testing::Test {
   protected:
     // Builds a fresh program state and runs the main window's initialisation.
     AppState& start() {
-        app.reset();
+        program.reset();
         fake = std::make_unique<FakePlatform>();
-        app = std::make_unique<AppState>(fake->platform());
-        initMainWindow(*app, kFakeMainWindow);
-        return *app;
+        program = std::make_unique<Program>(fake->platform(), "", "");
+        initMainWindow(program->state(), kFakeMainWindow);
+        return program->state();
     }
     std::string settings() const { return readText(dir.file("pelkit_recorder.ini")); }
     void writeSettings(const std::string& text) const {
@@ -73,12 +74,12 @@ class StartupTest : public ::testing::Test {
     TempDir dir;
     WorkingDirectory cwd{dir.path()};
     std::unique_ptr<FakePlatform> fake;
-    std::unique_ptr<AppState> app;
+    std::unique_ptr<Program> program;
 };
 
 TEST_F(StartupTest, FirstStartWithoutSettingsFile) {
     AppState& a = start();
-    EXPECT_EQ(a.recorder.partLimit, 2000000000u);
+    EXPECT_EQ(a.recorder.take.partLimit(), 2000000000u);
     EXPECT_EQ(a.sound.fileName, "record.wav");
     EXPECT_NE(settings().find("[init]"), std::string::npos);
     EXPECT_NE(settings().find("endstatus=start"), std::string::npos);
@@ -91,7 +92,7 @@ TEST_F(StartupTest, PartLimitFromLimitMega) {
     for (auto [value, limit] :
          {std::pair{"5", 5000000u}, std::pair{"0", 2000000000u}, std::pair{"-3", 2000000000u}}) {
         writeSettings(std::string("[init]\nendstatus=ok\nlimitmega=") + value + "\n");
-        EXPECT_EQ(start().recorder.partLimit, limit) << value;
+        EXPECT_EQ(start().recorder.take.partLimit(), limit) << value;
     }
 }
 

@@ -2,7 +2,9 @@
 // minutes, the processing unit and seam steps, the display commands it passes on and the bars.
 #include <gtest/gtest.h>
 
+#include "app/program.h"
 #include "dialogs/record_options.h"
+#include "resources/record_options_ids.h"
 #include "state/app_state.h"
 #include "support/fake_platform.h"
 #include "support/test_support.h"
@@ -13,8 +15,8 @@ namespace {
 using namespace test;
 
 constexpr WindowHandle kDialog = 7;
-constexpr int kAuxBar = RecordOptionsDialog::kAuxBar;
-constexpr int kSkipBar = RecordOptionsDialog::kSkipLevelBar;
+constexpr int kAuxBar = id::options::kAuxBar;
+constexpr int kSkipBar = id::options::kSkipLevelBar;
 
 class RecordOptionsTest : public ::testing::Test {
   protected:
@@ -36,7 +38,8 @@ class RecordOptionsTest : public ::testing::Test {
     TempDir dir;
     WorkingDirectory cwd{dir.path()};
     FakePlatform fake;
-    AppState app{fake.platform()};
+    Program program{fake.platform(), "", ""};  // the dialog's commands reach the dispatcher
+    AppState& app = program.state();
     RecordOptionsDialog dialog{app};
 };
 

@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <tuple>
 
-#include "display/scroll_bars.h"
+#include "app/scroll.h"
+#include "status/readouts.h"
 #include "resources/control_ids.h"
 #include "state/app_state.h"
 #include "status/scroll_rules.h"

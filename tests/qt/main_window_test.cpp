@@ -205,6 +205,15 @@ class MainWindowTest : public QObject {
         QVERIFY(core.mainWindow.ended());
     }
 
+    void positionFileOpensInTheDesktopsEditor() {
+        CoreUnderTest core;
+        QVERIFY(core.run([&] {
+            core.window().menuAction(40018)->trigger();
+            QCOMPARE(core.host.openedDocuments, std::vector<std::string>{"position.txt"});
+            QVERIFY(exists(core.dir.file("position.txt")));
+        }));
+    }
+
     void droppedFileLoads() {
         CoreUnderTest core;
         const std::string path = core.dir.file("dropped take.wav");

@@ -46,13 +46,8 @@ int AnsweringHost::execDialog(QDialog& dialog) {
 
 CoreUnderTest::CoreUnderTest() {
     host.setMainWindow(&mainWindow);
-    host.setWavePainter([this](WaveWindow which, Canvas& canvas) {
-        if (which == WaveWindow::Upper) {
-            paintUpper(app, canvas);
-        } else {
-            paintLower(app, canvas);
-        }
-    });
+    host.setWavePainter(
+        [this](WaveWindow which, Canvas& canvas) { program.paint(which, canvas); });
 }
 
 CoreUnderTest::~CoreUnderTest() {

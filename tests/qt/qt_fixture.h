@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window.h"
+#include "app/program.h"
 #include "devices/virtual/virtual_clock.h"
 #include "devices/virtual/virtual_sound.h"
 #include "hosts/qt/qt_host.h"
@@ -44,6 +44,12 @@ class AnsweringHost final : public QtHost {
     std::vector<SeenDialog> seen;
     // Runs while a box is "open", as a person would look at the window meanwhile.
     std::function<void()> whileOpen;
+    // The documents the program asked the desktop to open, instead of opening them.
+    std::vector<std::string> openedDocuments;
+    bool openDocument(const std::string& path) override {
+        openedDocuments.push_back(path);
+        return true;
+    }
 
   protected:
     int execDialog(QDialog& dialog) override;
@@ -74,8 +80,9 @@ class CoreUnderTest {
     VirtualSoundIn in{queue};
     AnsweringHost host{queue};
     Platform platform{host, out, in, clock, queue};
-    AppState app{platform};
-    MainWindow mainWindow{app};
+    Program program{platform, "", ""};
+    AppState& app = program.state();
+    MainWindow& mainWindow = program.mainWindow();
 
   private:
     WorkingDirectory cwd_{dir.path()};

@@ -118,32 +118,35 @@ TEST(RecordTake, PausedTakeIsFinishedAndTheNextTakeReplacesIt) {
     EXPECT_TRUE(holds(dir.file(kTake), takeOf(slice(input, 2 * kBlock, 3 * kBlock))));
 }
 
-TEST(RecordTake, LongTakeIsSplitIntoNumberedParts) {
-    TempDir dir;
-    writeText(dir.file(kIniName), "[init]\nlimitmega=1\n");
-    Bytes input = writeInput(dir, 30 * 176400);  // 30 seconds
-    // A part closes after the block that takes it past 1,000,000 - 49,152 bytes: 20 blocks.
-    ProgramRun run = record(dir,
-                            "command 1000\nrun\ncommand 1001\nprint 1029\ncommand 1120\n"
-                            "print 1038\n");
-    EXPECT_EQ(run.status, 0) << run.err;
-    // 108 blocks in all (the last one ends in silence); the size field shows their sum, and the
-    // current sound is then the first part (983,040 bytes, 5.573 s).
-    EXPECT_EQ(run.out, "1029: 5308416\n1038: 0000:05.573\n");
+TEST(RecordTake, LongTakeIsSplitIntoNumberedPartsInBothWriteModes) {
+    for (const std::string& mode : {std::string(), kHddMode}) {
+        SCOPED_TRACE(mode.empty() ? "mem" : "HDD");
+        TempDir dir;
+        writeText(dir.file(kIniName), "[init]\nlimitmega=1\n");
+        Bytes input = writeInput(dir, 30 * 176400);  // 30 seconds
+        // A part closes after the block that takes it past 1,000,000 - 49,152 bytes: 20 blocks.
+        ProgramRun run = record(dir, mode +
+                                         "command 1000\nrun\ncommand 1001\nprint 1029\n"
+                                         "command 1120\nprint 1038\n");
+        EXPECT_EQ(run.status, 0) << run.err;
+        // 108 blocks in all (the last one ends in silence); the size field shows their sum, and the
+        // current sound is then the first part (983,040 bytes, 5.573 s).
+        EXPECT_EQ(run.out, "1029: 5308416\n1038: 0000:05.573\n");
 
-    Bytes recorded = input;
-    recorded.resize(108 * kBlock, 0);
-    const size_t partBytes = 20 * kBlock;
-    const std::string names[] = {"take.wav",     "take_001.wav", "take_002.wav",
-                                 "take_003.wav", "take_004.wav", "take_005.wav"};
-    for (size_t i = 0; i < 6; ++i) {
-        SCOPED_TRACE(names[i]);
-        size_t from = i * partBytes;
-        size_t count = std::min(partBytes, recorded.size() - from);
-        EXPECT_TRUE(holds(dir.file(names[i]), takeOf(slice(recorded, from, count))));
+        Bytes recorded = input;
+        recorded.resize(108 * kBlock, 0);
+        const size_t partBytes = 20 * kBlock;
+        const std::string names[] = {"take.wav",     "take_001.wav", "take_002.wav",
+                                     "take_003.wav", "take_004.wav", "take_005.wav"};
+        for (size_t i = 0; i < 6; ++i) {
+            SCOPED_TRACE(names[i]);
+            size_t from = i * partBytes;
+            size_t count = std::min(partBytes, recorded.size() - from);
+            EXPECT_TRUE(holds(dir.file(names[i]), takeOf(slice(recorded, from, count))));
+        }
+        EXPECT_FALSE(exists(dir.file("take_006.wav")));
+        EXPECT_FALSE(exists(dir.file("pelkit_record_001.wav")));
     }
-    EXPECT_FALSE(exists(dir.file("take_006.wav")));
-    EXPECT_FALSE(exists(dir.file("pelkit_record_001.wav")));
 }
 
 TEST(RecordTake, LoopRecordingWrapsAtTheLoopSizeSetInTheDialog) {

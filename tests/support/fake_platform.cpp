@@ -68,6 +68,16 @@ int FakeUi::runModal(const std::string& templateName, DialogHandler&) {
     return 0;
 }
 
+WindowHandle FakeUi::openModeless(const std::string& templateName,
+                                  std::unique_ptr<DialogHandler> handler) {
+    WindowHandle handle = 100 + static_cast<WindowHandle>(modelessTemplates.size());
+    modelessTemplates[handle] = templateName;
+    DialogHandler& h = *handler;
+    modeless[handle] = std::move(handler);
+    h.onInit(handle);
+    return handle;
+}
+
 void FakeUi::endDialog(WindowHandle window, int result) {
     endedDialogs.push_back({window, result});
 }

@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -70,7 +71,14 @@ class FakeUi final : public Ui {
                                           const std::string& initial) override;
     void startTimer(int, int periodMs) override { timerPeriod = periodMs; }
     void stopTimer(int) override { timerPeriod = 0; }
+    // Runs at once: the tests see the whole of a command's work when it returns.
+    void callAfter(int, std::function<void()> fn) override { fn(); }
     int runModal(const std::string& templateName, DialogHandler& handler) override;
+    // Keeps the handler and calls its onInit; the test drives it through modeless.at(handle).
+    WindowHandle openModeless(const std::string& templateName,
+                              std::unique_ptr<DialogHandler> handler) override;
+    std::map<WindowHandle, std::unique_ptr<DialogHandler>> modeless;
+    std::map<WindowHandle, std::string> modelessTemplates;
     void endDialog(WindowHandle window, int result) override;
     bool openDocument(const std::string& path) override;
     bool startProgram(const std::string& commandLine) override;

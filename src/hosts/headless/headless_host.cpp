@@ -1,5 +1,7 @@
 #include "hosts/headless/headless_host.h"
 
+#include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdlib>
 #include <istream>
@@ -7,7 +9,9 @@
 #include <sstream>
 
 #include "app/main_window.h"
+#include "app/program.h"
 #include "files/file_stream.h"
+#include "resources/control_names.h"
 #include "resources/templates.h"
 
 namespace pelkit {
@@ -116,8 +120,10 @@ HeadlessHost::Window& HeadlessHost::mainWindowModel() {
 }
 
 HeadlessHost::Window& HeadlessHost::topDialog() {
-    if (windows_.size() < 2) throw ScriptError{"no dialog is open"};
-    return *windows_.back();
+    for (size_t i = windows_.size(); i-- > 1;) {
+        if (!windows_[i]->ended) return *windows_[i];
+    }
+    throw ScriptError{"no dialog is open"};
 }
 
 bool HeadlessHost::mainEnded() const {
@@ -204,7 +210,12 @@ void HeadlessHost::stopTimer(int) {
     timerRunning_ = false;
 }
 
-int HeadlessHost::runModal(const std::string& templateName, DialogHandler& handler) {
+void HeadlessHost::callAfter(int ms, std::function<void()> fn) {
+    later_.emplace_back(ms, std::move(fn));
+}
+
+std::unique_ptr<HeadlessHost::Window> HeadlessHost::makeWindow(const std::string& templateName,
+                                                               DialogHandler& handler) {
     auto window = std::make_unique<Window>();
     window->handle = nextHandle_++;
     window->templateName = templateName;
@@ -231,16 +242,63 @@ int HeadlessHost::runModal(const std::string& templateName, DialogHandler& handl
             }
         }
     } else if (windows_.empty()) {
-        return -1;  // the main window cannot be built without its template
+        return nullptr;  // the main window cannot be built without its template
     }
+    return window;
+}
+
+int HeadlessHost::runModal(const std::string& templateName, DialogHandler& handler) {
+    std::unique_ptr<Window> window = makeWindow(templateName, handler);
+    if (!window) return -1;
     Window& w = *window;
+    const WindowHandle handle = w.handle;
     windows_.push_back(std::move(window));
     w.handler->onInit(w.handle);
     deliver();
     runLoop(w);
     int result = w.result;
-    if (windows_.size() > 1) windows_.pop_back();
+    if (windows_.size() > 1) {
+        for (auto it = windows_.begin() + 1; it != windows_.end(); ++it) {
+            if ((*it)->handle == handle) {
+                windows_.erase(it);
+                break;
+            }
+        }
+    }
     return result;
+}
+
+WindowHandle HeadlessHost::openModeless(const std::string& templateName,
+                                        std::unique_ptr<DialogHandler> handler) {
+    if (!handler || windows_.empty()) return kNoWindow;
+    std::unique_ptr<Window> window = makeWindow(templateName, *handler);
+    if (!window) return kNoWindow;
+    window->owned = std::move(handler);
+    window->modeless = true;
+    Window& w = *window;
+    windows_.push_back(std::move(window));
+    w.handler->onInit(w.handle);
+    return w.handle;
+}
+
+HeadlessHost::Window* HeadlessHost::findDialog(const std::string& name) {
+    auto same = [&](const std::string& other) {
+        return other.size() == name.size() &&
+               std::equal(other.begin(), other.end(), name.begin(), [](char a, char b) {
+                   return std::toupper(static_cast<unsigned char>(a)) ==
+                          std::toupper(static_cast<unsigned char>(b));
+               });
+    };
+    for (size_t i = windows_.size(); i-- > 1;) {
+        if (!windows_[i]->ended && same(windows_[i]->templateName)) return windows_[i].get();
+    }
+    return nullptr;
+}
+
+void HeadlessHost::reapModeless() {
+    for (size_t i = windows_.size(); i-- > 1;) {
+        if (windows_[i]->modeless && windows_[i]->ended) windows_.erase(windows_.begin() + i);
+    }
 }
 
 void HeadlessHost::endDialog(WindowHandle window, int result) {
@@ -279,6 +337,12 @@ void HeadlessHost::runLoop(Window& window) {
         if (!readLine(line)) {
             // The end of the script closes what is open, innermost first.
             if (isMain) {
+                for (size_t i = windows_.size(); i-- > 1;) {
+                    Window& open = *windows_[i];
+                    if (open.modeless && !open.ended) open.handler->onClose(open.handle);
+                    deliver();
+                }
+                reapModeless();
                 window.handler->onClose(window.handle);
                 finishUntilEnded();
             } else {
@@ -296,14 +360,34 @@ void HeadlessHost::runLoop(Window& window) {
             inputEnded_ = true;
         }
         deliver();
+        reapModeless();
     }
     if (mainEnded()) window.ended = true;
 }
 
 void HeadlessHost::deliver() {
     if (!core_.mainWindow) return;
-    while (auto m = queue_.tryPop())
-        core_.mainWindow->onDeviceMessage(*m);
+    for (;;) {
+        while (auto m = queue_.tryPop())
+            core_.mainWindow->onDeviceMessage(*m);
+        if (!later_.empty()) {
+            auto [ms, fn] = std::move(later_.front());
+            later_.pop_front();
+            clock_.advance(static_cast<uint32_t>(ms));
+            fn();
+            continue;
+        }
+        // Blocks at the record writer come back when their write ends: wait for them, so a
+        // script sees every block it let the device fill on disk.
+        if (core_.program && core_.program->awaitingWriter()) {
+            if (auto m = queue_.waitPop(std::chrono::seconds(30))) {
+                core_.mainWindow->onDeviceMessage(*m);
+                continue;
+            }
+            err_ << "no word from the record writer for 30 s\n";
+        }
+        return;
+    }
 }
 
 bool HeadlessHost::awaitWriter() {
@@ -393,9 +477,10 @@ std::string HeadlessHost::barText(Window& w, int bar, const std::string& name) {
 }
 
 void HeadlessHost::printControl(Window& w, const std::string& idText) {
-    long id = 0;
-    if (!parseInt(idText, id)) throw ScriptError{"print: not a control id: " + idText};
-    auto it = w.controls.find(static_cast<int>(id));
+    std::optional<int> named = controlId(w.templateName, idText);
+    if (!named) throw ScriptError{"print: not a control id or name: " + idText};
+    int id = *named;
+    auto it = w.controls.find(id);
     if (it == w.controls.end()) {
         out_ << id << ": (no such control)\n";
         return;
@@ -412,11 +497,13 @@ void HeadlessHost::processLine(const std::string& raw) {
     long a = 0, b = 0;
 
     if (verb == "command") {
-        if (words.size() < 2 || words.size() > 3 || !parseInt(words[1], a) ||
+        std::optional<int> id =
+            words.size() >= 2 ? controlId(main.templateName, words[1]) : std::nullopt;
+        if (words.size() < 2 || words.size() > 3 || !id ||
             (words.size() == 3 && !parseInt(words[2], b))) {
-            throw ScriptError{"usage: command ID [PARAM]"};
+            throw ScriptError{"usage: command ID|NAME [PARAM]"};
         }
-        mw.onCommand(main.handle, static_cast<int>(a), static_cast<int32_t>(b), Notify::Click);
+        mw.onCommand(main.handle, *id, static_cast<int32_t>(b), Notify::Click);
     } else if (verb == "scroll") {
         auto bar = words.size() >= 3 ? barHandle(words[1]) : std::nullopt;
         if (!bar || words.size() > 4 || !parseInt(words[2], a) || a < 0 || a > 7 ||
@@ -425,8 +512,10 @@ void HeadlessHost::processLine(const std::string& raw) {
         }
         mw.onScroll(main.handle, *bar, static_cast<int>(a), static_cast<int>(b));
     } else if (verb == "type") {
-        if (words.size() < 2 || !parseInt(words[1], a)) throw ScriptError{"usage: type ID TEXT"};
-        setText(main.handle, static_cast<int>(a), restAfterWords(raw, 2));
+        std::optional<int> id =
+            words.size() >= 2 ? controlId(main.templateName, words[1]) : std::nullopt;
+        if (!id) throw ScriptError{"usage: type ID|NAME TEXT"};
+        setText(main.handle, *id, restAfterWords(raw, 2));
     } else if (verb == "drop") {
         mw.onDrop(restAfterWords(raw, 1));
     } else if (verb == "choose") {
@@ -493,10 +582,9 @@ void HeadlessHost::processLine(const std::string& raw) {
         if (words.size() != 2 || (words[1] != "upper" && words[1] != "lower")) {
             throw ScriptError{"usage: paint upper | paint lower"};
         }
-        if (!core_.paint) throw ScriptError{"paint: the waveform windows are not painted here"};
+        if (!core_.program) throw ScriptError{"paint: the waveform windows are not painted here"};
         PrintingCanvas canvas(out_);
-        core_.paint(core_.paintContext, words[1] == "upper" ? WaveWindow::Upper : WaveWindow::Lower,
-                    canvas);
+        core_.program->paint(words[1] == "upper" ? WaveWindow::Upper : WaveWindow::Lower, canvas);
     } else if (verb == "dlg") {
         processDialogLine(words, raw);
     } else if (verb == "close") {
@@ -508,23 +596,40 @@ void HeadlessHost::processLine(const std::string& raw) {
     }
 }
 
-void HeadlessHost::processDialogLine(const std::vector<std::string>& words,
-                                     const std::string& raw) {
-    if (words.size() < 2) throw ScriptError{"usage: dlg command|type|scroll|print|close ..."};
-    Window& d = topDialog();
+void HeadlessHost::processDialogLine(const std::vector<std::string>& allWords,
+                                     const std::string& allRaw) {
+    if (allWords.size() < 2)
+        throw ScriptError{"usage: dlg [NAME] command|type|scroll|print|close ..."};
+    // "dlg NAME ..." addresses the open dialog of that template; plain "dlg ..." the innermost.
+    static const char* const kVerbs[] = {"command", "type", "scroll", "print", "close"};
+    bool named = std::find(std::begin(kVerbs), std::end(kVerbs), allWords[1]) == std::end(kVerbs);
+    Window* target = named ? findDialog(allWords[1]) : &topDialog();
+    if (!target) throw ScriptError{"dlg: no open dialog named " + allWords[1]};
+    Window& d = *target;
+    std::vector<std::string> words = allWords;
+    std::string raw = allRaw;
+    if (named) {
+        words.erase(words.begin() + 1);
+        raw = "dlg " + restAfterWords(allRaw, 2);
+    }
+    if (words.size() < 2)
+        throw ScriptError{"usage: dlg [NAME] command|type|scroll|print|close ..."};
     const std::string& verb = words[1];
     long a = 0, b = 0, c = 0;
     if (verb == "command") {
-        if (words.size() < 3 || words.size() > 4 || !parseInt(words[2], a) ||
+        std::optional<int> id =
+            words.size() >= 3 ? controlId(d.templateName, words[2]) : std::nullopt;
+        if (words.size() < 3 || words.size() > 4 || !id ||
             (words.size() == 4 && !parseInt(words[3], b))) {
-            throw ScriptError{"usage: dlg command ID [PARAM]"};
+            throw ScriptError{"usage: dlg command ID|NAME [PARAM]"};
         }
-        d.handler->onCommand(d.handle, static_cast<int>(a), static_cast<int32_t>(b), Notify::Click);
+        d.handler->onCommand(d.handle, *id, static_cast<int32_t>(b), Notify::Click);
     } else if (verb == "type") {
-        if (words.size() < 3 || !parseInt(words[2], a))
-            throw ScriptError{"usage: dlg type ID TEXT"};
-        setText(d.handle, static_cast<int>(a), restAfterWords(raw, 3));
-        d.handler->onCommand(d.handle, static_cast<int>(a), 0, Notify::EditChange);
+        std::optional<int> id =
+            words.size() >= 3 ? controlId(d.templateName, words[2]) : std::nullopt;
+        if (!id) throw ScriptError{"usage: dlg type ID|NAME TEXT"};
+        setText(d.handle, *id, restAfterWords(raw, 3));
+        d.handler->onCommand(d.handle, *id, 0, Notify::EditChange);
     } else if (verb == "scroll") {
         if (words.size() < 4 || words.size() > 5 || !parseInt(words[2], a) ||
             !parseInt(words[3], b) || b < 0 || b > 7 ||

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <iosfwd>
 #include <map>
 #include <memory>
@@ -20,13 +21,12 @@
 namespace pelkit {
 
 class MainWindow;
+class Program;
 
 // What the host needs of the core beyond the dialog procedures.
 struct HeadlessCore {
     MainWindow* mainWindow = nullptr;
-    // Paints a waveform window on a canvas (set once the display exists).
-    void (*paint)(void* context, WaveWindow which, Canvas& canvas) = nullptr;
-    void* paintContext = nullptr;
+    Program* program = nullptr;  // paints the waveform windows
 };
 
 class HeadlessHost final : public Ui {
@@ -56,7 +56,10 @@ class HeadlessHost final : public Ui {
                                           const std::string& initial) override;
     void startTimer(int id, int periodMs) override;
     void stopTimer(int id) override;
+    void callAfter(int ms, std::function<void()> fn) override;
     int runModal(const std::string& templateName, DialogHandler& handler) override;
+    WindowHandle openModeless(const std::string& templateName,
+                              std::unique_ptr<DialogHandler> handler) override;
     void endDialog(WindowHandle window, int result) override;
     bool openDocument(const std::string& path) override;
     bool startProgram(const std::string& commandLine) override;
@@ -79,6 +82,8 @@ class HeadlessHost final : public Ui {
         std::map<int, Bar> bars;
         int focus = 0;
         DialogHandler* handler = nullptr;
+        std::unique_ptr<DialogHandler> owned;  // the handler of a modeless window
+        bool modeless = false;
         bool ended = false;
         int result = 0;
     };
@@ -87,6 +92,12 @@ class HeadlessHost final : public Ui {
     };
 
     Window* find(WindowHandle handle);
+    // Builds the window of TEMPLATENAME (controls and menu from its template) for HANDLER.
+    std::unique_ptr<Window> makeWindow(const std::string& templateName, DialogHandler& handler);
+    // The open dialog named NAME (its template's name, any case), innermost first, or nullptr.
+    Window* findDialog(const std::string& name);
+    // Drops the modeless windows that have ended.
+    void reapModeless();
     Window& mainWindowModel();
     Window& topDialog();
     void runLoop(Window& window);
@@ -117,6 +128,9 @@ class HeadlessHost final : public Ui {
 
     std::vector<std::unique_ptr<Window>> windows_;  // the stack of open windows, main first
     WindowHandle nextHandle_ = 1;
+    // Work the core asked to run later, with its delay; run once the device messages are
+    // delivered, the virtual clock moving by the delay.
+    std::deque<std::pair<int, std::function<void()>>> later_;
     std::deque<std::optional<std::string>> choices_;
     std::deque<BoxAnswer> answers_;
     bool timerRunning_ = false;

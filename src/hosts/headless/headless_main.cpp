@@ -3,15 +3,13 @@
 #include <fstream>
 #include <iostream>
 
-#include "app/main_window.h"
+#include "app/program.h"
 #include "app/startup.h"
 #include "devices/system/system_clock.h"
 #include "devices/virtual/virtual_clock.h"
 #include "devices/virtual/virtual_sound.h"
-#include "display/waveform.h"
 #include "hosts/headless/headless_host.h"
-#include "state/app_state.h"
-#include "status/status_display.h"
+#include "resources/control_names.h"
 
 namespace pelkit {
 
@@ -28,6 +26,12 @@ int runHeadless(const std::vector<std::string>& args, const std::string& program
             return true;
         };
         if (a == "--headless" || a == "--real-audio") continue;
+        if (a == "--list-controls") {
+            // The names scripts may use in place of control ids, window by window.
+            for (const ControlName& c : controlNames())
+                out << c.templateName << ' ' << c.name << ' ' << c.id << '\n';
+            return 0;
+        }
         if (a == "--script" || a == "--audio-out" || a == "--audio-in") {
             std::string& into = a == "--script"      ? scriptPath
                                 : a == "--audio-out" ? audioOut
@@ -71,21 +75,11 @@ int runHeadless(const std::vector<std::string>& args, const std::string& program
     HeadlessHost host(script, out, err, queue, virtualClock, soundOut, soundIn,
                       real ? nullptr : &virtualOut, real ? nullptr : &virtualIn);
     Platform platform{host, soundOut, soundIn, clock, queue};
-    AppState app(platform);
-    app.programPath = programPath;
-    app.commandLine = joinArguments(static_cast<int>(rest.size()), rest.data());
-    MainWindow mainWindow(app);
-    auto paint = [](void* context, WaveWindow which, Canvas& canvas) {
-        auto& state = *static_cast<AppState*>(context);
-        if (which == WaveWindow::Upper) {
-            paintUpper(state, canvas);
-        } else {
-            paintLower(state, canvas);
-        }
-    };
-    host.setCore(HeadlessCore{&mainWindow, paint, &app});
+    Program program(platform, programPath,
+                    joinArguments(static_cast<int>(rest.size()), rest.data()));
+    host.setCore(HeadlessCore{&program.mainWindow(), &program});
 
-    if (host.runModal("MAIN_RECORD", mainWindow) == -1) {
+    if (host.runModal("MAIN_RECORD", program.mainWindow()) == -1) {
         host.messageBox(kNoWindow, "error", kCaption, BoxIcon::Error, BoxButtons::Ok);
     }
     virtualOut.finishFile();

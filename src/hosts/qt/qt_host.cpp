@@ -218,6 +218,10 @@ void QtHost::startTimer(int id, int periodMs) {
     timer->start(periodMs);
 }
 
+void QtHost::callAfter(int ms, std::function<void()> fn) {
+    QTimer::singleShot(ms, Qt::PreciseTimer, context_.get(), std::move(fn));
+}
+
 void QtHost::stopTimer(int id) {
     auto it = timers_.find(id);
     if (it != timers_.end()) it->second->stop();
@@ -233,6 +237,33 @@ int QtHost::runModal(const std::string& templateName, DialogHandler& handler) {
     const WindowHandle handle = nextHandle_++;
     window->handle = handle;
 
+    window->dialog = std::make_unique<TemplateDialog>(
+        *def, isMain, eventsFor(handler, handle, isMain), painter_, topDialog());
+    OpenWindow& w = *window;
+    windows_.push_back(std::move(window));
+
+    handler.onInit(handle);
+    if (observer_) observer_(handle, *w.dialog);
+    if (!w.ended) {
+        scheduleDelivery();
+        w.dialog->exec();
+    }
+    const int result = w.result;
+    if (isMain) {
+        // The program ends with its main window: the windows beside it go too.
+        windows_.clear();
+        return result;
+    }
+    for (auto it = windows_.begin(); it != windows_.end(); ++it) {
+        if ((*it)->handle == handle) {
+            windows_.erase(it);
+            break;
+        }
+    }
+    return result;
+}
+
+DialogEvents QtHost::eventsFor(DialogHandler& handler, WindowHandle handle, bool isMain) {
     DialogEvents events;
     events.command = [&handler, handle](int id, Notify notify) {
         handler.onCommand(handle, id, 0, notify);
@@ -246,33 +277,59 @@ int QtHost::runModal(const std::string& templateName, DialogHandler& handler) {
             if (mainWindow_) mainWindow_->onDrop(path);
         };
     }
-    window->dialog =
-        std::make_unique<TemplateDialog>(*def, isMain, std::move(events), painter_, topDialog());
+    return events;
+}
+
+WindowHandle QtHost::openModeless(const std::string& templateName,
+                                  std::unique_ptr<DialogHandler> handler) {
+    const TemplateDef* def = findTemplate(templateName);
+    if (!def || !handler || windows_.empty()) return kNoWindow;
+    auto window = std::make_unique<OpenWindow>();
+    const WindowHandle handle = nextHandle_++;
+    window->handle = handle;
+    window->modeless = true;
+    DialogHandler& h = *handler;
+    window->owned = std::move(handler);
+    // A window of its own beside the main window (which it belongs to, so the main window's
+    // modality does not lock it out).
+    window->dialog = std::make_unique<TemplateDialog>(*def, false, eventsFor(h, handle, false),
+                                                      painter_, windows_.front()->dialog.get());
+    window->dialog->setModal(false);
     OpenWindow& w = *window;
     windows_.push_back(std::move(window));
-
-    handler.onInit(handle);
+    h.onInit(handle);
     if (observer_) observer_(handle, *w.dialog);
-    if (!w.ended) {
-        scheduleDelivery();
-        w.dialog->exec();
-    }
-    const int result = w.result;
-    for (auto it = windows_.begin(); it != windows_.end(); ++it) {
-        if ((*it)->handle == handle) {
-            windows_.erase(it);
-            break;
+    if (!w.ended) w.dialog->show();
+    return handle;
+}
+
+void QtHost::reapModeless() {
+    for (auto it = windows_.begin(); it != windows_.end();) {
+        if ((*it)->modeless && (*it)->ended) {
+            it = windows_.erase(it);
+        } else {
+            ++it;
         }
     }
-    return result;
 }
 
 void QtHost::endDialog(WindowHandle window, int result) {
     OpenWindow* w = find(window);
     if (!w || w->ended) return;
-    // Windows opened over this one end with it, innermost first.
+    if (w->modeless) {
+        // A window beside the others ends alone; it is dropped once its call has returned.
+        w->ended = true;
+        w->result = result;
+        w->dialog->hide();
+        QTimer::singleShot(0, context_.get(), [this] { reapModeless(); });
+        return;
+    }
+    // Windows opened over this one end with it, innermost first (all of them with the main
+    // window).
+    const bool isMainWindow = w == windows_.front().get();
     for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
         OpenWindow& inner = **it;
+        if (inner.modeless && !isMainWindow) continue;
         if (!inner.ended) {
             inner.ended = true;
             inner.result = inner.handle == window ? result : 0;

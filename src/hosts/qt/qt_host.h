@@ -62,7 +62,10 @@ class QtHost : public Ui {
                                           const std::string& initial) override;
     void startTimer(int id, int periodMs) override;
     void stopTimer(int id) override;
+    void callAfter(int ms, std::function<void()> fn) override;
     int runModal(const std::string& templateName, DialogHandler& handler) override;
+    WindowHandle openModeless(const std::string& templateName,
+                              std::unique_ptr<DialogHandler> handler) override;
     void endDialog(WindowHandle window, int result) override;
     bool openDocument(const std::string& path) override;
     bool startProgram(const std::string& commandLine) override;
@@ -76,11 +79,17 @@ class QtHost : public Ui {
     struct OpenWindow {
         WindowHandle handle = kNoWindow;
         std::unique_ptr<TemplateDialog> dialog;
+        std::unique_ptr<DialogHandler> owned;  // the handler of a modeless window
+        bool modeless = false;
         bool ended = false;
         int result = 0;
     };
 
     OpenWindow* find(WindowHandle handle) const;
+    // The events of a window driven by HANDLER.
+    DialogEvents eventsFor(DialogHandler& handler, WindowHandle handle, bool isMain);
+    // Drops the modeless windows that have ended (from the event loop, never inside their calls).
+    void reapModeless();
     QWidget* ownerWidget(WindowHandle owner) const;
     void scheduleDelivery();
 

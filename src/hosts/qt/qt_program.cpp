@@ -14,13 +14,11 @@
 #include <QTranslator>
 #include <cstdio>
 
-#include "app/main_window.h"
+#include "app/program.h"
 #include "app/startup.h"
 #include "devices/system/system_clock.h"
-#include "display/waveform.h"
 #include "hosts/qt/qt_fonts.h"
 #include "hosts/qt/qt_host.h"
-#include "state/app_state.h"
 
 namespace pelkit {
 
@@ -116,18 +114,11 @@ int runWindowProgram(int argc, char** argv, const std::string& programPath, Soun
     QtHost host(queue);
     SystemClock clock;
     Platform platform{host, out, in, clock, queue};
-    AppState state(platform);
-    state.programPath = programPath;
-    state.commandLine = joinArguments(argc, argv);
-    MainWindow mainWindow(state);
+    Program program(platform, programPath, joinArguments(argc, argv));
+    MainWindow& mainWindow = program.mainWindow();
     host.setMainWindow(&mainWindow);
-    host.setWavePainter([&state](WaveWindow which, Canvas& canvas) {
-        if (which == WaveWindow::Upper) {
-            paintUpper(state, canvas);
-        } else {
-            paintLower(state, canvas);
-        }
-    });
+    host.setWavePainter(
+        [&program](WaveWindow which, Canvas& canvas) { program.paint(which, canvas); });
 
     const QString screenshotPath = qEnvironmentVariable("PELKIT_SCREENSHOT");
     Screenshot screenshot(screenshotPath, sinceStart, mainWindow);

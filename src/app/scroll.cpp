@@ -1,4 +1,4 @@
-#include "display/scroll_bars.h"
+#include "app/scroll.h"
 
 #include <algorithm>
 
@@ -13,34 +13,7 @@
 #include "status/scroll_rules.h"
 #include "status/status_display.h"
 
-#include <cstdio>
-
 namespace pelkit {
-
-void createScrollBars(AppState& app) {
-    Ui& ui = app.ui();
-    WindowHandle w = app.windows.mainDialog;
-    struct Bar {
-        int bar, min, max;
-    };
-    static const Bar bars[] = {
-        {kBarPosition, 1, 1000}, {kBarStart, 1, 1000}, {kBarEnd, 1, 1000},   {kBarBoost, 1, 1000},
-        {kBarVolume, 1, 200},    {kBarSpeed, 1, 1600}, {kBarPitch, 1, 2000}, {kBarPan, -100, 100},
-    };
-    for (const Bar& b : bars)
-        ui.setScrollRange(w, b.bar, b.min, b.max);
-    ui.setScrollPos(w, kBarPosition, 1);
-    ui.setScrollPos(w, kBarStart, 1);
-    ui.setScrollPos(w, kBarEnd, 1000);
-    ui.setScrollPos(w, kBarBoost, static_cast<int>(app.level.mainBoost * 500));
-    ui.setScrollPos(w, kBarVolume, static_cast<int>(app.level.wavVolume * 100));
-    showSpeed(app);
-    showPitch(app);
-    ui.setScrollPos(w, kBarPan, 0);
-    // Every readout shows its value from the start, not only after its first change.
-    showBoost(app);
-    showPan(app);
-}
 
 namespace {
 
@@ -171,41 +144,6 @@ void onMainScroll(AppState& app, int bar, int code, int thumb) {
     }
 }
 
-void afterPositionJump(AppState& app, int32_t index) {
-    app.ui().setScrollPos(app.windows.mainDialog, kBarPosition, index);
-    refreshOverview(app);
-    showTime(app, app.sound.position);
-    seekToPosition(app, app.sound.playStream);
-    app.ring.displayData = app.ring.displayBuffer.data();
-    invalidateWaveforms(app);
-}
-
-void showPitchTiming(AppState& app) {
-    PitchClock& c = app.scroll.pitchClock;
-    c.now = app.platform.clock.localTime();
-    c.previousTick = c.lastTick;
-    c.lastTick = app.platform.clock.tickMs();
-    c.previousElapsed = c.elapsed;
-    uint32_t now = c.lastTick;
-    c.elapsed = now >= app.startTick ? static_cast<int64_t>(now - app.startTick)
-                                     : static_cast<int64_t>(now) - app.startTick;
-    char text[128];
-    std::snprintf(text, sizeof text, "%06ld.%03d(%07ld) pitch %0.4f",
-                  static_cast<long>(c.elapsed / 1000), static_cast<int>(c.elapsed % 1000),
-                  static_cast<long>(c.elapsed - c.previousElapsed),
-                  static_cast<double>(app.processing.pitchFactor));
-    setStatusText(app, id::kFieldSequenceStatus, text);
-}
-
-void showPlayProgress(AppState& app) {
-    uint32_t range = app.scroll.positionRange;
-    float fraction = app.sound.dataSize == 0
-                         ? 0.0f
-                         : static_cast<float>(app.sound.position) / app.sound.dataSize;
-    float pos = std::clamp(fraction * static_cast<float>(range), 0.0f, static_cast<float>(range));
-    app.ui().setScrollPos(app.windows.mainDialog, kBarPosition, static_cast<int>(pos));
-}
-
 void setRangeFromPosition(AppState& app, bool start) {
     uint32_t position = app.sound.position;
     uint32_t d = app.sound.dataSize;
@@ -220,10 +158,13 @@ void setRangeFromPosition(AppState& app, bool start) {
     app.ui().setScrollPos(app.windows.mainDialog, start ? kBarStart : kBarEnd, shown);
 }
 
-void recomputePositionStep(AppState& app) {
-    float q = static_cast<float>(app.format.samplesPerSecond / 48) / app.display.horizontalScale;
-    q = std::clamp(q, 16.0f, 44100.0f);
-    app.scroll.positionStep = 12u * static_cast<uint32_t>(q * 0.083333336f);
+void afterPositionJump(AppState& app, int32_t index) {
+    app.ui().setScrollPos(app.windows.mainDialog, kBarPosition, index);
+    refreshOverview(app);
+    showTime(app, app.sound.position);
+    seekToPosition(app, app.sound.playStream);
+    app.ring.displayData = app.ring.displayBuffer.data();
+    invalidateWaveforms(app);
 }
 
 }  // namespace pelkit

@@ -1,0 +1,32 @@
+#include "app/program.h"
+
+#include "app/commands.h"
+#include "display/waveform.h"
+#include "record/recorder.h"
+
+namespace pelkit {
+
+void Program::Dispatcher::send(int id, int32_t param) {
+    dispatchCommand(app_, id, param);
+}
+
+Program::Program(Platform& platform, const std::string& programPath, const std::string& commandLine)
+    : state_(platform), dispatcher_(state_), mainWindow_(state_) {
+    state_.commands = &dispatcher_;
+    state_.programPath = programPath;
+    state_.commandLine = commandLine;
+}
+
+bool Program::awaitingWriter() const {
+    return takeWritesPending(state_);
+}
+
+void Program::paint(WaveWindow which, Canvas& canvas) {
+    if (which == WaveWindow::Upper) {
+        paintUpper(state_, canvas);
+    } else {
+        paintLower(state_, canvas);
+    }
+}
+
+}  // namespace pelkit

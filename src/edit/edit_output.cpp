@@ -1,0 +1,44 @@
+#include "edit/edit_output.h"
+
+#include "files/file_names.h"
+
+namespace pelkit {
+
+std::string editOutputName(EditOutput output, const std::string& fileName) {
+    switch (output) {
+        case EditOutput::Cut:
+            return DerivedName(fileName, "_Rif");
+        case EditOutput::Left:
+            return DerivedName(fileName, "_L");
+        case EditOutput::Right:
+            return DerivedName(fileName, "_R");
+        case EditOutput::Centre:
+            return DerivedName(fileName, "_M");
+        case EditOutput::Join:
+            return DerivedName(fileName, "_LR");
+        case EditOutput::SpeedChange:
+            return DerivedName(fileName, "-up");
+        case EditOutput::Capture:
+            return DerivedName(fileName, "-real");
+    }
+    return fileName;
+}
+
+WaveFormat outputFormat(const WavHeaderInfo& header, int channels) {
+    return makeWaveFormat(header.format.formatTag, channels,
+                          static_cast<int32_t>(header.format.samplesPerSecond),
+                          header.format.bitsPerSample);
+}
+
+uint32_t headerDataSize(uint64_t size) {
+    return size > 0xFFFFFFFFull ? 0xFFFFFFFFu : static_cast<uint32_t>(size);
+}
+
+bool openOutput(StagedFile& out, const std::string& path, const WaveFormat& format,
+                uint64_t dataSize, const std::string& token) {
+    if (!out.open(path, token)) return false;
+    const auto header = makeWavHeader(format, headerDataSize(dataSize));
+    return out.write(header.data(), header.size());
+}
+
+}  // namespace pelkit

@@ -1,0 +1,128 @@
+// A take as it is written to disk: the temporary record file and its numbered parts, from the
+// header written when the take begins, through the appended blocks and the parts started at the
+// part limit, to the final headers and the move of each file into the take's name.
+//
+// In the direct mode the caller's thread writes each block before append() returns. In the
+// threaded mode ("HDD") a writer thread does, in the order handed over; each finished block
+// write is posted to the main thread's queue as a RecordWritten message carrying the block's
+// header, after which the block may go back to the input device. Both modes cut the take into
+// parts at the same byte boundaries.
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "files/file_stream.h"
+#include "platform/message_queue.h"
+#include "platform/wave_format.h"
+
+namespace pelkit {
+
+// What finishing a take (or the files of a take left by a run that ended abnormally) did.
+struct TakeFinish {
+    uint32_t dataSize = 0;              // bytes of sound of every part, summed
+    bool emptyPart = false;             // a part held no sound: it was left as it was
+    bool firstMoved = false;            // the first part reached the take's name
+    uint32_t firstSize = 0;             // bytes of sound of the first part
+    std::vector<std::string> warnings;  // one per part that could not reach its name
+    std::string nextTempName;  // when set, the next takes must be written there (see below)
+};
+
+// Gives TEMPPATH its final header for FORMAT and moves it to FINALPATH, replacing it. A file
+// without sound is left alone. A take that cannot reach FINALPATH is kept beside the temporary
+// file under an unused "_kept" name; if not even that works it stays where it is, and the next
+// takes go to another temporary file (nextTempName), so that nothing empties it.
+bool finishTakeFile(const std::string& tempPath, const std::string& finalPath,
+                    const WaveFormat& format, TakeFinish& result);
+
+// Finishes TEMPPATH and its PARTS numbered parts into FINALPATH and its numbered names.
+TakeFinish finishTakeFiles(const std::string& tempPath, int32_t parts, const WaveFormat& format,
+                           const std::string& finalPath);
+
+class TakeWriter {
+  public:
+    enum class Mode { Direct, Threaded };
+
+    TakeWriter() = default;
+    ~TakeWriter();
+    TakeWriter(const TakeWriter&) = delete;
+    TakeWriter& operator=(const TakeWriter&) = delete;
+
+    const std::string& tempName() const { return tempName_; }
+    void setTempName(const std::string& name) { tempName_ = name; }
+    // Bytes of sound after which a take goes on in a new numbered part.
+    uint32_t partLimit() const { return partLimit_; }
+    void setPartLimit(uint32_t bytes) { partLimit_ = bytes; }
+
+    // Between takes: the temporary file is opened emptied (created when missing), or, with
+    // KEEP, as it is, for appending.
+    bool prepare(bool keep);
+    // Closes the temporary file (the end of the run).
+    void close();
+    // The open temporary file, for the capture of played sound between takes.
+    FileStream& stream() { return stream_; }
+
+    // Starts a take in FORMAT: the placeholder header is written where the file stands and
+    // every block is appended after it. In the threaded mode, write reports go to QUEUE.
+    bool begin(const WaveFormat& format, Mode mode, MessageQueue& queue);
+    // Appends COUNT bytes. In the threaded mode HEADER comes back in a RecordWritten message
+    // once they are written; in the direct mode they are written when this returns.
+    void append(const uint8_t* data, uint32_t count, WaveHeader* header);
+    // Loop recording: the blocks after this overwrite the take from its first byte of sound.
+    void rewind();
+    // Stops the writer thread once everything handed over is written; the file stays open.
+    void stopThread();
+
+    Mode mode() const { return mode_; }
+    // Blocks handed to the writer thread and not yet written.
+    int32_t inFlight() const { return inFlight_.load(); }
+    // Bytes of sound on disk since the take began or last wrapped.
+    uint64_t bytesWritten() const { return written_.load(); }
+    // Numbered parts started after the first file.
+    int32_t parts() const { return partIndex_; }
+    // A write of this take failed (a full disk, a vanished file system).
+    bool failed() const { return failed_.load(); }
+
+    // Ends the take: closes its file and finishes every part into FINALPATH and its numbered
+    // names. The temporary file is then opened again for the next take (see prepare()).
+    TakeFinish finish(const std::string& finalPath, bool keepForNext);
+
+  private:
+    struct Job {
+        enum class Kind { Write, Rewind, NewPart } kind = Kind::Write;
+        std::vector<uint8_t> bytes;
+        WaveHeader* header = nullptr;
+        int32_t part = 0;
+    };
+    void perform(Job& job);
+    void submit(Job job);
+    void loop();
+
+    std::string tempName_ = "pelkit_record.wav";
+    uint32_t partLimit_ = 2000000000;
+    FileStream stream_;
+    WaveFormat format_;
+    Mode mode_ = Mode::Direct;
+    MessageQueue* queue_ = nullptr;
+    int32_t partIndex_ = 0;     // decided on the caller's thread as blocks are handed over
+    uint32_t bytesInPart_ = 0;  // handed over into the current part
+
+    std::atomic<int32_t> inFlight_{0};
+    std::atomic<uint64_t> written_{0};
+    std::atomic<bool> failed_{false};
+
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::deque<Job> jobs_;
+    std::vector<std::vector<uint8_t>> spare_;  // copies kept for reuse: no allocation per block
+    bool quit_ = false;
+    std::thread thread_;
+};
+
+}  // namespace pelkit

@@ -1,0 +1,193 @@
+#include "resources/control_names.h"
+
+#include <cctype>
+#include <cstdlib>
+
+#include "resources/control_ids.h"
+#include "resources/position_comment_ids.h"
+#include "resources/record_options_ids.h"
+#include "resources/reverb_ids.h"
+
+namespace pelkit {
+
+namespace {
+
+// The names a script may use for a control, window by window.
+const std::vector<ControlName>& table() {
+    static const std::vector<ControlName> names = {
+        {"MAIN_RECORD", id::kRecord, "record"},
+        {"MAIN_RECORD", id::kRecordStop, "record-stop"},
+        {"MAIN_RECORD", id::kPlay, "play"},
+        {"MAIN_RECORD", id::kPlayPause, "play-pause"},
+        {"MAIN_RECORD", id::kPlayStop, "play-stop"},
+        {"MAIN_RECORD", id::kReverse, "reverse"},
+        {"MAIN_RECORD", id::kRepeat, "repeat"},
+        {"MAIN_RECORD", id::kJumpToQuiet, "jump-to-quiet"},
+        {"MAIN_RECORD", id::kRateUp, "rate-up"},
+        {"MAIN_RECORD", id::kExit, "exit"},
+        {"MAIN_RECORD", id::kRate44, "rate44"},
+        {"MAIN_RECORD", id::kRateDown, "rate-down"},
+        {"MAIN_RECORD", id::kBits16, "bits16"},
+        {"MAIN_RECORD", id::kBits8, "bits8"},
+        {"MAIN_RECORD", id::kOpen, "open"},
+        {"MAIN_RECORD", id::kChannels1, "channels1"},
+        {"MAIN_RECORD", id::kChannels2, "channels2"},
+        {"MAIN_RECORD", id::kShowExtraHeader, "show-extra-header"},
+        {"MAIN_RECORD", id::kBufferReset, "buffer-reset"},
+        {"MAIN_RECORD", id::kBlockReset, "block-reset"},
+        {"MAIN_RECORD", id::kLockOff, "lock-off"},
+        {"MAIN_RECORD", id::kBlockUp, "block-up"},
+        {"MAIN_RECORD", id::kBlockDown, "block-down"},
+        {"MAIN_RECORD", id::kRecordPause, "record-pause"},
+        {"MAIN_RECORD", id::kJumpForward, "jump-forward"},
+        {"MAIN_RECORD", id::kJumpBack, "jump-back"},
+        {"MAIN_RECORD", id::kStepBackToQuiet, "step-back-to-quiet"},
+        {"MAIN_RECORD", id::kReverbOnOff, "reverb-on-off"},
+        {"MAIN_RECORD", id::kBoostReset, "boost-reset"},
+        {"MAIN_RECORD", id::kRateSet, "rate-set"},
+        {"MAIN_RECORD", id::kVolumeReset, "volume-reset"},
+        {"MAIN_RECORD", id::kRangeToggle, "range-toggle"},
+        {"MAIN_RECORD", id::kLevelCheck, "level-check"},
+        {"MAIN_RECORD", id::kFileEdit, "file-edit"},
+        {"MAIN_RECORD", id::kSpeedReset, "speed-reset"},
+        {"MAIN_RECORD", id::kPitchOnOff, "pitch-on-off"},
+        {"MAIN_RECORD", id::kPitchReset, "pitch-reset"},
+        {"MAIN_RECORD", id::kPanReset, "pan-reset"},
+        {"MAIN_RECORD", id::kPitchUp, "pitch-up"},
+        {"MAIN_RECORD", id::kPitchDown, "pitch-down"},
+        {"MAIN_RECORD", id::kPitchUp2, "pitch-up2"},
+        {"MAIN_RECORD", id::kPitchDown2, "pitch-down2"},
+        {"MAIN_RECORD", id::kRecordOptions, "record-options"},
+        {"MAIN_RECORD", id::kSubSoundAll, "sub-sound-all"},
+        {"MAIN_RECORD", id::kSubSoundSetting, "sub-sound-setting"},
+        {"MAIN_RECORD", id::kSubSoundSettingRefresh, "sub-sound-setting-refresh"},
+        {"MAIN_RECORD", id::kRefreshNames, "refresh-names"},
+        {"MAIN_RECORD", id::kLoopStandby, "loop-standby"},
+        {"MAIN_RECORD", id::kSkipStart, "skip-start"},
+        {"MAIN_RECORD", id::kSkipEnd, "skip-end"},
+        {"MAIN_RECORD", id::kSkipOnOff, "skip-on-off"},
+        {"MAIN_RECORD", id::kReplaySequenceFile, "replay-sequence-file"},
+        {"MAIN_RECORD", id::kDisplayOnOff, "display-on-off"},
+        {"MAIN_RECORD", id::kShowWhileRecording, "show-while-recording"},
+        {"MAIN_RECORD", id::kVerticalScaleDown, "vertical-scale-down"},
+        {"MAIN_RECORD", id::kVerticalScaleUp, "vertical-scale-up"},
+        {"MAIN_RECORD", id::kVerticalScaleOne, "vertical-scale-one"},
+        {"MAIN_RECORD", id::kHorizontalScaleUp, "horizontal-scale-up"},
+        {"MAIN_RECORD", id::kHorizontalScaleOne, "horizontal-scale-one"},
+        {"MAIN_RECORD", id::kHorizontalScaleDown, "horizontal-scale-down"},
+        {"MAIN_RECORD", id::kRangeStartSet, "range-start-set"},
+        {"MAIN_RECORD", id::kRangeEndSet, "range-end-set"},
+        {"MAIN_RECORD", id::kBits24, "bits24"},
+        {"MAIN_RECORD", id::kKeyboard, "keyboard"},
+        {"MAIN_RECORD", id::kHelp, "help"},
+        {"MAIN_RECORD", id::kReverbDialog, "reverb-dialog"},
+        {"MAIN_RECORD", id::kMicroEdit, "micro-edit"},
+        {"MAIN_RECORD", id::kNextNumberedCheck, "next-numbered-check"},
+        {"MAIN_RECORD", id::kContinuousPlay, "continuous-play"},
+        {"MAIN_RECORD", id::kWholeWaveform, "whole-waveform"},
+        {"MAIN_RECORD", id::kMarkPrevious, "mark-previous"},
+        {"MAIN_RECORD", id::kMarkSave, "mark-save"},
+        {"MAIN_RECORD", id::kMarkNext, "mark-next"},
+        {"MAIN_RECORD", id::kMarkFirst, "mark-first"},
+        {"MAIN_RECORD", id::kMarkSet, "mark-set"},
+        {"MAIN_RECORD", id::kMarkEditFile, "mark-edit-file"},
+        {"MAIN_RECORD", id::kMenuJumpBack, "menu-jump-back"},
+        {"MAIN_RECORD", id::kOverwriteDataSize, "overwrite-data-size"},
+        {"MAIN_RECORD", id::kStandby, "standby"},
+        {"MAIN_RECORD", id::kSetPcm, "set-pcm"},
+        {"MAIN_RECORD", id::kShowPositionRange, "show-position-range"},
+        {"MAIN_RECORD", id::kConvertTo16, "convert-to16"},
+        {"MAIN_RECORD", id::kFieldBits, "field-bits"},
+        {"MAIN_RECORD", id::kFieldRate, "field-rate"},
+        {"MAIN_RECORD", id::kFieldBlockSize, "field-block-size"},
+        {"MAIN_RECORD", id::kFieldChannels, "field-channels"},
+        {"MAIN_RECORD", id::kFieldSize, "field-size"},
+        {"MAIN_RECORD", id::kFieldHeaderFormat, "field-header-format"},
+        {"MAIN_RECORD", id::kFieldHeaderChannels, "field-header-channels"},
+        {"MAIN_RECORD", id::kFieldHeaderRate, "field-header-rate"},
+        {"MAIN_RECORD", id::kFieldHeaderByteRate, "field-header-byte-rate"},
+        {"MAIN_RECORD", id::kFieldHeaderBlockAlign, "field-header-block-align"},
+        {"MAIN_RECORD", id::kFieldHeaderBits, "field-header-bits"},
+        {"MAIN_RECORD", id::kFieldStatus, "field-status"},
+        {"MAIN_RECORD", id::kFieldTime, "field-time"},
+        {"MAIN_RECORD", id::kFieldRateEntry, "field-rate-entry"},
+        {"MAIN_RECORD", id::kFieldVolume, "field-volume"},
+        {"MAIN_RECORD", id::kFieldLevelReport, "field-level-report"},
+        {"MAIN_RECORD", id::kFieldBoost, "field-boost"},
+        {"MAIN_RECORD", id::kFieldSpeed, "field-speed"},
+        {"MAIN_RECORD", id::kFieldPitch, "field-pitch"},
+        {"MAIN_RECORD", id::kFieldPan, "field-pan"},
+        {"MAIN_RECORD", id::kFieldSubSoundBlock, "field-sub-sound-block"},
+        {"MAIN_RECORD", id::kFieldSequenceStatus, "field-sequence-status"},
+        {"MAIN_RECORD", id::kFieldPositionComment, "field-position-comment"},
+        {"REC_OPTION", id::kOk, "ok"},
+        {"REC_OPTION", id::options::kAuxBar, "aux-bar"},
+        {"REC_OPTION", id::options::kSkipLevelBar, "skip-level-bar"},
+        {"REC_OPTION", id::options::kAuxReset, "aux-reset"},
+        {"REC_OPTION", id::options::kSkipLevelReset, "skip-level-reset"},
+        {"REC_OPTION", id::options::kLanguage, "language"},
+        {"REC_OPTION", id::options::kLoopStart, "loop-start"},
+        {"REC_OPTION", id::options::kJumpStart, "jump-start"},
+        {"REC_OPTION", id::options::kDisplayOnOff, "display-on-off"},
+        {"REC_OPTION", id::options::kSpectrum, "spectrum"},
+        {"REC_OPTION", id::options::kVerticalDown, "vertical-down"},
+        {"REC_OPTION", id::options::kVerticalUp, "vertical-up"},
+        {"REC_OPTION", id::options::kVerticalOne, "vertical-one"},
+        {"REC_OPTION", id::options::kHorizontalUp, "horizontal-up"},
+        {"REC_OPTION", id::options::kHorizontalOne, "horizontal-one"},
+        {"REC_OPTION", id::options::kHorizontalDown, "horizontal-down"},
+        {"REC_OPTION", id::options::kSeamUp, "seam-up"},
+        {"REC_OPTION", id::options::kSeamZero, "seam-zero"},
+        {"REC_OPTION", id::options::kSeamDown, "seam-down"},
+        {"REC_OPTION", id::options::kUnitUp, "unit-up"},
+        {"REC_OPTION", id::options::kUnitDefault, "unit-default"},
+        {"REC_OPTION", id::options::kUnitDown, "unit-down"},
+        {"REC_OPTION", id::options::kShowLeft, "show-left"},
+        {"REC_OPTION", id::options::kShowRight, "show-right"},
+        {"REC_OPTION", id::options::kMixingToggle, "mixing-toggle"},
+        {"REC_OPTION", id::options::kMixingShow, "mixing-show"},
+        {"REC_OPTION", id::options::kWriteMode, "write-mode"},
+        {"REC_OPTION", id::options::kAuxField, "aux-field"},
+        {"REC_OPTION", id::options::kAuxDevices, "aux-devices"},
+        {"REC_OPTION", id::options::kSkipLevelField, "skip-level-field"},
+        {"REC_OPTION", id::options::kSeamField, "seam-field"},
+        {"REC_OPTION", id::options::kVerticalField, "vertical-field"},
+        {"REC_OPTION", id::options::kHorizontalField, "horizontal-field"},
+        {"REC_OPTION", id::options::kMixingField, "mixing-field"},
+        {"REC_OPTION", id::options::kUnitField, "unit-field"},
+        {"REC_OPTION", id::options::kLoopSizeField, "loop-size-field"},
+        {"REC_OPTION", id::options::kMinutesField, "minutes-field"},
+        {"REC_OPTION", id::options::kJumpMaxField, "jump-max-field"},
+        {"POSITION_COMMENT", id::kPositionCommentSave, "save"},
+        {"POSITION_COMMENT", id::kPositionCommentCancel, "cancel"},
+        {"POSITION_COMMENT", id::kPositionCommentPosition, "position"},
+        {"POSITION_COMMENT", id::kPositionCommentText, "comment"},
+        {"REVERB", id::kOk, "ok"},
+        {"REVERB", id::reverb::kDelayField, "delay-field"},
+        {"REVERB", id::reverb::kDelayBar, "delay-bar"},
+        {"REVERB", id::reverb::kReset, "reset"},
+        {"REVERB", id::reverb::kFeedback, "feedback"},
+    };
+    return names;
+}
+
+}  // namespace
+
+const std::vector<ControlName>& controlNames() {
+    return table();
+}
+
+std::optional<int> controlId(const std::string& templateName, const std::string& text) {
+    char* end = nullptr;
+    long number = std::strtol(text.c_str(), &end, 10);
+    if (!text.empty() && end && *end == '\0') return static_cast<int>(number);
+    std::string window;
+    for (char ch : templateName)
+        window += static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    for (const ControlName& c : table()) {
+        if (c.name == text && c.templateName == window) return c.id;
+    }
+    return std::nullopt;
+}
+
+}  // namespace pelkit

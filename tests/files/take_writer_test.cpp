@@ -1,0 +1,167 @@
+// Takes on disk: the finishing of the temporary file and its parts into the take's name, and the
+// writer in both modes (direct and threaded), with parts, loop rewinds and a full disk.
+#include "files/take_writer.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+#include <filesystem>
+
+#include "files/file_names.h"
+#include "platform/message_queue.h"
+#include "support/test_support.h"
+
+namespace pelkit {
+namespace {
+
+using namespace test;
+namespace fs = std::filesystem;
+
+// A take as the writer leaves it before finishing: placeholder header, then DATA.
+Bytes placeholderTake(uint16_t channels, uint32_t rate, uint16_t bits, const Bytes& data) {
+    Bytes b = canonicalWav(channels, rate, bits, data);
+    b[4] = 36;
+    for (int i = 5; i < 8; ++i)
+        b[i] = 0;
+    for (int i = 40; i < 44; ++i)
+        b[i] = 0xFF;
+    return b;
+}
+
+class TakeFilesTest : public ::testing::Test {
+  protected:
+    TempDir dir;
+    WorkingDirectory cwd{dir.path()};
+};
+
+TEST_F(TakeFilesTest, FinishingMovesEveryPartOrLeavesEmptyOnesAlone) {
+    const WaveFormat format = makeWaveFormat(1, 2, 8000, 8);
+    const Bytes a = patternBytes(100, 1), b = patternBytes(200, 2), c = patternBytes(300, 3);
+    writeFile("pelkit_record.wav", placeholderTake(2, 8000, 8, a));
+    writeFile("pelkit_record_001.wav", placeholderTake(2, 8000, 8, b));
+    writeFile("pelkit_record_002.wav", placeholderTake(2, 8000, 8, c));
+    writeText("x.wav", "an older take");
+
+    TakeFinish done = finishTakeFiles("pelkit_record.wav", 2, format, "x.wav");
+    EXPECT_EQ(done.dataSize, 600u);
+    EXPECT_TRUE(done.firstMoved);
+    EXPECT_EQ(done.firstSize, 100u);
+    EXPECT_TRUE(done.warnings.empty());
+    EXPECT_EQ(readFile("x.wav"), canonicalWav(2, 8000, 8, a));
+    EXPECT_EQ(readFile("x_001.wav"), canonicalWav(2, 8000, 8, b));
+    EXPECT_EQ(readFile("x_002.wav"), canonicalWav(2, 8000, 8, c));
+    for (const char* temp : {"pelkit_record.wav", "pelkit_record_001.wav", "pelkit_record_002.wav"})
+        EXPECT_FALSE(exists(temp)) << temp;
+
+    // Nothing recorded: neither file changes.
+    for (const Bytes& empty : {Bytes{}, placeholderTake(2, 8000, 8, {})}) {
+        writeFile("pelkit_record.wav", empty);
+        done = finishTakeFiles("pelkit_record.wav", 0, format, "x.wav");
+        EXPECT_TRUE(done.emptyPart);
+        EXPECT_EQ(done.dataSize, 0u);
+        EXPECT_EQ(readFile("x.wav"), canonicalWav(2, 8000, 8, a));
+        EXPECT_EQ(readFile("pelkit_record.wav"), empty);
+    }
+}
+
+TEST_F(TakeFilesTest, TakeThatCannotReachItsNameIsKeptAndNamed) {
+    const WaveFormat format = makeWaveFormat(1, 2, 44100, 16);
+    Bytes data = patternBytes(500, 4);
+    writeFile("pelkit_record.wav", placeholderTake(2, 44100, 16, data));
+
+    std::string target = dir.file("no/such/dir/x.wav");
+    TakeFinish done = finishTakeFiles("pelkit_record.wav", 0, format, target);
+    EXPECT_FALSE(exists(target));
+    EXPECT_FALSE(done.firstMoved);
+    ASSERT_EQ(done.warnings.size(), 1u);
+    EXPECT_TRUE(exists("pelkit_record_kept_001.wav"));
+    EXPECT_EQ(readFile("pelkit_record_kept_001.wav"), canonicalWav(2, 44100, 16, data));
+    EXPECT_NE(done.warnings[0].find("pelkit_record_kept_001.wav"), std::string::npos);
+    EXPECT_NE(done.warnings[0].find(target), std::string::npos);
+}
+
+// Runs a take of BLOCKS blocks of SIZE bytes through a writer in MODE, with a rewind before
+// block REWINDAT (never when negative); returns the writer's part count.
+int32_t writeTake(TakeWriter& w, TakeWriter::Mode mode, const Bytes& source, uint32_t size,
+                  int rewindAt = -1) {
+    MessageQueue queue;
+    std::vector<WaveHeader> headers(source.size() / size);
+    w.prepare(false);
+    EXPECT_TRUE(w.begin(makeWaveFormat(1, 2, 44100, 16), mode, queue));
+    for (size_t i = 0; i < headers.size(); ++i) {
+        if (static_cast<int>(i) == rewindAt) w.rewind();
+        w.append(source.data() + i * size, size, &headers[i]);
+    }
+    if (mode == TakeWriter::Mode::Threaded) {
+        // Every block comes back once, in order.
+        for (size_t i = 0; i < headers.size(); ++i) {
+            auto m = queue.waitPop(std::chrono::seconds(10));
+            EXPECT_TRUE(m && m->kind == MessageKind::RecordWritten && m->header == &headers[i]);
+        }
+    }
+    w.stopThread();
+    EXPECT_EQ(w.inFlight(), 0);
+    return w.parts();
+}
+
+TEST_F(TakeFilesTest, BothModesCutTheTakeIntoTheSameParts) {
+    const Bytes source = patternBytes(40 * 100, 9);
+    for (auto mode : {TakeWriter::Mode::Direct, TakeWriter::Mode::Threaded}) {
+        SCOPED_TRACE(mode == TakeWriter::Mode::Direct ? "direct" : "threaded");
+        fs::remove_all("out");
+        fs::create_directory("out");
+        TakeWriter w;
+        w.setPartLimit(1000);
+        // A part closes after the block that takes it past 1000 - 100 bytes: ten blocks each.
+        EXPECT_EQ(writeTake(w, mode, source, 100), 4);
+        EXPECT_EQ(w.bytesWritten(), source.size());
+        TakeFinish done = w.finish("out/take.wav", false);
+        EXPECT_EQ(done.dataSize, source.size());
+        for (int part = 0; part < 4; ++part) {
+            std::string name = part == 0 ? "out/take.wav" : NumberedName("out/take.wav", part);
+            EXPECT_EQ(readFile(name), canonicalWav(2, 44100, 16,
+                                                   Bytes(source.begin() + part * 1000,
+                                                         source.begin() + (part + 1) * 1000)))
+                << name;
+        }
+        // The part after the last block is empty and left alone; the next take starts clean.
+        EXPECT_TRUE(done.emptyPart);
+        EXPECT_TRUE(readFile("pelkit_record.wav").empty());
+    }
+}
+
+TEST_F(TakeFilesTest, LoopRewindOverwritesTheTakeFromItsStart) {
+    const Bytes source = patternBytes(8 * 100, 5);
+    for (auto mode : {TakeWriter::Mode::Direct, TakeWriter::Mode::Threaded}) {
+        TakeWriter w;
+        writeTake(w, mode, source, 100, 6);
+        EXPECT_EQ(w.bytesWritten(), 200u);  // counted again from the rewind
+        w.finish("take.wav", false);
+        Bytes expected(source.begin() + 600, source.end());
+        expected.insert(expected.end(), source.begin() + 200, source.begin() + 600);
+        EXPECT_EQ(readFile("take.wav"), canonicalWav(2, 44100, 16, expected));
+    }
+}
+
+TEST_F(TakeFilesTest, AFullDiskStopsTheTakeWithWhatReachedTheFile) {
+    // The process may write files of at most 2,000 bytes: the "disk" is full beyond that.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    rlimit small = previous;
+    small.rlim_cur = 2000;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const Bytes source = patternBytes(30 * 100, 2);
+    for (auto mode : {TakeWriter::Mode::Direct, TakeWriter::Mode::Threaded}) {
+        TakeWriter w;
+        writeTake(w, mode, source, 100);
+        EXPECT_TRUE(w.failed());
+        EXPECT_LE(w.bytesWritten(), 2000u - 44);
+    }
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, SIG_DFL);
+}
+
+}  // namespace
+}  // namespace pelkit
