@@ -24,10 +24,13 @@ void loadSoundFile(AppState& app, const std::string& name) {
     // A playback that is still draining must not bring the previous name back when it ends.
     app.playback.returnFileName = app.sound.fileName;
     showLoaded(app);
-    bool valid = readMainHeader(app, app.sound.fileName);
+    std::string refusal;
+    bool valid = readMainHeader(app, app.sound.fileName, &refusal);
     if (!valid) {
         if (!fileExists(app.sound.fileName)) {
             setStatusText(app, id::kFieldStatus, "new file");
+        } else if (!refusal.empty()) {
+            showWarning(app, refusal);
         } else {
             showWarning(app, app.sound.fileName +
                                  " is not a WAV file that can be read: its header is missing or "

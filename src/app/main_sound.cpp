@@ -15,9 +15,10 @@ namespace pelkit {
 
 namespace fs = std::filesystem;
 
-bool readMainHeader(AppState& app, const std::string& path) {
+bool readMainHeader(AppState& app, const std::string& path, std::string* refusal) {
     WavHeaderInfo info;
     bool valid = ReadWavHeader(path, info);
+    if (refusal) *refusal = info.refusal;
     app.sound.dataSize = info.dataSize;
     app.sound.extraHeaderBytes = info.extraHeaderBytes;
     if (!valid) return false;

@@ -12,7 +12,9 @@ struct AppState;
 
 // Reads PATH's header into the main sound's state: dataSize always; format, extraHeaderBytes
 // (0 when invalid), frame size and the position step only for a valid header.
-bool readMainHeader(AppState& app, const std::string& path);
+// REFUSAL, when given, receives why a readable file cannot be played (an encoding other than
+// PCM or float), or nothing.
+bool readMainHeader(AppState& app, const std::string& path, std::string* refusal = nullptr);
 
 // Makes FORMAT, DATASIZE and EXTRAHEADERBYTES those of the main sound.
 void adoptHeader(AppState& app, const WaveFormat& format, uint32_t dataSize,

@@ -148,3 +148,22 @@ TEST(ExtensibleWav, PlaysBitExactAndLibsndfileReadsTheOutputAsTheSource) {
 
 }  // namespace
 }  // namespace pelkit::test
+
+namespace pelkit::test {
+namespace {
+
+TEST(ExtensibleWav, AnEncodingThatCannotBePlayedIsNamedAndTheFileKept) {
+    TempDir dir;
+    // Sub-format 6 is A-law: readable, but not a sound the devices can take.
+    Bytes alaw = extensibleWav(8, 6, Bytes(1000, 0xD5));
+    writeFile(dir.file("in.wav"), alaw);
+    ProgramRun run = runHeadless(dir.path(), {"in.wav"}, "");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("box: pelkit_recorder: in.wav holds sound in A-law encoding"),
+              std::string::npos)
+        << run.out;
+    EXPECT_EQ(readFile(dir.file("in.wav")), alaw);
+}
+
+}  // namespace
+}  // namespace pelkit::test
