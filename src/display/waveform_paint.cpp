@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "display/spectrum_view.h"
 #include "display/waveform.h"
 #include "state/app_state.h"
 
@@ -104,23 +105,6 @@ const uint8_t* traceBase(AppState& app, uint32_t extra, uint64_t& limit) {
     return buffer.data() + offset;
 }
 
-void paintSpectrum(AppState& app, Canvas& canvas, int32_t w) {
-    const int32_t d = amplitudeDivisor();
-    const std::vector<uint8_t>& bars = app.display.spectrumBuffer;
-    canvas.selectPen(Pen::Trace);
-    line(canvas, 0, kBottom, w, kBottom);
-    line(canvas, 0, kTop, w, kTop);
-    uint32_t n = app.playback.outputLength >> 2;
-    if (w >= 0 && n >= static_cast<uint32_t>(w)) n = static_cast<uint32_t>(w);
-    for (uint32_t i = 0; n >= 2 && i <= n - 2 && 4 * i + 1 < bars.size(); ++i) {
-        double u = std::clamp(
-            read16(bars.data() + 4 * i) * static_cast<double>(app.display.verticalScale) * 2, 0.0,
-            65535.0);
-        int x = static_cast<int>(5 * i);
-        line(canvas, x, kBottom, x, kBottom - static_cast<int32_t>(u) / d);
-    }
-}
-
 }  // namespace
 
 int32_t amplitudeDivisor() {
@@ -142,7 +126,11 @@ void paintUpper(AppState& app, Canvas& canvas) {
     int32_t w = visibleWidth(app.display.horizontalScale);
     if (!beginPaint(app, canvas, app.display.showLeft)) return;
     if (app.display.spectrumMode) {
-        paintSpectrum(app, canvas, w);
+        if (app.spectrum.view == SpectrumView::Fft) {
+            paintFftView(app, canvas, true);
+        } else {
+            paintSpectrumBars(app, canvas, w);
+        }
         return;
     }
     canvas.selectPen(Pen::Mark);
@@ -159,6 +147,10 @@ void paintUpper(AppState& app, Canvas& canvas) {
 void paintLower(AppState& app, Canvas& canvas) {
     int32_t w = visibleWidth(app.display.horizontalScale);
     if (!beginPaint(app, canvas, app.display.showRight)) return;
+    if (app.display.spectrumMode && app.spectrum.view == SpectrumView::Fft) {
+        paintFftView(app, canvas, false);
+        return;
+    }
     const int32_t d = amplitudeDivisor();
     canvas.selectPen(Pen::Mark);
     line(canvas, 0, kWaveCentre, w, kWaveCentre);

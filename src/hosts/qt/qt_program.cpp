@@ -114,7 +114,8 @@ int runWindowProgram(int argc, char** argv, const std::string& programPath, Soun
     QtHost host(queue);
     SystemClock clock;
     Platform platform{host, out, in, clock, queue};
-    Program program(platform, programPath, joinArguments(argc, argv));
+    Program program(platform, programPath, joinArguments(argc, argv),
+                    SpectrumWorker::Mode::Threaded);
     MainWindow& mainWindow = program.mainWindow();
     host.setMainWindow(&mainWindow);
     host.setWavePainter(
