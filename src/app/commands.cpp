@@ -5,6 +5,7 @@
 #include "app/scroll.h"
 #include "app/startup.h"
 #include "dialogs/record_options.h"
+#include "dialogs/wave_micro_edit.h"
 #include "display/waveform.h"
 #include "files/wav_format.h"
 #include "playback/level_commands.h"
@@ -179,6 +180,9 @@ void dispatchCommand(AppState& app, int id, int32_t param) {
             break;
         case id::kWholeWaveform:
             showWholeWaveform(app);
+            break;
+        case id::kMicroEdit:
+            openMicroEdit(app);
             break;
 
         // Readouts, help and the end.

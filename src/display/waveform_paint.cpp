@@ -6,6 +6,7 @@
 #include "display/spectrum_view.h"
 #include "display/waveform.h"
 #include "state/app_state.h"
+#include "status/micro_edit_readouts.h"
 
 namespace pelkit {
 
@@ -105,6 +106,15 @@ const uint8_t* traceBase(AppState& app, uint32_t extra, uint64_t& limit) {
     return buffer.data() + offset;
 }
 
+// The frame under the cursor goes to the wave micro edit's value sliders: the frame a write
+// would store, so what the sliders show is what the file gets.
+void handOverFrame(AppState& app) {
+    if (const uint8_t* frame = microEditFrame(app)) {
+        setFrameValues(app, read16(frame), read16(frame + 2));
+    }
+    showBufferStart(app);
+}
+
 }  // namespace
 
 int32_t amplitudeDivisor() {
@@ -141,6 +151,7 @@ void paintUpper(AppState& app, Canvas& canvas) {
     if (const uint8_t* base = traceBase(app, 0, limit)) {
         drawTrace(app, canvas, base, limit, columnCount(app, w));
     }
+    handOverFrame(app);
     drawCursor(app, canvas);
 }
 

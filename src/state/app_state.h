@@ -20,6 +20,7 @@
 #include "state/command_sink.h"
 #include "state/display_state.h"
 #include "state/playback_state.h"
+#include "state/value_slider.h"
 
 namespace pelkit {
 
@@ -137,6 +138,12 @@ struct SpectrumState {
     FftBars fftBars;  // the FFT view of the block being heard
 };
 
+// The wave micro edit: its three sliders live for the whole run, its window while it is open.
+struct MicroEditState {
+    MicroEditSliders sliders = makeMicroEditSliders();
+    WindowHandle window = kNoWindow;
+};
+
 struct AppState {
     explicit AppState(Platform& p,
                       SpectrumWorker::Mode spectrumWorker = SpectrumWorker::Mode::Inline)
@@ -164,6 +171,7 @@ struct AppState {
     DisplayState display;
     ScrollState scroll;
     SpectrumState spectrum;
+    MicroEditState microEdit;
 
     uint32_t startTick = 0;
     std::string titleText = kTitleText;
