@@ -18,16 +18,6 @@ namespace {
 constexpr size_t kBlock = 49152;
 constexpr int kRate = 44100;
 
-Bytes noise(size_t n, uint32_t seed) {
-    Bytes b(n);
-    uint32_t x = 0x85EBCA6Bu ^ seed;
-    for (uint8_t& v : b) {
-        x ^= x << 13, x ^= x >> 17, x ^= x << 5;
-        v = static_cast<uint8_t>(x >> 24);
-    }
-    return b;
-}
-
 int value16(const Bytes& b, size_t at) {
     return static_cast<int16_t>(static_cast<uint16_t>(b[at] | b[at + 1] << 8));
 }
@@ -54,7 +44,7 @@ std::vector<std::string> paintLines(const std::string& out) {
 
 TEST(SpectrumScenario, BarsOfTheDisplayedBlockAfterAHeadlessPlay) {
     TempDir dir;
-    const Bytes data = noise(8 * kBlock, 3);
+    const Bytes data = patternBytes(8 * kBlock, 3);
     writeFile(dir.file("s.wav"), canonicalWav(2, kRate, 16, data));
     // After the first block is heard, a tick reads block 1 (the one heard now) into the display;
     // the next block's end starts the analysis of its first 256 bytes.
@@ -75,48 +65,30 @@ TEST(SpectrumScenario, BarsOfTheDisplayedBlockAfterAHeadlessPlay) {
     EXPECT_EQ(paintLines(run.out), expected);
 }
 
-// A sine at frequency bin BIN of a 4096-point transform, half of full scale.
-int16_t sine(size_t bin, size_t frame) {
-    double hz = static_cast<double>(bin) * kRate / 4096;
-    return static_cast<int16_t>(16384 * std::sin(2 * std::numbers::pi * hz * frame / kRate));
-}
-
-struct Bars {
-    std::vector<int> heights = std::vector<int>(62, 0);
-};
-
-// The bars of one FFT paint: each bar is three lines up from y 107 at x 4b .. 4b + 2.
-std::vector<Bars> fftPaints(const std::string& out) {
-    std::vector<Bars> paints;
+// The bar heights of each FFT paint in OUT: a bar is three lines up from y 107 at x 4b .. 4b + 2.
+std::vector<std::vector<int>> fftPaints(const std::string& out) {
+    std::vector<std::vector<int>> paints;
     for (const std::string& l : textLines(out)) {
-        if (l.rfind("fill ", 0) == 0) paints.emplace_back();
+        if (l.rfind("fill ", 0) == 0) paints.emplace_back(62, 0);
         int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-        if (!paints.empty() &&
-            std::sscanf(l.c_str(), "line trace %d %d %d %d", &x0, &y0, &x1, &y1) == 4 && x0 == x1 &&
+        if (std::sscanf(l.c_str(), "line trace %d %d %d %d", &x0, &y0, &x1, &y1) == 4 && x0 == x1 &&
             y0 == 107 && x0 % 4 == 0) {
-            paints.back().heights[static_cast<size_t>(x0 / 4)] = 107 - y1;
+            paints.back()[static_cast<size_t>(x0 / 4)] = 107 - y1;
         }
     }
     return paints;
 }
 
-// The bar of frequency HZ on the axis from 20 Hz to 20 kHz in 62 bars.
-int barOf(double hz) {
-    return static_cast<int>(62 * std::log(hz / 20) / std::log(1000.0));
-}
-
 TEST(SpectrumScenario, FftViewShowsEachChannelOfTheBlockBeingHeard) {
     TempDir dir;
-    // Block n holds a sine at bin 50 + 40 n on the left and 300 + 40 n on the right.
-    const size_t frames = kBlock / 4;
+    // Block n holds sines of half full scale at bins 50 + 40 n (left) and 300 + 40 n (right) of
+    // a 4096-point transform.
     Bytes data;
     for (size_t n = 0; n < 8; ++n) {
-        for (size_t f = 0; f < frames; ++f) {
-            for (size_t bin : {50 + 40 * n, 300 + 40 * n}) {
-                auto v = static_cast<uint16_t>(sine(bin, f));
-                data.push_back(static_cast<uint8_t>(v & 0xFF));
-                data.push_back(static_cast<uint8_t>(v >> 8));
-            }
+        for (size_t f = 0; f < kBlock / 4; ++f) {
+            for (size_t bin : {50 + 40 * n, 300 + 40 * n})
+                put16(data, static_cast<uint16_t>(static_cast<int16_t>(
+                                16384 * std::sin(2 * std::numbers::pi * bin * f / 4096))));
         }
     }
     writeFile(dir.file("s.wav"), canonicalWav(2, kRate, 16, data));
@@ -126,16 +98,18 @@ TEST(SpectrumScenario, FftViewShowsEachChannelOfTheBlockBeingHeard) {
                                  "command play\nplay-blocks 2\npaint upper\npaint lower\n"
                                  "play-blocks 1\npaint upper\n");
     ASSERT_EQ(run.status, 0) << run.err;
-    std::vector<Bars> p = fftPaints(run.out);
+    std::vector<std::vector<int>> p = fftPaints(run.out);
     ASSERT_EQ(p.size(), 3u);
     // After two blocks were heard, block 2 plays; then block 3.
     const std::pair<size_t, size_t> shown[] = {{0, 50 + 80}, {1, 300 + 80}, {2, 50 + 120}};
     for (auto [paint, bin] : shown) {
-        const std::vector<int>& h = p[paint].heights;
+        const std::vector<int>& h = p[paint];
         int peak = static_cast<int>(std::max_element(h.begin(), h.end()) - h.begin());
-        EXPECT_EQ(peak, barOf(static_cast<double>(bin) * kRate / 4096)) << "paint " << paint;
+        // Bar b of 62 spans 20 Hz x 1000^(b / 62) up to the next.
+        double hz = static_cast<double>(bin) * kRate / 4096;
+        EXPECT_EQ(peak, static_cast<int>(62 * std::log(hz / 20) / std::log(1000.0))) << paint;
         // Half of full scale is -6 dB: 98 of the 104 pixels for 0 dB.
-        EXPECT_NEAR(h[static_cast<size_t>(peak)], 98, 1) << "paint " << paint;
+        EXPECT_NEAR(h[static_cast<size_t>(peak)], 98, 1) << paint;
     }
 }
 

@@ -1,8 +1,6 @@
-// The window program's spectrum views and wave micro edit: the FFT view draws each channel in its
-// own window, and the micro edit opens beside the main window, which stays usable, follows the
-// keys on its bars and writes the frame into the file.
+// The window program's wave micro edit: it opens beside the main window, which stays usable,
+// follows the keys on its bars and writes the frame into the file.
 #include <QApplication>
-#include <QImage>
 #include <QTest>
 
 #include "hosts/qt/qt_program.h"
@@ -16,54 +14,17 @@ using namespace pelkit::test;
 
 namespace {
 
-// The highest row holding a white (trace pen) pixel, or the height when there is none.
-int topOfWhite(const QImage& image) {
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (image.pixel(x, y) == qRgb(255, 255, 255) && y > 3 && y < 107) return y;
-        }
-    }
-    return image.height();
-}
-
-QImage shown(TemplateDialog& w, WaveWindow which) {
-    return w.wave(which)->grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
-
 int16_t sampleAt(const Bytes& file, size_t at) {
     return static_cast<int16_t>(static_cast<uint16_t>(file[at] | file[at + 1] << 8));
 }
 
 }  // namespace
 
-class SpectrumMicroEditTest : public QObject {
+class MicroEditWindowTest : public QObject {
     Q_OBJECT
 
   private slots:
     void initTestCase() { prepareApplication(*qobject_cast<QApplication*>(qApp)); }
-
-    void fftViewShowsTheLoudLeftAboveTheQuietRight() {
-        CoreUnderTest core;
-        const std::string path = core.dir.file("song.wav");
-        writeFile(path, stereoTestSound(44100 * 3));
-        QVERIFY(core.run(
-            [&] {
-                core.app.display.spectrumMode = true;
-                core.app.spectrum.view = SpectrumView::Fft;
-                QTest::mouseClick(core.window().control(id::kPlay), Qt::LeftButton);
-                QTRY_VERIFY(core.out.canAdvance());
-                QCOMPARE(core.playToEnd(3), 3);
-                core.window().wave(WaveWindow::Upper)->repaint();
-                core.window().wave(WaveWindow::Lower)->repaint();
-                // 24,000 against 3,000: about 18 dB, one pixel each.
-                int upper = topOfWhite(shown(core.window(), WaveWindow::Upper));
-                int lower = topOfWhite(shown(core.window(), WaveWindow::Lower));
-                QVERIFY2(upper < 107 && lower < 107 && lower - upper > 12,
-                         qPrintable(QString("tops %1 and %2").arg(upper).arg(lower)));
-                core.playToEnd(100);
-            },
-            path));
-    }
 
     void microEditBesideTheMainWindowWritesTheFrame() {
         CoreUnderTest core;
@@ -113,5 +74,5 @@ class SpectrumMicroEditTest : public QObject {
     }
 };
 
-QTEST_MAIN(SpectrumMicroEditTest)
-#include "spectrum_micro_edit_test.moc"
+QTEST_MAIN(MicroEditWindowTest)
+#include "micro_edit_window_test.moc"
