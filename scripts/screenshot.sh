@@ -1,21 +1,39 @@
 #!/usr/bin/env bash
-# Builds the program and saves a picture of its main window, opened on the demo sound, to
-# docs/screenshot.png (the picture in the README). Runs without a display (Qt's offscreen
-# platform); set QT_QPA_PLATFORM=xcb under xvfb-run to use X instead.
+# Builds the program and saves pictures of it opened on the demo sound: the main window
+# (docs/screenshot.png, the picture in the README), and the two waveform windows in spectrum
+# mode while the demo plays, with the cosine-sum bars (docs/spectrum-bars.png) and with the FFT
+# view (docs/spectrum-fft.png). Runs without a display (Qt's offscreen platform; set
+# QT_QPA_PLATFORM=xcb under xvfb-run to use X instead). The spectrum pictures play through a
+# private sound server (scripts/sound-server.sh); without one they are left out.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$(pwd)
 cmake -S . -B build -DPELKIT_WERROR=ON >/dev/null
 cmake --build build -j"$(nproc)" --target pelkit_recorder pelkit_make_demo >/dev/null
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+export PELKIT_SOUND_DIR="$work/sound"
+trap 'bash "$top/scripts/sound-server.sh" stop; rm -rf "$work"' EXIT
 mkdir -p docs
 cd "$work"
 "$top/build/pelkit_make_demo" demo.wav
+quiet() { grep -v -e '^QStandardPaths' -e 'propagateSizeHints' || true; }
+export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 started=$(date +%s%N)
-QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} PELKIT_SCREENSHOT="$top/docs/screenshot.png" \
-  "$top/build/pelkit_recorder" demo.wav 2>&1 | grep -v -e '^QStandardPaths' -e 'propagateSizeHints' || true
+PELKIT_SCREENSHOT="$top/docs/screenshot.png" "$top/build/pelkit_recorder" demo.wav 2>&1 | quiet
 ended=$(date +%s%N)
 echo "whole run (start, paint, picture, close): $(((ended - started) / 1000000)) ms"
 test -s "$top/docs/screenshot.png"
 echo "wrote docs/screenshot.png"
+
+if ! server=$(bash "$top/scripts/sound-server.sh" start 2>/dev/null); then
+  echo "no sound server: the spectrum pictures are left as they were" >&2
+  exit 0
+fi
+eval "$server"
+for view in bars fft; do
+  rm -f "$top/docs/spectrum-$view.png"
+  PELKIT_SCREENSHOT="$top/docs/spectrum-$view.png" PELKIT_SCREENSHOT_VIEW=$view \
+    timeout 60 "$top/build/pelkit_recorder" demo.wav 2>&1 | quiet
+  test -s "$top/docs/spectrum-$view.png"
+  echo "wrote docs/spectrum-$view.png"
+done

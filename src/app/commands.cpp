@@ -6,6 +6,7 @@
 #include "app/startup.h"
 #include "dialogs/record_options.h"
 #include "marks/marks.h"
+#include "dialogs/wave_micro_edit.h"
 #include "display/waveform.h"
 #include "files/wav_format.h"
 #include "playback/level_commands.h"
@@ -202,6 +203,9 @@ void dispatchCommand(AppState& app, int id, int32_t param) {
             break;
         case id::kWholeWaveform:
             showWholeWaveform(app);
+            break;
+        case id::kMicroEdit:
+            openMicroEdit(app);
             break;
 
         // Readouts, help and the end.

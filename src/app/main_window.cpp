@@ -53,7 +53,7 @@ void MainWindow::onDeviceMessage(const Message& m) {
         case MessageKind::OutDone:
             restartDisplayTicks(app_);
             onOutputDone(app_, *m.header);
-            onPlayBlockDone(app_);
+            onPlayBlockDone(app_, *m.header);
             break;
         case MessageKind::OutClose:
             onOutputClose(app_);

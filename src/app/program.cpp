@@ -10,8 +10,9 @@ void Program::Dispatcher::send(int id, int32_t param) {
     dispatchCommand(app_, id, param);
 }
 
-Program::Program(Platform& platform, const std::string& programPath, const std::string& commandLine)
-    : state_(platform), dispatcher_(state_), mainWindow_(state_) {
+Program::Program(Platform& platform, const std::string& programPath, const std::string& commandLine,
+                 SpectrumWorker::Mode spectrumWorker)
+    : state_(platform, spectrumWorker), dispatcher_(state_), mainWindow_(state_) {
     state_.commands = &dispatcher_;
     state_.programPath = programPath;
     state_.commandLine = commandLine;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/main_window.h"
+#include "dsp/spectrum_worker.h"
 #include "platform/canvas.h"
 #include "platform/platform.h"
 #include "state/app_state.h"
@@ -16,7 +17,10 @@ namespace pelkit {
 class Program {
   public:
     // PROGRAMPATH is the full path of the program file, COMMANDLINE its command line as one text.
-    Program(Platform& platform, const std::string& programPath, const std::string& commandLine);
+    // SPECTRUMWORKER: the spectrum bars are computed on a thread of their own (the window
+    // program), or inline where runs must repeat exactly (the headless runner, tests).
+    Program(Platform& platform, const std::string& programPath, const std::string& commandLine,
+            SpectrumWorker::Mode spectrumWorker = SpectrumWorker::Mode::Inline);
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 

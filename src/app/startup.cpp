@@ -98,7 +98,8 @@ void loadSettings(AppState& app, const std::string& path) {
     app.processing = ProcessingSettings{};
     app.level = LevelSettings{};
     app.playback = PlaybackState{};
-    app.spectrum = SpectrumState{};
+    app.spectrum.view = SpectrumView::Bars;
+    app.spectrum.fftBars = FftBars{};
     app.titleText = kTitleText;
     RecorderState& r = app.recorder;
     r.take.setTempName(kTempFileName);
@@ -175,7 +176,11 @@ void initMainWindow(AppState& app, WindowHandle window) {
 }
 
 void closeMainWindow(AppState& app) {
-    app.platform.clock.sleepMs(30);
+    // Spectrum mode off, and a running analysis ends after its current output: it is waited
+    // for, so nothing it reads or writes goes away under it.
+    app.display.spectrumMode = false;
+    app.spectrum.worker.stop();
+    app.spectrum.worker.wait();
 
     // A device still opening (its opened message not yet delivered) counts as open too.
     if (app.modes.recording || app.platform.in.isOpen()) {

@@ -142,7 +142,7 @@ void RecordOptionsDialog::onCommand(WindowHandle window, int id, int32_t param, 
             showScales();
             break;
         case id::options::kSpectrum:
-            d.spectrumMode = !d.spectrumMode;
+            changeSpectrumView();
             break;
         case id::options::kShowLeft:
             d.showLeft = !d.showLeft;
@@ -199,6 +199,26 @@ void RecordOptionsDialog::onCommand(WindowHandle window, int id, int32_t param, 
         default:
             break;
     }
+}
+
+void RecordOptionsDialog::changeSpectrumView() {
+    // "change" steps from the trace to the bars, on to the FFT view, and back to the trace.
+    DisplayState& d = app_.display;
+    SpectrumState& s = app_.spectrum;
+    if (!d.spectrumMode) {
+        d.spectrumMode = true;
+        s.view = SpectrumView::Bars;
+    } else {
+        if (s.view == SpectrumView::Bars) {
+            s.view = SpectrumView::Fft;
+        } else {
+            d.spectrumMode = false;
+            s.view = SpectrumView::Bars;
+        }
+        // The bars are no longer shown: a running analysis ends after its current output.
+        s.worker.stop();
+    }
+    invalidateWaveforms(app_);
 }
 
 void RecordOptionsDialog::onScroll(WindowHandle, int bar, int code, int thumb) {

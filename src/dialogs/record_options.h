@@ -26,6 +26,8 @@ class RecordOptionsDialog final : public DialogHandler {
     float auxValue() const { return aux_; }
 
   private:
+    // The spectrum switch "change".
+    void changeSpectrumView();
     void showAux();
     void showSkipLevel();
     void showScales();

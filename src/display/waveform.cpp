@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "display/spectrum_view.h"
 #include "resources/control_ids.h"
 #include "state/app_state.h"
 #include "status/readouts.h"
@@ -57,9 +58,9 @@ void restartDisplayTicks(AppState& app) {
     app.ring.displayData = app.ring.displayBuffer.data();
 }
 
-void onPlayBlockDone(AppState& app) {
-    // While the spectrum analysis of this block runs, its bars are what is shown.
-    if (app.display.spectrumMode && app.spectrum.running) return;
+void onPlayBlockDone(AppState& app, const WaveHeader& done) {
+    // While the bars' analysis of this block runs, its bars are what is shown.
+    if (updateSpectrum(app, done)) return;
     invalidateWaveforms(app);
     if (app.ring.processBuffer != app.ring.placeholder) showPlayLevel(app, app.ring.processBuffer);
 }

@@ -10,6 +10,7 @@
 namespace pelkit {
 
 struct AppState;
+struct WaveHeader;
 
 // Geometry shared by both windows.
 inline constexpr int kWaveCentre = 55;
@@ -29,8 +30,9 @@ void paintLower(AppState& app, Canvas& canvas);
 
 // A played block came back: the picture starts again at the front of the block now heard.
 void restartDisplayTicks(AppState& app);
-// After a played block was refilled: repaint and the level bar, unless the spectrum runs.
-void onPlayBlockDone(AppState& app);
+// After the played block DONE was refilled: the spectrum views, then the repaint and the level
+// bar, unless the bars' analysis runs.
+void onPlayBlockDone(AppState& app, const WaveHeader& done);
 // A recorded block to be shown (level check, or shown while recording).
 void onRecordBlock(AppState& app, const uint8_t* data, uint32_t length);
 // Commands 1135 to 1142: the display switch, shown-while-recording, and the two scales.

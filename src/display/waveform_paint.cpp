@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "display/spectrum_view.h"
 #include "display/waveform.h"
 #include "state/app_state.h"
+#include "status/micro_edit_readouts.h"
 
 namespace pelkit {
 
@@ -104,21 +106,13 @@ const uint8_t* traceBase(AppState& app, uint32_t extra, uint64_t& limit) {
     return buffer.data() + offset;
 }
 
-void paintSpectrum(AppState& app, Canvas& canvas, int32_t w) {
-    const int32_t d = amplitudeDivisor();
-    const std::vector<uint8_t>& bars = app.display.spectrumBuffer;
-    canvas.selectPen(Pen::Trace);
-    line(canvas, 0, kBottom, w, kBottom);
-    line(canvas, 0, kTop, w, kTop);
-    uint32_t n = app.playback.outputLength >> 2;
-    if (w >= 0 && n >= static_cast<uint32_t>(w)) n = static_cast<uint32_t>(w);
-    for (uint32_t i = 0; n >= 2 && i <= n - 2 && 4 * i + 1 < bars.size(); ++i) {
-        double u = std::clamp(
-            read16(bars.data() + 4 * i) * static_cast<double>(app.display.verticalScale) * 2, 0.0,
-            65535.0);
-        int x = static_cast<int>(5 * i);
-        line(canvas, x, kBottom, x, kBottom - static_cast<int32_t>(u) / d);
+// The frame under the cursor goes to the wave micro edit's value sliders: the frame a write
+// would store, so what the sliders show is what the file gets.
+void handOverFrame(AppState& app) {
+    if (const uint8_t* frame = microEditFrame(app)) {
+        setFrameValues(app, read16(frame), read16(frame + 2));
     }
+    showBufferStart(app);
 }
 
 }  // namespace
@@ -142,7 +136,11 @@ void paintUpper(AppState& app, Canvas& canvas) {
     int32_t w = visibleWidth(app.display.horizontalScale);
     if (!beginPaint(app, canvas, app.display.showLeft)) return;
     if (app.display.spectrumMode) {
-        paintSpectrum(app, canvas, w);
+        if (app.spectrum.view == SpectrumView::Fft) {
+            paintFftView(app, canvas, true);
+        } else {
+            paintSpectrumBars(app, canvas, w);
+        }
         return;
     }
     canvas.selectPen(Pen::Mark);
@@ -153,12 +151,17 @@ void paintUpper(AppState& app, Canvas& canvas) {
     if (const uint8_t* base = traceBase(app, 0, limit)) {
         drawTrace(app, canvas, base, limit, columnCount(app, w));
     }
+    handOverFrame(app);
     drawCursor(app, canvas);
 }
 
 void paintLower(AppState& app, Canvas& canvas) {
     int32_t w = visibleWidth(app.display.horizontalScale);
     if (!beginPaint(app, canvas, app.display.showRight)) return;
+    if (app.display.spectrumMode && app.spectrum.view == SpectrumView::Fft) {
+        paintFftView(app, canvas, false);
+        return;
+    }
     const int32_t d = amplitudeDivisor();
     canvas.selectPen(Pen::Mark);
     line(canvas, 0, kWaveCentre, w, kWaveCentre);

@@ -1,5 +1,6 @@
 #include "playback/playback.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -9,6 +10,7 @@
 #include "files/wav_format.h"
 #include "resources/control_ids.h"
 #include "state/app_state.h"
+#include "status/micro_edit_readouts.h"
 #include "status/readouts.h"
 #include "status/status_display.h"
 
@@ -455,6 +457,12 @@ BlockOutcome BlockRefill(AppState& app, WaveHeader& header) {
         applyLevelStage(app.level, app.reverbWork, header.data, pb.outputLength, playedBits(app));
     if (!app.level.reverbOn) out.levelReport = report;
 
+    // The wave micro edit's cursor counts the frames of this block; it stays inside them.
+    ValueSlider& cursor = app.microEdit.sliders.cursor;
+    setCursorRange(cursor, pb.outputLength);
+    app.display.editCursor =
+        std::min(app.display.editCursor, static_cast<uint32_t>(cursor.maximum));
+
     // 11. Zero tail.
     std::memset(header.data + pb.outputLength, 0, header.bufferLength - pb.outputLength);
     s.position += pb.bytesRead - read.beforeSwitch;
@@ -481,6 +489,7 @@ void showBlockOutcome(AppState& app, const BlockOutcome& outcome) {
     if (outcome.levelReport) {
         setStatusText(app, id::kFieldLevelReport, *outcome.levelReport ? "+" : " ");
     }
+    showCursorSlider(app);
 }
 
 void refillBlock(AppState& app, WaveHeader& header) {

@@ -7,6 +7,7 @@
 #include "resources/position_comment_ids.h"
 #include "resources/record_options_ids.h"
 #include "resources/reverb_ids.h"
+#include "resources/wave_edit_ids.h"
 
 namespace pelkit {
 
@@ -167,6 +168,15 @@ const std::vector<ControlName>& table() {
         {"REVERB", id::reverb::kDelayBar, "delay-bar"},
         {"REVERB", id::reverb::kReset, "reset"},
         {"REVERB", id::reverb::kFeedback, "feedback"},
+        {"WAVE_EDIT", id::kWaveEditWrite, "write"},
+        {"WAVE_EDIT", id::kWaveEditCancel, "cancel"},
+        {"WAVE_EDIT", id::kWaveEditBufferStart, "buffer-start"},
+        {"WAVE_EDIT", id::kWaveEditCursorBar, "cursor"},
+        {"WAVE_EDIT", id::kWaveEditLeftBar, "left"},
+        {"WAVE_EDIT", id::kWaveEditRightBar, "right"},
+        {"WAVE_EDIT", id::kWaveEditCursorValue, "cursor-value"},
+        {"WAVE_EDIT", id::kWaveEditLeftValue, "left-value"},
+        {"WAVE_EDIT", id::kWaveEditRightValue, "right-value"},
     };
     return names;
 }

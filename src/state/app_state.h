@@ -5,10 +5,13 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "dsp/fft_view.h"
 #include "dsp/level_stage.h"
+#include "dsp/spectrum_worker.h"
 #include "files/file_stream.h"
 #include "files/take_writer.h"
 #include "platform/platform.h"
@@ -18,6 +21,7 @@
 #include "state/mark_state.h"
 #include "state/display_state.h"
 #include "state/playback_state.h"
+#include "state/value_slider.h"
 
 namespace pelkit {
 
@@ -121,13 +125,30 @@ struct OutputNames {
     std::string sequence;
 };
 
-// The state of the spectrum analysis.
+// What spectrum mode shows: the cosine-sum bars of the block's start, or the FFT view of the
+// whole block being heard (left channel above, right below).
+enum class SpectrumView { Bars, Fft };
+
+// The spectrum analysis: the worker of the bars (threaded in the window program, inline where
+// runs must repeat exactly) and the FFT view, made on the main thread when first shown.
 struct SpectrumState {
-    bool running = false;  // an analysis of the block being heard is under way
+    explicit SpectrumState(SpectrumWorker::Mode mode) : worker(mode) {}
+    SpectrumView view = SpectrumView::Bars;
+    SpectrumWorker worker;
+    std::unique_ptr<FftView> fft;
+    FftBars fftBars;  // the FFT view of the block being heard
+};
+
+// The wave micro edit: its three sliders live for the whole run, its window while it is open.
+struct MicroEditState {
+    MicroEditSliders sliders = makeMicroEditSliders();
+    WindowHandle window = kNoWindow;
 };
 
 struct AppState {
-    explicit AppState(Platform& p) : platform(p) {}
+    explicit AppState(Platform& p,
+                      SpectrumWorker::Mode spectrumWorker = SpectrumWorker::Mode::Inline)
+        : platform(p), spectrum(spectrumWorker) {}
     AppState(const AppState&) = delete;
     AppState& operator=(const AppState&) = delete;
 
@@ -152,6 +173,7 @@ struct AppState {
     ScrollState scroll;
     SpectrumState spectrum;
     MarkState marks;
+    MicroEditState microEdit;
 
     uint32_t startTick = 0;
     std::string titleText = kTitleText;

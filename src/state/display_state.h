@@ -23,8 +23,6 @@ struct DisplayState {
     int32_t tickPeriod = 72;
     bool overviewBusy = false;
     uint32_t overviewDivisor = 80;
-    // Results of the spectrum analysis, read by the spectrum bars (zero until one has run).
-    std::vector<uint8_t> spectrumBuffer = std::vector<uint8_t>(10240, 0);
 };
 
 struct PitchClock {

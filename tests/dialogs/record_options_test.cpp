@@ -134,9 +134,17 @@ TEST_F(RecordOptionsTest, DisplayCommandsModesAndSwitches) {
     EXPECT_EQ(field(1104), "90");
     press(1135);
     EXPECT_FALSE(app.display.displayOn);
-    // The dialog's 1136 is the spectrum switch, not the main window's 1136.
-    press(1136);
-    EXPECT_TRUE(app.display.spectrumMode);
+    // The dialog's 1136 is the spectrum switch, not the main window's 1136: from the trace to
+    // the bars, to the FFT view, and back to the trace.
+    const std::pair<bool, SpectrumView> views[] = {{true, SpectrumView::Bars},
+                                                   {true, SpectrumView::Fft},
+                                                   {false, SpectrumView::Bars},
+                                                   {true, SpectrumView::Bars}};
+    for (auto [mode, view] : views) {
+        press(1136);
+        EXPECT_EQ(app.display.spectrumMode, mode);
+        EXPECT_EQ(app.spectrum.view, view);
+    }
     EXPECT_FALSE(app.display.showWhileRecording);
 
     press(1159);

@@ -124,6 +124,22 @@ TEST_F(WaveformTest, MarksTracesAndCursorOfBothWindows) {
         (Lines{op('m', 0, 55, 124, 55), op('m', 0, 107, 248, 107), op('m', 0, 107, 248, 107)}));
 }
 
+// The paint hands the micro edit the frame a write stores (not the picture's base, moved on by
+// the ticks), and only a frame inside the display buffer.
+TEST_F(WaveformTest, HandsTheFrameUnderTheCursorToTheMicroEditInsideTheBuffer) {
+    app.microEdit.window = 7;
+    app.display.tickCount = 3;
+    for (uint32_t cursor : {10u, kDisplayBufferSize / 4 - 1, kDisplayBufferSize / 4}) {
+        app.microEdit.sliders.left.value = app.microEdit.sliders.right.value = 99999;
+        app.display.editCursor = cursor;
+        paint(true);
+        bool inside = cursor < kDisplayBufferSize / 4;
+        EXPECT_EQ(app.microEdit.sliders.left.value, inside ? value16(&data[4 * cursor]) : 99999);
+        EXPECT_EQ(app.microEdit.sliders.right.value,
+                  inside ? value16(&data[4 * cursor + 2]) : 99999);
+    }
+}
+
 TEST_F(WaveformTest, TraceAtHorizontalScales) {
     // Scale 10: w = 24, n = 21: twenty columns ten pixels apart.
     app.display.horizontalScale = 10.0f;

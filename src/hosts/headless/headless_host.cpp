@@ -615,7 +615,7 @@ void HeadlessHost::processDialogLine(const std::vector<std::string>& allWords,
     if (words.size() < 2)
         throw ScriptError{"usage: dlg [NAME] command|type|scroll|print|close ..."};
     const std::string& verb = words[1];
-    long a = 0, b = 0, c = 0;
+    long b = 0, c = 0;
     if (verb == "command") {
         std::optional<int> id =
             words.size() >= 3 ? controlId(d.templateName, words[2]) : std::nullopt;
@@ -631,19 +631,21 @@ void HeadlessHost::processDialogLine(const std::vector<std::string>& allWords,
         setText(d.handle, *id, restAfterWords(raw, 3));
         d.handler->onCommand(d.handle, *id, 0, Notify::EditChange);
     } else if (verb == "scroll") {
-        if (words.size() < 4 || words.size() > 5 || !parseInt(words[2], a) ||
-            !parseInt(words[3], b) || b < 0 || b > 7 ||
-            (words.size() == 5 && !parseInt(words[4], c))) {
-            throw ScriptError{"usage: dlg scroll ID CODE [POS]"};
+        // A bar by its id or by name (the micro edit's cursor, left and right).
+        std::optional<int> bar =
+            words.size() >= 3 ? controlId(d.templateName, words[2]) : std::nullopt;
+        if (words.size() < 4 || words.size() > 5 || !bar || !parseInt(words[3], b) || b < 0 ||
+            b > 7 || (words.size() == 5 && !parseInt(words[4], c))) {
+            throw ScriptError{"usage: dlg scroll ID|NAME CODE [POS]"};
         }
-        d.handler->onScroll(d.handle, static_cast<int>(a), static_cast<int>(b),
-                            static_cast<int>(c));
+        d.handler->onScroll(d.handle, *bar, static_cast<int>(b), static_cast<int>(c));
     } else if (verb == "print") {
         if (words.size() == 3 && words[2] == "title") {
             out_ << "title: " << d.title << '\n';
         } else if (words.size() == 4 && words[2] == "scroll") {
-            if (!parseInt(words[3], a)) throw ScriptError{"usage: dlg print scroll ID"};
-            out_ << barText(d, static_cast<int>(a), words[3]) << '\n';
+            std::optional<int> bar = controlId(d.templateName, words[3]);
+            if (!bar) throw ScriptError{"usage: dlg print scroll ID|NAME"};
+            out_ << barText(d, *bar, words[3]) << '\n';
         } else if (words.size() == 3) {
             printControl(d, words[2]);
         } else {

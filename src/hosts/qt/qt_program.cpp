@@ -19,6 +19,8 @@
 #include "devices/system/system_clock.h"
 #include "hosts/qt/qt_fonts.h"
 #include "hosts/qt/qt_host.h"
+#include "resources/control_ids.h"
+#include "state/app_state.h"
 
 namespace pelkit {
 
@@ -44,13 +46,19 @@ class CaptionStyle final : public QProxyStyle {
 
 // PELKIT_SCREENSHOT=FILE.png: once the main window has painted for the first time it is saved
 // to FILE.png, the time from start to that paint goes to standard error, and the window is
-// closed as by its close box. scripts/screenshot.sh uses it for the README's picture.
+// closed as by its close box. With PELKIT_SCREENSHOT_VIEW=bars or fft the spectrum mode shows
+// that view, the file named on the command line plays, and once three blocks have been heard
+// the two waveform windows are saved instead. scripts/screenshot.sh uses it for the pictures of
+// the README and the user guide.
 class Screenshot final : public QObject {
   public:
-    Screenshot(QString path, const QElapsedTimer& sinceStart, MainWindow& mainWindow)
-        : path_(std::move(path)), sinceStart_(sinceStart), mainWindow_(mainWindow) {}
+    Screenshot(QString path, QString view, const QElapsedTimer& sinceStart, Program& program)
+        : path_(std::move(path)),
+          view_(std::move(view)),
+          sinceStart_(sinceStart),
+          program_(program) {}
 
-    void watch(WindowHandle handle, QDialog& dialog) {
+    void watch(WindowHandle handle, TemplateDialog& dialog) {
         handle_ = handle;
         dialog_ = &dialog;
         dialog.installEventFilter(this);
@@ -62,7 +70,11 @@ class Screenshot final : public QObject {
             taken_ = true;
             std::fprintf(stderr, "pelkit_recorder: main window painted %lld ms after start\n",
                          static_cast<long long>(sinceStart_.elapsed()));
-            QTimer::singleShot(0, dialog_, [this] { take(); });
+            if (view_.isEmpty()) {
+                QTimer::singleShot(0, dialog_, [this] { take(); });
+            } else {
+                QTimer::singleShot(0, dialog_, [this] { playSpectrum(); });
+            }
         }
         return false;
     }
@@ -72,14 +84,45 @@ class Screenshot final : public QObject {
         if (!dialog_->grab().save(path_)) {
             std::fprintf(stderr, "pelkit_recorder: could not write %s\n", qPrintable(path_));
         }
-        mainWindow_.onClose(handle_);
+        program_.mainWindow().onClose(handle_);
+    }
+
+    void playSpectrum() {
+        AppState& app = program_.state();
+        app.display.spectrumMode = true;
+        app.spectrum.view = view_ == "fft" ? SpectrumView::Fft : SpectrumView::Bars;
+        sendCommand(app, id::kPlay);
+        auto* poll = new QTimer(dialog_);
+        QObject::connect(poll, &QTimer::timeout, dialog_, [this, poll] {
+            const AppState& app = program_.state();
+            // Four blocks are queued ahead of the one heard: three heard, and a tick or two in.
+            if (app.sound.position < 7 * app.blocks.blockSize && app.modes.playing) return;
+            poll->stop();
+            takeWaves();
+        });
+        poll->start(50);
+    }
+
+    void takeWaves() {
+        WaveView* upper = dialog_->wave(WaveWindow::Upper);
+        WaveView* lower = dialog_->wave(WaveWindow::Lower);
+        QRect area = upper->geometry().united(lower->geometry());
+        area.moveTopLeft(upper->parentWidget()->mapTo(dialog_, area.topLeft()));
+        QImage picture = dialog_->grab(area).toImage();
+        // Twice the size, pixel for pixel, so the bars stay sharp.
+        picture = picture.scaled(picture.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        if (!picture.save(path_)) {
+            std::fprintf(stderr, "pelkit_recorder: could not write %s\n", qPrintable(path_));
+        }
+        program_.mainWindow().onClose(handle_);
     }
 
     QString path_;
+    QString view_;
     const QElapsedTimer& sinceStart_;
-    MainWindow& mainWindow_;
+    Program& program_;
     WindowHandle handle_ = kNoWindow;
-    QDialog* dialog_ = nullptr;
+    TemplateDialog* dialog_ = nullptr;
     bool taken_ = false;
 };
 
@@ -114,14 +157,16 @@ int runWindowProgram(int argc, char** argv, const std::string& programPath, Soun
     QtHost host(queue);
     SystemClock clock;
     Platform platform{host, out, in, clock, queue};
-    Program program(platform, programPath, joinArguments(argc, argv));
+    Program program(platform, programPath, joinArguments(argc, argv),
+                    SpectrumWorker::Mode::Threaded);
     MainWindow& mainWindow = program.mainWindow();
     host.setMainWindow(&mainWindow);
     host.setWavePainter(
         [&program](WaveWindow which, Canvas& canvas) { program.paint(which, canvas); });
 
     const QString screenshotPath = qEnvironmentVariable("PELKIT_SCREENSHOT");
-    Screenshot screenshot(screenshotPath, sinceStart, mainWindow);
+    Screenshot screenshot(screenshotPath, qEnvironmentVariable("PELKIT_SCREENSHOT_VIEW"),
+                          sinceStart, program);
     if (!screenshotPath.isEmpty()) {
         host.setWindowObserver([&screenshot](WindowHandle handle, TemplateDialog& dialog) {
             if (!dialog.isMain()) return;

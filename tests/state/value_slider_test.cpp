@@ -1,5 +1,5 @@
 // The stepping rules of the wave micro edit's sliders and the cursor's range per block.
-#include "status/value_slider.h"
+#include "state/value_slider.h"
 
 #include <gtest/gtest.h>
 

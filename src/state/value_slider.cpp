@@ -1,4 +1,4 @@
-#include "status/value_slider.h"
+#include "state/value_slider.h"
 
 #include <algorithm>
 
