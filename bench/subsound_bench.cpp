@@ -21,7 +21,7 @@
 #include "files/file_stream.h"
 #include "files/wav_format.h"
 #include "state/subsound_bank.h"
-#include "subsound/mixing_turn.h"
+#include "state/mixing_turn.h"
 
 namespace pelkit {
 namespace {

@@ -1,4 +1,4 @@
-#include "subsound/mixing_turn.h"
+#include "state/mixing_turn.h"
 
 #include <algorithm>
 
