@@ -9,6 +9,7 @@
 #include "files/wav_format.h"
 #include "resources/control_ids.h"
 #include "state/app_state.h"
+#include "state/mixing_turn.h"
 #include "status/readouts.h"
 #include "status/status_display.h"
 
@@ -327,6 +328,8 @@ void onOutputClose(AppState& app) {
     app.modes.playing = false;
     app.sound.position = 0;
     app.playback.reversePlay = false;
+    app.sequence.recording = false;
+    app.sequence.replaying = false;
 }
 
 void showPlaybackEnded(AppState& app) {
@@ -365,8 +368,12 @@ BlockOutcome BlockRefill(AppState& app, WaveHeader& header) {
         if (!skips.cursor()->next) pb.skipExhausted = true;
     }
 
-    // 2. The position the readouts show for this block.
+    // 2. The position the readouts show for this block; the sub sound setting dialog shows its
+    // slot as the block begins.
     out.shownPosition = s.position;
+    if (app.subSoundUi.settingWindow != kNoWindow) {
+        sendCommand(app, id::kSubSoundSettingRefresh);
+    }
 
     // 3. Reverse: step back over the block to be read; the header is never played as sound.
     if (pb.reversePlay) {
@@ -454,6 +461,12 @@ BlockOutcome BlockRefill(AppState& app, WaveHeader& header) {
     bool report =
         applyLevelStage(app.level, app.reverbWork, header.data, pb.outputLength, playedBits(app));
     if (!app.level.reverbOn) out.levelReport = report;
+    if (app.subSounds) {
+        runMixingTurn(
+            *app.subSounds,
+            {header.data, pb.outputLength, playedBits(app), app.level.timesMode, s.position},
+            {app.ring.copyBuffer.data(), app.ring.copyBuffer.size()});
+    }
 
     // 11. Zero tail.
     std::memset(header.data + pb.outputLength, 0, header.bufferLength - pb.outputLength);

@@ -5,6 +5,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,10 @@
 #include "state/byte_buffer.h"
 #include "state/command_sink.h"
 #include "state/display_state.h"
+#include "state/keyboard_state.h"
 #include "state/playback_state.h"
+#include "state/sequence_state.h"
+#include "state/subsound_bank.h"
 
 namespace pelkit {
 
@@ -150,6 +154,10 @@ struct AppState {
     DisplayState display;
     ScrollState scroll;
     SpectrumState spectrum;
+    std::unique_ptr<SubSoundBank> subSounds;  // the 200 slots, while the main window is up
+    SubSoundUi subSoundUi;
+    SequenceState sequence;
+    KeyboardState keyboard;
 
     uint32_t startTick = 0;
     std::string titleText = kTitleText;

@@ -70,6 +70,10 @@ struct SubSoundUi {
     int32_t dialogMode = 2;  // the "all" dialog: 0 play, 1 stop, 2 open
     int32_t settingSlot = 0;
     WindowHandle settingWindow = kNoWindow;
+    WindowHandle allWindow = kNoWindow;  // the open "all" dialog, or none
+    // The slot number field of the setting dialog was typed into since it was last written: the
+    // refresh after every played block leaves it alone, so typing is not overwritten.
+    bool slotFieldEdited = false;
 };
 
 }  // namespace pelkit

@@ -631,19 +631,23 @@ void HeadlessHost::processDialogLine(const std::vector<std::string>& allWords,
         setText(d.handle, *id, restAfterWords(raw, 3));
         d.handler->onCommand(d.handle, *id, 0, Notify::EditChange);
     } else if (verb == "scroll") {
-        if (words.size() < 4 || words.size() > 5 || !parseInt(words[2], a) ||
-            !parseInt(words[3], b) || b < 0 || b > 7 ||
-            (words.size() == 5 && !parseInt(words[4], c))) {
-            throw ScriptError{"usage: dlg scroll ID CODE [POS]"};
+        // The bar by its id or its name.
+        std::optional<int> bar =
+            words.size() >= 3 ? controlId(d.templateName, words[2]) : std::nullopt;
+        if (words.size() < 4 || words.size() > 5 || !bar || !parseInt(words[3], b) || b < 0 ||
+            b > 7 || (words.size() == 5 && !parseInt(words[4], c))) {
+            throw ScriptError{"usage: dlg scroll ID|NAME CODE [POS]"};
         }
+        a = *bar;
         d.handler->onScroll(d.handle, static_cast<int>(a), static_cast<int>(b),
                             static_cast<int>(c));
     } else if (verb == "print") {
         if (words.size() == 3 && words[2] == "title") {
             out_ << "title: " << d.title << '\n';
         } else if (words.size() == 4 && words[2] == "scroll") {
-            if (!parseInt(words[3], a)) throw ScriptError{"usage: dlg print scroll ID"};
-            out_ << barText(d, static_cast<int>(a), words[3]) << '\n';
+            std::optional<int> bar = controlId(d.templateName, words[3]);
+            if (!bar) throw ScriptError{"usage: dlg print scroll ID|NAME"};
+            out_ << barText(d, *bar, words[3]) << '\n';
         } else if (words.size() == 3) {
             printControl(d, words[2]);
         } else {
