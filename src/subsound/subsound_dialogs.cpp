@@ -35,7 +35,7 @@ SubSoundSlot* settingSlot(AppState& app) {
     SubSoundUi& s = app.subSoundUi;
     if (!app.subSounds) return nullptr;
     if (s.settingSlot < 0 || s.settingSlot >= kSubSoundSlotCount) s.settingSlot = 0;
-    return &app.subSounds->slots[static_cast<size_t>(s.settingSlot)];
+    return &app.subSounds->entries[static_cast<size_t>(s.settingSlot)];
 }
 
 // Boost: field 1110 trunc(boost x 100), the bar trunc(boost x 500) limited to 100..900.
@@ -65,7 +65,7 @@ void SubSoundAllDialog::onInit(WindowHandle window) {
     app_.subSoundUi.dialogMode = 2;
     app_.ui().setTitle(window, "sub sound");
     for (int i = 0; i < kSubSoundSlotCount; ++i) {
-        const bool assigned = app_.subSounds && app_.subSounds->slots[i].assigned;
+        const bool assigned = app_.subSounds && app_.subSounds->entries[i].assigned;
         app_.ui().setText(window, id::kSubSoundSlotButton0 + i,
                           assigned ? std::to_string(i + 1) : std::string());
     }

@@ -51,7 +51,7 @@ class SubSoundPlay : public ::testing::Test {
         const uint8_t* d = app.ring.headers[i].data;
         return std::all_of(d, d + kBlock, [](uint8_t b) { return b == 0; });
     }
-    SubSoundSlot& slot() { return app.subSounds->slots[0]; }
+    SubSoundSlot& slot() { return app.subSounds->entries[0]; }
 
     TempDir dir;
     WorkingDirectory cwd{dir.path()};
