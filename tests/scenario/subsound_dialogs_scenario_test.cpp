@@ -76,15 +76,10 @@ TEST(SubSoundDialogs, SettingDialogSlotNumber) {
     };
     const Case cases[] = {
         {"dlg sub_sound_setting type slot-field 8\ndlg sub_sound_setting command set-slot\n", "8"},
-        {"dlg sub_sound_setting type slot-field  12x\ndlg sub_sound_setting command set-slot\n",
-         "12"},
         {"dlg sub_sound_setting type slot-field 0\ndlg sub_sound_setting command set-slot\n", "1"},
         {"dlg sub_sound_setting type slot-field 201\ndlg sub_sound_setting command set-slot\n",
          "1"},
         {"dlg sub_sound_setting type slot-field -3\ndlg sub_sound_setting command set-slot\n", "1"},
-        {"dlg sub_sound_setting type slot-field 4294967297\n"
-         "dlg sub_sound_setting command set-slot\n",
-         "1"},
         {"dlg sub_sound_setting type slot-field 200\ndlg sub_sound_setting command set-slot\n"
          "dlg sub_sound_setting command next-slot\n",
          "1"},

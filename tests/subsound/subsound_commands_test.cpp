@@ -1,6 +1,6 @@
 // The sub sounds in playback on the fake platform, with the sequence state set directly: armed
-// slots starting by themselves in a replay, a slot started by hand while recording, and the
-// setting dialog following every refilled block.
+// slots starting by themselves in a replay, and the setting dialog following every refilled
+// block.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -85,19 +85,6 @@ TEST_F(SubSoundPlay, ArmedSlotStartsOncePastItsStartInAReplay) {
     sendCommand(app, id::kPlayStop);
     deliver(MessageKind::OutClose);
     EXPECT_FALSE(app.sequence.replaying || app.sequence.recording);
-}
-
-// Started by hand while recording, the slot plays to its end and does not start again by
-// itself though the position is past its start.
-TEST_F(SubSoundPlay, SlotStartedWhileRecordingDoesNotRestartAtItsEnd) {
-    app.sequence.recording = true;
-    startPlay();
-    sendCommand(app, id::kSubSoundPlay0);
-    deliver(MessageKind::OutDone, &app.ring.headers[0]);
-    EXPECT_TRUE(holdsSlot(0));
-    deliver(MessageKind::OutDone, &app.ring.headers[1]);
-    EXPECT_TRUE(silent(1));
-    EXPECT_TRUE(slot().armed && !slot().isPlaying);
 }
 
 // The setting dialog shows its slot as each block begins. A slot number being typed is not
