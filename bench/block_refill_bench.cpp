@@ -5,6 +5,9 @@
 // Stages: the speed and pitch stage followed by the level stage, on a block in memory.
 // Refill: the real BlockRefill of a playback opened on a file (read, stages, zero tail), with the
 // headless window system and an output device that is never opened, so blocks go nowhere.
+// Refill with sub sounds: the same at the default settings with 0, 1, 20 and 200 slots playing,
+// each from its own file (eight blocks and a bit long; slots that end are started again outside
+// the timed part).
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
@@ -12,6 +15,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <istream>
 #include <ostream>
 #include <sstream>
@@ -27,6 +31,7 @@
 #include "hosts/headless/headless_host.h"
 #include "playback/playback.h"
 #include "state/app_state.h"
+#include "state/subsound_bank.h"
 
 namespace pelkit {
 namespace {
@@ -104,8 +109,38 @@ class SoundFile {
     std::string path_;
 };
 
+// Files for 200 sub sound slots in a temporary directory, removed afterwards.
+class SlotFiles {
+  public:
+    SlotFiles() {
+        char name[] = "/tmp/pelkit-bench-slots-XXXXXX";
+        if (!mkdtemp(name)) return;
+        dir_ = name;
+        const std::vector<uint8_t> data = soundBytes(8 * kDefaultBlockSize + 1000);
+        for (int i = 0; i < kSubSoundSlotCount; ++i) {
+            paths_.push_back(dir_ + "/slot" + std::to_string(i) + ".wav");
+            FileStream out;
+            out.open(paths_.back(), FileStream::Mode::WriteTruncate);
+            WriteWavHeader(out, makeWaveFormat(1, 2, 44100, 16),
+                           static_cast<uint32_t>(data.size()));
+            out.write(data.data(), data.size());
+        }
+    }
+    ~SlotFiles() {
+        std::error_code ec;
+        if (!dir_.empty()) std::filesystem::remove_all(dir_, ec);
+    }
+    const std::string& path(int i) const { return paths_[static_cast<size_t>(i)]; }
+
+  private:
+    std::string dir_;
+    std::vector<std::string> paths_;
+};
+
 void BM_BlockRefill(benchmark::State& state) {
     SoundFile file;
+    static const SlotFiles slotFiles;
+    const auto slots = static_cast<int>(state.range(1));
     std::istringstream script;
     std::ostringstream out, err;
     MessageQueue queue;
@@ -133,6 +168,12 @@ void BM_BlockRefill(benchmark::State& state) {
     // Repeat, so that the file plays round and round.
     app.playback.repeatMode = -1;
 
+    app.subSounds = std::make_unique<SubSoundBank>();
+    for (int i = 0; i < slots; ++i) {
+        app.subSounds->entries[static_cast<size_t>(i)].assign(slotFiles.path(i));
+        app.subSounds->entries[static_cast<size_t>(i)].play(0, false);
+    }
+
     // What the play command and the device's open message do; the open primes the four blocks.
     app.blocks.blockSize = app.blocks.chosenBlockSize;
     OpenSoundStream(app.sound.playFileName, app.sound.playStream, nullptr, app.sound.dataOffset());
@@ -145,14 +186,30 @@ void BM_BlockRefill(benchmark::State& state) {
         BlockRefill(app, app.ring.headers[next]);
         next = (next + 1) % app.ring.headers.size();
         benchmark::ClobberMemory();
+        if (slots > 0 && !app.subSounds->entries[0].isPlaying) {
+            state.PauseTiming();
+            for (int i = 0; i < slots; ++i) {
+                SubSoundSlot& slot = app.subSounds->entries[static_cast<size_t>(i)];
+                if (!slot.isPlaying) slot.play(app.sound.position, false);
+            }
+            state.ResumeTiming();
+        }
     }
     if (app.modes.stopRequested || app.playback.activeHeaders != kBlockCount) {
         state.SkipWithError("playback stopped during the run");
     }
-    state.SetLabel(settingName(state.range(0)));
+    state.SetLabel(std::string(settingName(state.range(0))) + ", " + std::to_string(slots) +
+                   " slots playing");
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * app.playback.readSize);
 }
-BENCHMARK(BM_BlockRefill)->Arg(kDefault)->Arg(kSpeedPitch)->Arg(kReverb);
+BENCHMARK(BM_BlockRefill)
+    ->Args({kDefault, 0})
+    ->Args({kSpeedPitch, 0})
+    ->Args({kReverb, 0})
+    ->Args({kDefault, 1})
+    ->Args({kDefault, 20})
+    ->Args({kDefault, 200})
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace pelkit

@@ -20,8 +20,8 @@
 
 #include "files/file_stream.h"
 #include "files/wav_format.h"
+#include "state/mixing_turn.h"
 #include "state/subsound_bank.h"
-#include "subsound/mixing_turn.h"
 
 namespace pelkit {
 namespace {
@@ -87,7 +87,7 @@ void BM_MixingTurn(benchmark::State& state) {
     const int64_t mode = state.range(1);
     SubSoundBank bank;
     for (int i = 0; i < playing; ++i) {
-        SubSoundSlot& slot = bank.slots[i];
+        SubSoundSlot& slot = bank.entries[i];
         slot.assign(files.path(i));
         if (mode == kAddPanned) {
             slot.boost = 1.3f;
@@ -111,7 +111,7 @@ void BM_MixingTurn(benchmark::State& state) {
         if (r.ended > 0) {
             state.PauseTiming();
             for (int i = 0; i < playing; ++i) {
-                SubSoundSlot& slot = bank.slots[i];
+                SubSoundSlot& slot = bank.entries[i];
                 if (!slot.isPlaying) slot.play(position, false);
             }
             state.ResumeTiming();

@@ -1,33 +1,114 @@
 // Measures the real output device: the time from open to the first block done at the default
 // block size, the underruns over a play of SECONDS while another thread keeps a core busy, and
-// the share of time spent in the audio callback. Needs a sound server (scripts/sound-server.sh).
+// the share of time spent in the audio callback. With SLOTS, that many sub sounds play over the
+// whole of it, each from its own file, mixed into every block as playback mixes them (slots that
+// end are started again), and the time of each mixing turn is reported too. Needs a sound server
+// (scripts/sound-server.sh).
+//
+//   pelkit_audio_figures [SECONDS] [SLOTS]
+#include <stdlib.h>
+
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <string>
 #include <thread>
 #include <vector>
 
 #include "devices/portaudio/portaudio_devices.h"
+#include "files/file_stream.h"
+#include "files/wav_format.h"
+#include "state/mixing_turn.h"
+#include "state/subsound_bank.h"
+
+namespace {
+
+using namespace pelkit;
+
+constexpr uint32_t kBlock = 49152;
+
+// SLOTS sub sound files of eight blocks and a bit of quiet noise in a temporary directory,
+// assigned to the first SLOTS slots of BANK and started; removed with the object.
+class PlayingSlots {
+  public:
+    PlayingSlots(SubSoundBank& bank, int slots) : bank_(bank), slots_(slots) {
+        char name[] = "/tmp/pelkit-audio-figures-XXXXXX";
+        if (slots <= 0 || !mkdtemp(name)) return;
+        dir_ = name;
+        std::vector<uint8_t> data(8 * kBlock + 1000);
+        uint32_t x = 1;
+        for (size_t i = 0; i + 1 < data.size(); i += 2) {
+            x = x * 1664525u + 1013904223u;
+            const auto v = static_cast<int16_t>((x >> 20) - 2048);
+            data[i] = static_cast<uint8_t>(v);
+            data[i + 1] = static_cast<uint8_t>(static_cast<uint16_t>(v) >> 8);
+        }
+        for (int i = 0; i < slots; ++i) {
+            const std::string path = dir_ + "/slot" + std::to_string(i) + ".wav";
+            FileStream out;
+            out.open(path, FileStream::Mode::WriteTruncate);
+            WriteWavHeader(out, makeWaveFormat(1, 2, 44100, 16),
+                           static_cast<uint32_t>(data.size()));
+            out.write(data.data(), data.size());
+            bank_.entries[static_cast<size_t>(i)].assign(path);
+            bank_.entries[static_cast<size_t>(i)].play(0, false);
+        }
+    }
+    ~PlayingSlots() {
+        std::error_code ec;
+        if (!dir_.empty()) std::filesystem::remove_all(dir_, ec);
+    }
+    // Starts again the slots that ended.
+    void keepPlaying(uint32_t position) {
+        for (int i = 0; i < slots_; ++i) {
+            SubSoundSlot& slot = bank_.entries[static_cast<size_t>(i)];
+            if (!slot.isPlaying) slot.play(position, false);
+        }
+    }
+
+  private:
+    SubSoundBank& bank_;
+    int slots_;
+    std::string dir_;
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
     using namespace std::chrono;
-    using namespace pelkit;
     const int seconds = argc > 1 ? std::atoi(argv[1]) : 60;
-    constexpr uint32_t kBlock = 49152;
+    const int slots = argc > 2 ? std::clamp(std::atoi(argv[2]), 0, kSubSoundSlotCount) : 0;
     PortAudioSystem system;
     MessageQueue queue;
     PortAudioOut out(system, queue);
     std::vector<std::vector<uint8_t>> buffers(4, std::vector<uint8_t>(kBlock));
     std::vector<WaveHeader> headers(4);
+    SubSoundBank bank;
+    PlayingSlots playing(bank, slots);
+    std::vector<uint8_t> copyBuffer(kBlock);
     uint64_t frame = 0;
+    uint32_t position = 0;
+    double turnSeconds = 0, longestTurn = 0;
+    uint64_t turns = 0;
     auto fill = [&](WaveHeader& h) {
         auto* s = reinterpret_cast<int16_t*>(h.data);
         for (uint32_t i = 0; i < kBlock / 4; ++i, ++frame) {
             auto v = static_cast<int16_t>(8000 * std::sin(2 * M_PI * 440.0 * frame / 44100));
             s[2 * i] = s[2 * i + 1] = v;
         }
+        if (slots == 0) return;
+        const auto start = steady_clock::now();
+        runMixingTurn(bank, {h.data, kBlock, 16, false, position}, copyBuffer);
+        const double took = duration<double>(steady_clock::now() - start).count();
+        turnSeconds += took;
+        longestTurn = std::max(longestTurn, took);
+        ++turns;
+        position += kBlock;
+        playing.keepPlaying(position);
     };
     std::atomic<bool> busy{true};
     std::thread load([&] {
@@ -73,5 +154,12 @@ int main(int argc, char** argv) {
     std::printf("audio callback: %llu calls, %.3f s in all, %.3f %% of one core\n",
                 static_cast<unsigned long long>(f.callbacks), f.callbackSeconds,
                 100 * f.callbackSeconds / played);
+    if (slots > 0 && turns > 0) {
+        std::printf(
+            "mixing %d sub sounds: %.1f ms a block on average, %.1f ms at most (%llu "
+            "blocks)\n",
+            slots, 1000 * turnSeconds / static_cast<double>(turns), 1000 * longestTurn,
+            static_cast<unsigned long long>(turns));
+    }
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "app/main_sound.h"
 #include "app/scroll.h"
 #include "app/startup.h"
+#include "dialogs/keyboard_dialog.h"
 #include "dialogs/record_options.h"
 #include "marks/marks.h"
 #include "dialogs/wave_micro_edit.h"
@@ -15,11 +16,20 @@
 #include "resources/control_ids.h"
 #include "state/app_state.h"
 #include "status/status_display.h"
+#include "subsound/subsound_commands.h"
 
 namespace pelkit {
 
 void dispatchCommand(AppState& app, int id, int32_t param) {
-    (void)param;
+    // The keyboard's keys and octave buttons, and the sub sound rows and slot commands.
+    if (isKeyboardCommand(id)) {
+        keyboardCommand(app, id);
+        return;
+    }
+    if (isSubSoundCommand(id)) {
+        subSoundCommand(app, id, param);
+        return;
+    }
     switch (id) {
         // Recording.
         case id::kRecord:
@@ -105,6 +115,9 @@ void dispatchCommand(AppState& app, int id, int32_t param) {
         case id::kReverbOnOff:
         case id::kReverbDialog:
             levelCommand(app, id);
+            break;
+        case id::kKeyboard:
+            openKeyboard(app);
             break;
 
         // Files and format.

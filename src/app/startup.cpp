@@ -10,6 +10,7 @@
 #include "app/main_sound.h"
 #include "app/scroll.h"
 #include "marks/marks.h"
+#include "dialogs/keyboard_dialog.h"
 #include "files/file_names.h"
 #include "files/settings_file.h"
 #include "files/wav_format.h"
@@ -18,6 +19,7 @@
 #include "state/app_state.h"
 #include "status/readouts.h"
 #include "status/status_display.h"
+#include "subsound/subsound_commands.h"
 
 namespace pelkit {
 
@@ -130,6 +132,7 @@ void initMainWindow(AppState& app, WindowHandle window) {
     app.sound.playFileName = app.sound.fileName;
     app.sound.playStream.open(app.sound.playFileName, FileStream::Mode::Read);
 
+    createSubSounds(app);
     createScrollBars(app);
 
     app.blocks.blockSize = app.blocks.chosenBlockSize = kDefaultBlockSize;
@@ -212,6 +215,8 @@ void closeMainWindow(AppState& app) {
     app.ring.copyBuffer.release();
     app.ring.processBuffer = app.ring.placeholder;
     app.sound.playStream.close();
+    destroySubSounds(app);
+    closeKeyboard(app);
     app.windows.mainDialogEnded = true;
     app.ui().endDialog(app.windows.mainDialog, 0);
     settingsOf(app).writeString(kSection, "endstatus", "ok");

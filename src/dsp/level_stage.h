@@ -83,4 +83,11 @@ bool applyLevelStage(LevelSettings& level, ReverbWork& work, uint8_t* block, uin
 void mixSubSound(uint8_t* block, const uint8_t* sub, uint32_t subBytes, int32_t mainBitsPerSample,
                  float boost, float pan, float& panState, bool timesMode);
 
+// The same mixing done the long way, as the arithmetic is written: extended precision, each pan
+// coefficient ramped frame by frame. mixSubSound takes shorter ways where they give the same
+// samples (a steady pan, unit boost at the centre); this one is the measure they are held to.
+void mixSubSoundRamped(uint8_t* block, const uint8_t* sub, uint32_t subBytes,
+                       int32_t mainBitsPerSample, float boost, float pan, float& panState,
+                       bool timesMode);
+
 }  // namespace pelkit

@@ -11,6 +11,7 @@
 #include "resources/control_ids.h"
 #include "state/app_state.h"
 #include "status/micro_edit_readouts.h"
+#include "state/mixing_turn.h"
 #include "status/readouts.h"
 #include "status/status_display.h"
 
@@ -329,6 +330,8 @@ void onOutputClose(AppState& app) {
     app.modes.playing = false;
     app.sound.position = 0;
     app.playback.reversePlay = false;
+    app.sequence.recording = false;
+    app.sequence.replaying = false;
 }
 
 void showPlaybackEnded(AppState& app) {
@@ -367,8 +370,12 @@ BlockOutcome BlockRefill(AppState& app, WaveHeader& header) {
         if (!skips.cursor()->next) pb.skipExhausted = true;
     }
 
-    // 2. The position the readouts show for this block.
+    // 2. The position the readouts show for this block; the sub sound setting dialog shows its
+    // slot as the block begins.
     out.shownPosition = s.position;
+    if (app.subSoundUi.settingWindow != kNoWindow) {
+        sendCommand(app, id::kSubSoundSettingRefresh);
+    }
 
     // 3. Reverse: step back over the block to be read; the header is never played as sound.
     if (pb.reversePlay) {
@@ -456,6 +463,12 @@ BlockOutcome BlockRefill(AppState& app, WaveHeader& header) {
     bool report =
         applyLevelStage(app.level, app.reverbWork, header.data, pb.outputLength, playedBits(app));
     if (!app.level.reverbOn) out.levelReport = report;
+    if (app.subSounds) {
+        runMixingTurn(
+            *app.subSounds,
+            {header.data, pb.outputLength, playedBits(app), app.level.timesMode, s.position},
+            {app.ring.copyBuffer.data(), app.ring.copyBuffer.size()});
+    }
 
     // The wave micro edit's cursor counts the frames of this block; it stays inside them.
     ValueSlider& cursor = app.microEdit.sliders.cursor;

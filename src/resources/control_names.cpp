@@ -2,20 +2,40 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <string>
 
 #include "resources/control_ids.h"
+#include "resources/keyboard_ids.h"
 #include "resources/position_comment_ids.h"
 #include "resources/record_options_ids.h"
 #include "resources/reverb_ids.h"
+#include "resources/subsound_ids.h"
 #include "resources/wave_edit_ids.h"
 
 namespace pelkit {
 
 namespace {
 
+// Controls that come in numbered runs: the sub sound rows of the main window ("sub-open1" ..
+// "sub-open5" for rows 1 to 5), the slot buttons of the "all" dialog ("slot1" .. "slot200", by
+// the numbers they show) and the keyboard's keys ("key0" .. "key84").
+std::vector<ControlName> withNumberedRuns(std::vector<ControlName> names) {
+    auto run = [&names](const char* window, const char* prefix, int firstId, int count,
+                        int firstNumber) {
+        for (int i = 0; i < count; ++i)
+            names.push_back({window, firstId + i, prefix + std::to_string(firstNumber + i)});
+    };
+    run("MAIN_RECORD", "sub-open", id::kSubSoundOpen0, 5, 1);
+    run("MAIN_RECORD", "sub-stop", id::kSubSoundStop0, 5, 1);
+    run("MAIN_RECORD", "sub-play", id::kSubSoundPlay0, 5, 1);
+    run("SUB_SOUND_DLG", "slot", id::kSubSoundSlotButton0, 200, 1);
+    run("KEYBOARD", "key", id::kKeyboardKey0, 85, 0);
+    return names;
+}
+
 // The names a script may use for a control, window by window.
 const std::vector<ControlName>& table() {
-    static const std::vector<ControlName> names = {
+    static const std::vector<ControlName> names = withNumberedRuns({
         {"MAIN_RECORD", id::kRecord, "record"},
         {"MAIN_RECORD", id::kRecordStop, "record-stop"},
         {"MAIN_RECORD", id::kPlay, "play"},
@@ -177,7 +197,44 @@ const std::vector<ControlName>& table() {
         {"WAVE_EDIT", id::kWaveEditCursorValue, "cursor-value"},
         {"WAVE_EDIT", id::kWaveEditLeftValue, "left-value"},
         {"WAVE_EDIT", id::kWaveEditRightValue, "right-value"},
-    };
+        {"MAIN_RECORD", id::kSubSoundNextBlock, "sub-next-block"},
+        {"MAIN_RECORD", id::kSubSoundFirstBlock, "sub-first-block"},
+        {"MAIN_RECORD", id::kSubSoundPlayIndex, "sub-play-index"},
+        {"MAIN_RECORD", id::kSubSoundStopIndex, "sub-stop-index"},
+        {"MAIN_RECORD", id::kSubSoundOpenIndex, "sub-open-index"},
+        {"MAIN_RECORD", id::kKeyboardOctaveUp, "octave-up"},
+        {"MAIN_RECORD", id::kKeyboardOctaveDown, "octave-down"},
+        {"MAIN_RECORD", id::kKeyboardOctaveReset, "octave-reset"},
+        {"MAIN_RECORD", id::kKeyboardOctaveDown2, "octave-down2"},
+        {"MAIN_RECORD", id::kKeyboardOctaveUp2, "octave-up2"},
+        {"SUB_SOUND_DLG", id::kSubSoundMode, "mode"},
+        {"SUB_SOUND_DLG", id::kSubSoundMainButton, "main"},
+        {"SUB_SOUND_DLG", id::kSubSoundAllStop, "all-stop"},
+        {"SUB_SOUND_DLG", id::kSubSoundDialogOk, "ok"},
+        {"SUB_SOUND_DLG", id::kSubSoundDialogCancel, "cancel"},
+        {"SUB_SOUND_SETTING", id::kSettingBoostReset, "boost-reset"},
+        {"SUB_SOUND_SETTING", id::kSettingBoost, "boost-field"},
+        {"SUB_SOUND_SETTING", id::kSettingSlot, "slot-field"},
+        {"SUB_SOUND_SETTING", id::kSettingNextSlot, "next-slot"},
+        {"SUB_SOUND_SETTING", id::kSettingPanReset, "pan-reset"},
+        {"SUB_SOUND_SETTING", id::kSettingSetSlot, "set-slot"},
+        {"SUB_SOUND_SETTING", id::kSettingPan, "pan-field"},
+        {"SUB_SOUND_SETTING", id::kSettingPreviousSlot, "previous-slot"},
+        {"SUB_SOUND_SETTING", id::kSettingName, "name-field"},
+        {"SUB_SOUND_SETTING", id::kSettingStartPosition, "start-field"},
+        {"SUB_SOUND_SETTING", id::kSettingArmed, "armed-field"},
+        {"SUB_SOUND_SETTING", id::kSettingPlayedTime, "time-field"},
+        {"SUB_SOUND_SETTING", id::kSettingBoostBar, "boost-bar"},
+        {"SUB_SOUND_SETTING", id::kSettingPanBar, "pan-bar"},
+        {"SUB_SOUND_SETTING", id::kSubSoundDialogOk, "ok"},
+        {"SUB_SOUND_SETTING", id::kSubSoundDialogCancel, "cancel"},
+        {"KEYBOARD", id::kKeyboardOctaveUp, "octave-up"},
+        {"KEYBOARD", id::kKeyboardOctaveDown, "octave-down"},
+        {"KEYBOARD", id::kKeyboardOctaveReset, "octave-reset"},
+        {"KEYBOARD", id::kKeyboardOctaveDown2, "octave-down2"},
+        {"KEYBOARD", id::kKeyboardOctaveUp2, "octave-up2"},
+        {"KEYBOARD", id::kKeyboardCancel, "cancel"},
+    });
     return names;
 }
 

@@ -20,8 +20,11 @@
 #include "state/command_sink.h"
 #include "state/mark_state.h"
 #include "state/display_state.h"
+#include "state/keyboard_state.h"
 #include "state/playback_state.h"
 #include "state/value_slider.h"
+#include "state/sequence_state.h"
+#include "state/subsound_bank.h"
 
 namespace pelkit {
 
@@ -174,6 +177,10 @@ struct AppState {
     SpectrumState spectrum;
     MarkState marks;
     MicroEditState microEdit;
+    std::unique_ptr<SubSoundBank> subSounds;  // the 200 slots, while the main window is up
+    SubSoundUi subSoundUi;
+    SequenceState sequence;
+    KeyboardState keyboard;
 
     uint32_t startTick = 0;
     std::string titleText = kTitleText;

@@ -36,12 +36,12 @@ void SubSoundSlot::finish() {
 }
 
 void SubSoundBank::stopAll() {
-    for (SubSoundSlot& s : slots)
+    for (SubSoundSlot& s : entries)
         s.stop();
 }
 
 void SubSoundBank::rewindAll() {
-    for (SubSoundSlot& s : slots) {
+    for (SubSoundSlot& s : entries) {
         s.playedBytes = 0;
         s.reopen();
         s.triggered = false;

@@ -52,11 +52,12 @@ struct SubSoundSlot {
 };
 
 struct SubSoundBank {
-    std::array<SubSoundSlot, kSubSoundSlotCount> slots;
+    // The slots by index (not named "slots": Qt takes that word for a macro).
+    std::array<SubSoundSlot, kSubSoundSlotCount> entries;
 
     static bool isIndex(int64_t index) { return index >= 0 && index < kSubSoundSlotCount; }
     // The slot at INDEX, or nullptr outside 0..199.
-    SubSoundSlot* slot(int64_t index) { return isIndex(index) ? &slots[index] : nullptr; }
+    SubSoundSlot* slot(int64_t index) { return isIndex(index) ? &entries[index] : nullptr; }
 
     void stopAll();
     // Before a sequence replay: every slot back at its first sample and free to start by itself
@@ -70,6 +71,10 @@ struct SubSoundUi {
     int32_t dialogMode = 2;  // the "all" dialog: 0 play, 1 stop, 2 open
     int32_t settingSlot = 0;
     WindowHandle settingWindow = kNoWindow;
+    WindowHandle allWindow = kNoWindow;  // the open "all" dialog, or none
+    // The slot number field of the setting dialog was typed into since it was last written: the
+    // refresh after every played block leaves it alone, so typing is not overwritten.
+    bool slotFieldEdited = false;
 };
 
 }  // namespace pelkit

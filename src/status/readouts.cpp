@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "dsp/keyboard_pitch.h"
 #include "resources/control_ids.h"
 #include "state/app_state.h"
 #include "status/status_display.h"
@@ -29,9 +30,10 @@ void showSpeed(AppState& app) {
 }
 
 void showPitch(AppState& app) {
-    float p = std::clamp(app.processing.pitchFactor, 0.04f, 20.0f);
-    setNumberWithUnit(app, id::kFieldPitch, static_cast<int32_t>(p * 100), "");
-    setBar(app, kBarPitch, barPosition(p * 500, 100, 1800));
+    // Limited in extended precision: the lower limit 0.04 reads 4.
+    const float p = app.processing.pitchFactor;
+    setNumberWithUnit(app, id::kFieldPitch, pitchReadout(p), "");
+    setBar(app, kBarPitch, pitchBarPosition(p));
 }
 
 void showBoost(AppState& app) {

@@ -239,5 +239,48 @@ TEST(SubSoundMix, TimesModeScalesAndEightBitOnlyTakesThePan) {
     EXPECT_EQ(state, -40.0f);
 }
 
+// The short ways of mixSubSound (an integer sum at unit boost and a steady centre pan, fixed
+// coefficients at any steady pan) give the samples of the ramped extended-precision mixing. The
+// main block holds every 16-bit value; each sub value of a sweep (the range's ends, the values
+// around 0 and every 991st value) meets all of them, and lengths that end inside a frame are
+// taken as the frame loop takes them.
+TEST(SubSoundMix, ShortWaysGiveTheRampedSamples) {
+    Bytes everyValue;
+    for (int v = -32768; v <= 32767; ++v) {
+        everyValue.push_back(static_cast<uint8_t>(v & 0xFF));
+        everyValue.push_back(static_cast<uint8_t>((v >> 8) & 0xFF));
+    }
+    std::vector<int> sweep = {-32768, -32767, -16385, -2, -1, 0, 1, 2, 16384, 32766, 32767};
+    for (int v = -32768; v <= 32767; v += 991)
+        sweep.push_back(v);
+    struct Setting {
+        float boost, pan;
+    };
+    const Setting settings[] = {{1.0f, 0.0f},  {1.0f, -0.0f}, {1.3f, 0.0f},  {2.0f, 40.0f},
+                                {0.002f, -60}, {-1.5f, 100},  {10.0f, -100}, {1.0f, 0.1f}};
+    for (const Setting& s : settings) {
+        for (size_t k = 0; k < sweep.size(); ++k) {
+            // Left and right of each frame take two different sweep values.
+            Bytes sub(everyValue.size());
+            for (size_t j = 0; j < sub.size() / 2; ++j) {
+                const int v = sweep[(k + j % 2 * 7) % sweep.size()];
+                sub[2 * j] = static_cast<uint8_t>(v & 0xFF);
+                sub[2 * j + 1] = static_cast<uint8_t>((v >> 8) & 0xFF);
+            }
+            const uint32_t whole = static_cast<uint32_t>(sub.size());
+            for (uint32_t bytes : {whole, 10u, 7u}) {
+                Bytes quick = everyValue, ramped = everyValue;
+                float quickState = s.pan, rampedState = s.pan;
+                mixSubSound(quick.data(), sub.data(), bytes, 16, s.boost, s.pan, quickState, false);
+                mixSubSoundRamped(ramped.data(), sub.data(), bytes, 16, s.boost, s.pan, rampedState,
+                                  false);
+                ASSERT_EQ(quick, ramped) << "boost " << s.boost << " pan " << s.pan << " sub "
+                                         << sweep[k] << " bytes " << bytes;
+                ASSERT_EQ(quickState, rampedState);
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace pelkit

@@ -1,4 +1,4 @@
-#include "subsound/mixing_turn.h"
+#include "state/mixing_turn.h"
 
 #include <algorithm>
 
@@ -10,7 +10,7 @@ MixingTurnResult runMixingTurn(SubSoundBank& bank, const MixingBlock& block,
                                std::span<uint8_t> scratch) {
     MixingTurnResult result;
     const auto want = static_cast<uint32_t>(std::min<size_t>(block.outputLength, scratch.size()));
-    for (SubSoundSlot& slot : bank.slots) {
+    for (SubSoundSlot& slot : bank.entries) {
         if (!slot.isPlaying && slot.armed && !slot.triggered &&
             block.position > slot.startPosition) {
             slot.isPlaying = true;

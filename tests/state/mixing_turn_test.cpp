@@ -1,4 +1,4 @@
-#include "subsound/mixing_turn.h"
+#include "state/mixing_turn.h"
 
 #include <gtest/gtest.h>
 
@@ -54,7 +54,7 @@ class MixingTurn : public ::testing::Test {
 TEST_F(MixingTurn, AddsOrMultipliesOneSlot) {
     const Values main = {1000, 30000, -32768, 1, -30000, 7, 12345, -3};
     const Values sub = {2000, 30000, 20000, 3, -30000, -7, 9999, -20001};
-    SubSoundSlot& slot = bank_.slots[7];
+    SubSoundSlot& slot = bank_.entries[7];
     slot.assign(soundFile("a.wav", sub));
     for (int mode = 0; mode < 3; ++mode) {
         slot.boost = mode == 2 ? 2.0f : 1.0f;
@@ -77,10 +77,10 @@ TEST_F(MixingTurn, AddsOrMultipliesOneSlot) {
 
 // Slots are mixed in index order, each sum clamped before the next is added.
 TEST_F(MixingTurn, SlotsMixInIndexOrder) {
-    bank_.slots[3].assign(soundFile("up.wav", {10000, -10000}));
-    bank_.slots[150].assign(soundFile("down.wav", {-10000, 10000}));
-    bank_.slots[3].play(0, false);
-    bank_.slots[150].play(0, false);
+    bank_.entries[3].assign(soundFile("up.wav", {10000, -10000}));
+    bank_.entries[150].assign(soundFile("down.wav", {-10000, 10000}));
+    bank_.entries[3].play(0, false);
+    bank_.entries[150].play(0, false);
     const Values main = {30000, -30000};
     EXPECT_EQ(turn(main), (Values{clamp16(clamp16(30000 + 10000) - 10000),
                                   clamp16(clamp16(-30000 - 10000) + 10000)}));
@@ -92,7 +92,7 @@ TEST_F(MixingTurn, SlotsMixInIndexOrder) {
 // a block long ends at the next turn, which obtains nothing.
 TEST_F(MixingTurn, SlotsStartAtTheirFirstSampleAndRewindAtTheEnd) {
     const Values main(4, 100);
-    SubSoundSlot& slot = bank_.slots[199];
+    SubSoundSlot& slot = bank_.entries[199];
     slot.assign(soundFile("six.wav", {1, 2, 3, 4, 5, 6}));
     EXPECT_EQ(turn(main), main);  // assigned, not started
     slot.play(49152, false);
@@ -114,7 +114,7 @@ TEST_F(MixingTurn, SlotsStartAtTheirFirstSampleAndRewindAtTheEnd) {
 // 8-bit sound takes nothing from the slots, but they still advance and end; a file that cannot
 // be opened mixes nothing and leaves the slot idle.
 TEST_F(MixingTurn, EightBitAndUnreadableSlotsAddNothing) {
-    SubSoundSlot& slot = bank_.slots[1];
+    SubSoundSlot& slot = bank_.entries[1];
     slot.assign(soundFile("eight.wav", Values(6, 1000)));
     slot.play(0, false);
     const Values main = {0x7F80, 0x7F80, 0x7F80, 0x7F80};
@@ -134,7 +134,7 @@ TEST_F(MixingTurn, EightBitAndUnreadableSlotsAddNothing) {
 // In a replay an armed slot starts once the position is strictly past its start, once per
 // replay; a slot started by hand while recording does not restart by itself when it ends.
 TEST_F(MixingTurn, ArmedSlotsStartOncePerReplay) {
-    SubSoundSlot& slot = bank_.slots[42];
+    SubSoundSlot& slot = bank_.entries[42];
     slot.assign(soundFile("armed.wav", {7, 7}));
     slot.play(1000, true);
     EXPECT_TRUE(slot.armed && slot.triggered);
@@ -155,17 +155,17 @@ TEST_F(MixingTurn, ArmedSlotsStartOncePerReplay) {
 
 TEST(SubSoundBank, RewindAllKeepsAssignedAndOnlyIndexesOfTheBankAddressSlots) {
     SubSoundBank bank;
-    bank.slots[5].assign("whatever.wav");
-    bank.slots[6].triggered = true;
-    bank.slots[6].playedBytes = 96;
+    bank.entries[5].assign("whatever.wav");
+    bank.entries[6].triggered = true;
+    bank.entries[6].playedBytes = 96;
     bank.rewindAll();
-    EXPECT_EQ(std::count_if(bank.slots.begin(), bank.slots.end(),
+    EXPECT_EQ(std::count_if(bank.entries.begin(), bank.entries.end(),
                             [](const SubSoundSlot& s) { return s.assigned; }),
               1);
-    EXPECT_TRUE(!bank.slots[6].triggered && bank.slots[6].playedBytes == 0);
+    EXPECT_TRUE(!bank.entries[6].triggered && bank.entries[6].playedBytes == 0);
     EXPECT_EQ(bank.slot(-1), nullptr);
     EXPECT_EQ(bank.slot(200), nullptr);
-    EXPECT_EQ(bank.slot(199), &bank.slots[199]);
+    EXPECT_EQ(bank.slot(199), &bank.entries[199]);
 }
 
 }  // namespace

@@ -1,0 +1,131 @@
+#include "subsound/subsound_commands.h"
+
+#include <memory>
+#include <string>
+
+#include "resources/control_ids.h"
+#include "resources/subsound_ids.h"
+#include "state/app_state.h"
+#include "status/status_display.h"
+#include "subsound/subsound_dialogs.h"
+
+namespace pelkit {
+
+namespace {
+
+constexpr uint32_t kLastBlockBase = kSubSoundSlotCount - kSubSoundRowCount;  // 195
+
+bool inRows(int id, int first) {
+    return id >= first && id < first + kSubSoundRowCount;
+}
+
+SubSoundSlot* slotAt(AppState& app, int64_t index) {
+    return app.subSounds ? app.subSounds->slot(index) : nullptr;
+}
+
+// Field 1099 shows the block's first slot index; each ">" is enabled exactly when its slot has a
+// file (or was started).
+void showRows(AppState& app) {
+    Ui& ui = app.ui();
+    const WindowHandle main = app.windows.mainDialog;
+    const uint32_t base = app.subSoundUi.blockBase;
+    ui.setText(main, id::kFieldSubSoundBlock, std::to_string(base));
+    for (int k = 0; k < kSubSoundRowCount; ++k) {
+        const SubSoundSlot* slot = slotAt(app, int64_t{base} + k);
+        ui.enable(main, id::kSubSoundPlay0 + k, slot && slot->assigned);
+    }
+}
+
+// Lets the user choose the slot's file. A cancelled choice is the load failure; the slot stays
+// as it was.
+void openSlot(AppState& app, int64_t index) {
+    SubSoundSlot* slot = slotAt(app, index);
+    if (!slot) return;
+    auto chosen = app.ui().chooseFile(app.windows.mainDialog, FileKind::Sound, app.chosenFile);
+    if (!chosen) {
+        showLoadError(app);
+        return;
+    }
+    app.chosenFile = chosen->substr(0, kTextMax);
+    setTitle(app, app.sound.fileName, app.titleText);
+    slot->assign(app.chosenFile);
+    // The row of the same place in whatever block is shown.
+    app.ui().enable(app.windows.mainDialog,
+                    id::kSubSoundPlay0 + static_cast<int>(index % kSubSoundRowCount), true);
+}
+
+void playSlot(AppState& app, int64_t index) {
+    if (SubSoundSlot* slot = slotAt(app, index)) {
+        slot->play(app.sound.position, app.sequence.recording);
+    }
+}
+
+void stopSlot(AppState& app, int64_t index) {
+    if (SubSoundSlot* slot = slotAt(app, index)) slot->stop();
+}
+
+// One window of each kind: a second would share the first one's mode and slot.
+template <typename Dialog>
+void openOnce(AppState& app, WindowHandle open, const char* templateName) {
+    if (open != kNoWindow || !app.subSounds) return;
+    app.ui().openModeless(templateName, std::make_unique<Dialog>(app));
+}
+
+}  // namespace
+
+void createSubSounds(AppState& app) {
+    app.subSounds = std::make_unique<SubSoundBank>();
+    app.subSoundUi = SubSoundUi{};
+    showRows(app);
+}
+
+void destroySubSounds(AppState& app) {
+    SubSoundUi& ui = app.subSoundUi;
+    for (WindowHandle w : {ui.allWindow, ui.settingWindow}) {
+        if (w != kNoWindow) app.ui().endDialog(w, 0);
+    }
+    ui.allWindow = ui.settingWindow = kNoWindow;
+    app.subSounds.reset();
+}
+
+bool isSubSoundCommand(int id) {
+    return inRows(id, id::kSubSoundOpen0) || inRows(id, id::kSubSoundStop0) ||
+           inRows(id, id::kSubSoundPlay0) || id == id::kSubSoundNextBlock ||
+           id == id::kSubSoundFirstBlock || id == id::kSubSoundAll ||
+           id == id::kSubSoundPlayIndex || id == id::kSubSoundStopIndex ||
+           id == id::kSubSoundOpenIndex || id == id::kSubSoundSetting ||
+           id == id::kSubSoundSettingRefresh;
+}
+
+void subSoundCommand(AppState& app, int id, int32_t param) {
+    SubSoundUi& ui = app.subSoundUi;
+    const int64_t base = ui.blockBase;
+    if (inRows(id, id::kSubSoundOpen0)) {
+        openSlot(app, base + (id - id::kSubSoundOpen0));
+    } else if (inRows(id, id::kSubSoundStop0)) {
+        stopSlot(app, base + (id - id::kSubSoundStop0));
+    } else if (inRows(id, id::kSubSoundPlay0)) {
+        playSlot(app, base + (id - id::kSubSoundPlay0));
+    } else if (id == id::kSubSoundNextBlock) {
+        ui.blockBase += kSubSoundRowCount;
+        if (ui.blockBase > kLastBlockBase) ui.blockBase = 0;
+        showRows(app);
+    } else if (id == id::kSubSoundFirstBlock) {
+        ui.blockBase = 0;
+        showRows(app);
+    } else if (id == id::kSubSoundPlayIndex) {
+        playSlot(app, param);
+    } else if (id == id::kSubSoundStopIndex) {
+        stopSlot(app, param);
+    } else if (id == id::kSubSoundOpenIndex) {
+        openSlot(app, param);
+    } else if (id == id::kSubSoundAll) {
+        openOnce<SubSoundAllDialog>(app, ui.allWindow, "sub_sound_dlg");
+    } else if (id == id::kSubSoundSetting) {
+        openOnce<SubSoundSettingDialog>(app, ui.settingWindow, "sub_sound_setting");
+    } else if (id == id::kSubSoundSettingRefresh) {
+        refreshSubSoundSetting(app, false);
+    }
+}
+
+}  // namespace pelkit
