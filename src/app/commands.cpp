@@ -1,19 +1,21 @@
 #include "app/commands.h"
 
+#include "app/load_file.h"
 #include "app/main_commands.h"
 #include "app/main_sound.h"
 #include "app/scroll.h"
 #include "app/startup.h"
 #include "dialogs/keyboard_dialog.h"
 #include "dialogs/record_options.h"
-#include "marks/marks.h"
 #include "dialogs/wave_micro_edit.h"
 #include "display/waveform.h"
 #include "files/wav_format.h"
+#include "marks/marks.h"
 #include "playback/level_commands.h"
 #include "playback/playback.h"
 #include "record/recorder.h"
 #include "resources/control_ids.h"
+#include "sequence/sequence.h"
 #include "state/app_state.h"
 #include "status/status_display.h"
 #include "subsound/subsound_commands.h"
@@ -111,10 +113,13 @@ void dispatchCommand(AppState& app, int id, int32_t param) {
         case id::kPitchDown2:
         case id::kBoostReset:
         case id::kVolumeReset:
-        case id::kPanReset:
         case id::kReverbOnOff:
         case id::kReverbDialog:
             levelCommand(app, id);
+            break;
+        case id::kPanReset:
+            levelCommand(app, id);
+            recordPanChange(app);
             break;
         case id::kKeyboard:
             openKeyboard(app);
@@ -165,6 +170,29 @@ void dispatchCommand(AppState& app, int id, int32_t param) {
         case id::kNextNumberedCheck:
             showNextNumberedFile(app);
             break;
+
+        // Operation sequences.
+        case id::kSequenceSave:
+            saveSequence(app);
+            break;
+        case id::kSequenceOpen:
+            openSequence(app);
+            break;
+        case id::kSequenceRecord:
+            recordSequence(app);
+            break;
+        case id::kSequenceReplay:
+            replaySequence(app);
+            break;
+        case id::kReplaySequenceFile: {
+            std::optional<std::string> mainFile;
+            if (loadSequenceSetup(app, mainFile)) {
+                if (mainFile) loadSoundFile(app, *mainFile);
+                sendCommand(app, id::kRefreshNames);
+                showLoaded(app);
+            }
+            break;
+        }
 
         // Position marks.
         case id::kMarkSave:

@@ -44,13 +44,6 @@ void placeAtDataStart(AppState& app) {
 
 }  // namespace
 
-bool ChooseFile(AppState& app, FileKind kind) {
-    auto chosen = app.ui().chooseFile(app.windows.mainDialog, kind, app.chosenFile);
-    if (!chosen) return false;
-    app.chosenFile = chosen->substr(0, kTextMax);
-    return true;
-}
-
 void loadWavFile(AppState& app) {
     if (refuseWhileRecording(app)) return;
     app.modes.stopRequested = true;

@@ -12,7 +12,6 @@ namespace pelkit {
 struct AppState;
 class FileStream;
 
-bool ChooseFile(AppState& app, FileKind kind);  // into app.chosenFile
 
 void loadWavFile(AppState& app);  // 1015
 void onDroppedFile(AppState& app, const std::string& path);

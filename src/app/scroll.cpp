@@ -8,6 +8,7 @@
 #include "playback/device_volume.h"
 #include "playback/playback.h"
 #include "resources/control_ids.h"
+#include "sequence/sequence.h"
 #include "state/app_state.h"
 #include "status/readouts.h"
 #include "status/scroll_rules.h"
@@ -129,6 +130,7 @@ void onMainScroll(AppState& app, int bar, int code, int thumb) {
         case kBarPan:
             app.level.mainPan = panStep(app.level.mainPan, code, thumb);
             showPan(app);
+            recordPanChange(app);
             break;
         case kBarStart:
             onRangeBar(app, true, code, thumb);

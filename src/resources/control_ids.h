@@ -60,6 +60,10 @@ inline constexpr int kLoopStandby = 1126;
 inline constexpr int kSkipStart = 1129;
 inline constexpr int kSkipEnd = 1130;
 inline constexpr int kSkipOnOff = 1131;
+inline constexpr int kSequenceSave = 1117;
+inline constexpr int kSequenceOpen = 1118;
+inline constexpr int kSequenceReplay = 1121;
+inline constexpr int kSequenceRecord = 1122;
 inline constexpr int kReplaySequenceFile = 1132;
 // The display commands that the record options dialog sends on.
 inline constexpr int kDisplayOnOff = 1135;

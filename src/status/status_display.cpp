@@ -110,6 +110,13 @@ void showWarning(AppState& app, const std::string& text) {
     ui(app).messageBox(mainWindow(app), text, kCaption, BoxIcon::Warning, BoxButtons::Ok);
 }
 
+bool ChooseFile(AppState& app, FileKind kind) {
+    auto chosen = ui(app).chooseFile(mainWindow(app), kind, app.chosenFile);
+    if (!chosen) return false;
+    app.chosenFile = chosen->substr(0, kTextMax);
+    return true;
+}
+
 void showLoadError(AppState& app) {
     showWarning(app, "error,in load!");
     setStatusText(app, id::kFieldStatus, "stop");

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/ui.h"
 #include "platform/wave_format.h"
 
 namespace pelkit {
@@ -35,6 +36,9 @@ void invalidateWaveforms(AppState& app);
 
 void showWarning(AppState& app, const std::string& text);
 void showLoadError(AppState& app);
+// The open-file dialog for KIND, starting at the last chosen file; the choice goes to
+// app.chosenFile. False when the user cancelled.
+bool ChooseFile(AppState& app, FileKind kind);
 
 // The 50-character level bar for a level of PERCENT.
 std::string levelBarText(int32_t percent);

@@ -41,12 +41,10 @@ void showRows(AppState& app) {
 void openSlot(AppState& app, int64_t index) {
     SubSoundSlot* slot = slotAt(app, index);
     if (!slot) return;
-    auto chosen = app.ui().chooseFile(app.windows.mainDialog, FileKind::Sound, app.chosenFile);
-    if (!chosen) {
+    if (!ChooseFile(app, FileKind::Sound)) {
         showLoadError(app);
         return;
     }
-    app.chosenFile = chosen->substr(0, kTextMax);
     setTitle(app, app.sound.fileName, app.titleText);
     slot->assign(app.chosenFile);
     // The row of the same place in whatever block is shown.

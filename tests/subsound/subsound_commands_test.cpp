@@ -72,7 +72,8 @@ TEST_F(SubSoundPlay, ArmedSlotStartsOncePastItsStartInAReplay) {
     // What the replay does before it starts the main sound.
     app.subSounds->stopAll();
     app.subSounds->rewindAll();
-    app.sequence = {false, true};
+    app.sequence.recording = false;
+    app.sequence.replaying = true;
     app.sound.position = 0;
     startPlay();
     EXPECT_TRUE(silent(0) && silent(1) && silent(2));
