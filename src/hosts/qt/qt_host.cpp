@@ -253,8 +253,10 @@ int QtHost::runModal(const std::string& templateName, DialogHandler& handler) {
     }
     const int result = w.result;
     if (isMain) {
-        // The program ends with its main window: the windows beside it go too.
-        windows_.clear();
+        // The program ends with its main window: the windows beside it go too, first, since
+        // they are its children (deleting it first would delete them twice).
+        while (!windows_.empty())
+            windows_.pop_back();
         return result;
     }
     for (auto it = windows_.begin(); it != windows_.end(); ++it) {
