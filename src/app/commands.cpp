@@ -6,18 +6,19 @@
 #include "app/startup.h"
 #include "dialogs/record_options.h"
 #include "display/waveform.h"
+#include "edit/file_edits.h"
 #include "files/wav_format.h"
 #include "playback/level_commands.h"
 #include "playback/playback.h"
 #include "record/recorder.h"
 #include "resources/control_ids.h"
+#include "resources/fileedit_ids.h"
 #include "state/app_state.h"
 #include "status/status_display.h"
 
 namespace pelkit {
 
 void dispatchCommand(AppState& app, int id, int32_t param) {
-    (void)param;
     switch (id) {
         // Recording.
         case id::kRecord:
@@ -149,6 +150,30 @@ void dispatchCommand(AppState& app, int id, int32_t param) {
             break;
         case id::kNextNumberedCheck:
             showNextNumberedFile(app);
+            break;
+
+        // File edits and the real-time capture.
+        case id::kFileEdit:
+            openFileEditDialog(app);
+            break;
+        case id::kEditNoiseOff:
+            app.edits.noiseOff = !app.edits.noiseOff;
+            break;
+        case id::kFieldEditSpeedPercent:
+            app.edits.speedPercent = param;
+            break;
+        case id::kEditCutRange:
+        case id::kEditCutAll:
+        case id::kEditLeft:
+        case id::kEditRight:
+        case id::kEditCentre:
+        case id::kEditJoin:
+        case id::kEditDivide:
+        case id::kEditSpeedChange:
+            requestEdit(app, id, param);
+            break;
+        case id::kEditRealTime:
+            startCapture(app);
             break;
 
         // Position jumps.

@@ -9,6 +9,7 @@
 #include "app/load_file.h"
 #include "app/main_sound.h"
 #include "app/scroll.h"
+#include "edit/file_edits.h"
 #include "files/file_names.h"
 #include "files/settings_file.h"
 #include "files/wav_format.h"
@@ -194,6 +195,7 @@ void closeMainWindow(AppState& app) {
     }
 
     sendCommand(app, id::kBufferReset);
+    endFileEdits(app);
     for (ByteBuffer& b : app.ring.buffers)
         b.release();
     app.recorder.take.close();

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "resources/control_ids.h"
+#include "resources/fileedit_ids.h"
 #include "resources/record_options_ids.h"
 #include "resources/reverb_ids.h"
 
@@ -151,6 +152,22 @@ const std::vector<ControlName>& table() {
         {"REC_OPTION", id::options::kLoopSizeField, "loop-size-field"},
         {"REC_OPTION", id::options::kMinutesField, "minutes-field"},
         {"REC_OPTION", id::options::kJumpMaxField, "jump-max-field"},
+        {"FILEEDIT", id::kOk, "ok"},
+        {"FILEEDIT", id::kCancel, "cancel"},
+        {"FILEEDIT", id::kEditCutRange, "edit-cut-range"},
+        {"FILEEDIT", id::kEditCutAll, "edit-cut-all"},
+        {"FILEEDIT", id::kEditLeft, "edit-left"},
+        {"FILEEDIT", id::kEditRight, "edit-right"},
+        {"FILEEDIT", id::kEditCentre, "edit-centre"},
+        {"FILEEDIT", id::kEditJoin, "edit-join"},
+        {"FILEEDIT", id::kEditRealTime, "edit-real-time"},
+        {"FILEEDIT", id::kEditDivide, "edit-divide"},
+        {"FILEEDIT", id::kEditSpeedChange, "edit-speed-change"},
+        {"FILEEDIT", id::kEditNoiseOff, "edit-noise-off"},
+        {"FILEEDIT", id::kFieldEditBoostRate, "field-edit-boost-rate"},
+        {"FILEEDIT", id::kFieldEditDivisionCount, "field-edit-division-count"},
+        {"FILEEDIT", id::kFieldEditSpeedBuffer, "field-edit-speed-buffer"},
+        {"FILEEDIT", id::kFieldEditSpeedPercent, "field-edit-speed-percent"},
         {"REVERB", id::kOk, "ok"},
         {"REVERB", id::reverb::kDelayField, "delay-field"},
         {"REVERB", id::reverb::kDelayBar, "delay-bar"},

@@ -16,6 +16,7 @@
 #include "state/byte_buffer.h"
 #include "state/command_sink.h"
 #include "state/display_state.h"
+#include "state/file_edit_state.h"
 #include "state/playback_state.h"
 
 namespace pelkit {
@@ -150,6 +151,7 @@ struct AppState {
     DisplayState display;
     ScrollState scroll;
     SpectrumState spectrum;
+    FileEditState edits;
 
     uint32_t startTick = 0;
     std::string titleText = kTitleText;
