@@ -23,10 +23,12 @@ namespace {
 inline constexpr const char* kCaptureWhileRecording =
     "The real-time capture cannot start while recording.";
 
-// A slice of an edit ends after this long, or after this many steps (whichever comes first),
-// so the window's event loop runs at least every few tens of milliseconds.
+// A slice of an edit ends after this long, or once it has handled this much sound or taken
+// this many steps (whichever comes first), so the window's event loop runs at least every few
+// tens of milliseconds, even where the clock is the headless runner's, which stands still.
 constexpr uint32_t kSliceMs = 20;
-constexpr int kStepsPerSlice = 256;
+constexpr uint64_t kBytesPerSlice = 4 << 20;
+constexpr int kStepsPerSlice = 4096;
 // Edits that last longer than this show their progress.
 constexpr uint32_t kProgressAfterMs = 500;
 
@@ -50,6 +52,7 @@ class EditQueue final : public EditWork {
     uint64_t serial = 0;  // tells the slices of one job from those of another
     uint32_t startTick = 0;
     bool progressShown = false;
+    int shownPercent = -1;
     std::string label;
 };
 
@@ -187,6 +190,7 @@ void startNext(AppState& app) {
         q.serial += 1;
         q.startTick = app.platform.clock.tickMs();
         q.progressShown = false;
+        q.shownPercent = -1;
         q.label = labelOf(q.current);
         // The job may run to its end inside this call (a front end that runs it at once).
         schedule(app, q.serial);
@@ -201,6 +205,8 @@ void showProgress(AppState& app, EditQueue& q) {
     }
     const EditProgress p = q.job->progress();
     const int percent = p.total == 0 ? 0 : static_cast<int>(p.done * 100 / p.total);
+    if (percent == q.shownPercent) return;  // the bar is redrawn only when it moves
+    q.shownPercent = percent;
     app.ui().showProgress(q.label, percent, [&app] { cancelEdits(app); });
 }
 
@@ -209,10 +215,14 @@ void runSlice(AppState& app, uint64_t serial) {
     EditQueue& q = queueOf(app);
     if (!q.job || q.serial != serial) return;  // cancelled, or a slice of an earlier job
     const uint32_t start = app.platform.clock.tickMs();
+    const uint64_t doneBefore = q.job->progress().done;
     bool more = true;
     for (int steps = 1; more; ++steps) {
         more = q.job->step();
-        if (steps >= kStepsPerSlice || app.platform.clock.tickMs() - start >= kSliceMs) break;
+        if (steps >= kStepsPerSlice || q.job->progress().done - doneBefore >= kBytesPerSlice ||
+            app.platform.clock.tickMs() - start >= kSliceMs) {
+            break;
+        }
     }
     if (more) {
         showProgress(app, q);

@@ -305,6 +305,21 @@ TEST_F(FileEditSpeed, TwoHundredFivePercent) {
               stereoWav(expected, 8199996));
 }
 
+// Chunks of 12 bytes: at 50 % each keeps its first frame, at 205 % each is followed by the 12
+// bytes after it; the last chunk (8 bytes) is dropped, and the last read ahead gets only those.
+TEST_F(FileEditSpeed, SmallChunks) {
+    const Bytes data = patternBytes(200000);
+    Bytes shortened, stretched;
+    for (size_t at = 0; at + 12 < data.size(); at += 12) {
+        append(shortened, slice(data, at, at + 4));
+        append(stretched, slice(data, at, at + 24));
+    }
+    const std::string buffer12 = type("field-edit-speed-buffer", "12");
+    EXPECT_EQ(speedChange(data, buffer12), stereoWav(shortened, 100000));
+    EXPECT_EQ(speedChange(data, buffer12 + type("field-edit-speed-percent", "205")),
+              stereoWav(stretched, 409996));
+}
+
 // Every refusal says what the text says (or nothing) and writes no file.
 TEST(FileEditRefusals, MessagesAndNoFile) {
     struct Case {
