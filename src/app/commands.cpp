@@ -9,6 +9,7 @@
 #include "dialogs/record_options.h"
 #include "dialogs/wave_micro_edit.h"
 #include "display/waveform.h"
+#include "edit/file_edits.h"
 #include "files/wav_format.h"
 #include "marks/marks.h"
 #include "playback/level_commands.h"
@@ -16,6 +17,7 @@
 #include "record/recorder.h"
 #include "resources/control_ids.h"
 #include "sequence/sequence.h"
+#include "resources/fileedit_ids.h"
 #include "state/app_state.h"
 #include "status/status_display.h"
 #include "subsound/subsound_commands.h"
@@ -214,6 +216,29 @@ void dispatchCommand(AppState& app, int id, int32_t param) {
         }
         case id::kMarkEditFile:
             editPositionFile(app);
+            break;
+        // File edits and the real-time capture.
+        case id::kFileEdit:
+            openFileEditDialog(app);
+            break;
+        case id::kEditNoiseOff:
+            app.edits.noiseOff = !app.edits.noiseOff;
+            break;
+        case id::kFieldEditSpeedPercent:
+            app.edits.speedPercent = param;
+            break;
+        case id::kEditCutRange:
+        case id::kEditCutAll:
+        case id::kEditLeft:
+        case id::kEditRight:
+        case id::kEditCentre:
+        case id::kEditJoin:
+        case id::kEditDivide:
+        case id::kEditSpeedChange:
+            requestEdit(app, id, param);
+            break;
+        case id::kEditRealTime:
+            startCapture(app);
             break;
 
         // Position jumps.

@@ -6,6 +6,7 @@
 #include "app/scroll.h"
 #include "app/startup.h"
 #include "display/waveform.h"
+#include "edit/file_edits.h"
 #include "playback/playback.h"
 #include "record/recorder.h"
 #include "resources/control_ids.h"
@@ -57,6 +58,7 @@ void MainWindow::onDeviceMessage(const Message& m) {
             break;
         case MessageKind::OutClose:
             onOutputClose(app_);
+            finishCapture(app_);
             stopDisplayTimer(app_);
             if (app_.modes.exitPending) closeMainWindow(app_);
             if (!app_.windows.mainDialogEnded) showPlaybackEnded(app_);

@@ -11,6 +11,7 @@
 #include "app/scroll.h"
 #include "marks/marks.h"
 #include "dialogs/keyboard_dialog.h"
+#include "edit/file_edits.h"
 #include "files/file_names.h"
 #include "files/settings_file.h"
 #include "files/wav_format.h"
@@ -204,6 +205,7 @@ void closeMainWindow(AppState& app) {
     }
 
     sendCommand(app, id::kBufferReset);
+    endFileEdits(app);
     for (ByteBuffer& b : app.ring.buffers)
         b.release();
     app.recorder.take.close();

@@ -24,6 +24,9 @@ class CaptureFile {
     // Appends N bytes of a played block. After a failed write the capture only counts as failed.
     void append(const uint8_t* data, size_t n);
 
+    // The format the header is finished with: the one playback used, known once it has played.
+    void setFormat(const WaveFormat& format) { format_ = format; }
+
     // Gives the header the data size appended and puts the file in place (Done), or removes it
     // and says what failed (Failed).
     EditResult close();

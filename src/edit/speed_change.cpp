@@ -54,13 +54,16 @@ class SpeedChangeJob : public EditJob {
             if (!out_.commit()) fail(out_.error());
             return Slice::Complete;
         }
+        // A stretched chunk read the start of this one ahead: it is in the buffer already.
         uint8_t* chunk = chunkBuffer_.data();
-        const uint32_t f = static_cast<uint32_t>(reader_.read(chunk, chunk_));
+        const auto got = static_cast<uint32_t>(reader_.read(chunk + carried_, chunk_ - carried_));
+        const uint32_t f = carried_ + got;
+        carried_ = 0;
         if (reader_.failed()) {
             fail(reader_.error());
             return Slice::Complete;
         }
-        addDone(f);
+        addDone(got);
         if (reader_.remaining() == 0) return Slice::More;  // the last chunk is dropped
         const uint32_t keep = static_cast<uint32_t>(
             std::min<uint64_t>(speedChangedBytes(f, settings_.percent), UINT32_MAX));
@@ -73,25 +76,26 @@ class SpeedChangeJob : public EditJob {
     }
 
     // The whole chunk, then up to another chunk of the sound that follows it (read ahead, and
-    // read again as the next chunk), closed by a seam back toward the chunk's last frame.
+    // kept as the start of the next chunk), closed by a seam back toward the chunk's last frame.
     void stretch(uint32_t f, uint32_t keep) {
         uint8_t* chunk = chunkBuffer_.data();
         const int16_t lastLeft = get16(chunk + f - 4);
         const int16_t lastRight = get16(chunk + f - 2);
         if (!write(chunk, f)) return;
         const uint32_t want = keep > f ? std::min(keep - f, chunk_) : 0;
-        const uint64_t resume = reader_.position();
         const uint32_t n = static_cast<uint32_t>(reader_.read(chunk, want));
         if (reader_.failed()) return fail(reader_.error());
-        reader_.seek(resume);
-        // The seam starts from the frame just before it, which must lie within the bytes read.
+        addDone(n);
+        carried_ = n;
+        // The seam starts from the frame just before it, which must lie within the bytes read;
+        // it is made apart, so the bytes read ahead stay as they are for the next chunk.
         const uint32_t x = fitSeam(seam_, n >= 4 ? n - 4 : 0);
-        if (x > 0) {
-            const uint8_t* from = chunk + n - x - 4;
-            SeamRamp(chunk + n - x, get16(from), get16(from + 2), lastLeft, lastRight,
-                     static_cast<int32_t>(x));
-        }
-        write(chunk, n);
+        if (!write(chunk, n - x) || x == 0) return;
+        const uint8_t* from = chunk + n - x - 4;
+        seamBuffer_.resize(x);
+        SeamRamp(seamBuffer_.data(), get16(from), get16(from + 2), lastLeft, lastRight,
+                 static_cast<int32_t>(x));
+        write(seamBuffer_.data(), x);
     }
 
     // The first KEEP bytes of the chunk; with noise-off, the last of them replaced by a seam from
@@ -123,7 +127,8 @@ class SpeedChangeJob : public EditJob {
     WaveFormat format_;
     uint32_t chunk_ = 0;
     uint32_t seam_ = 0;
-    std::vector<uint8_t> chunkBuffer_;
+    uint32_t carried_ = 0;  // bytes at the start of the buffer that begin the next chunk
+    std::vector<uint8_t> chunkBuffer_, seamBuffer_;
 };
 
 }  // namespace

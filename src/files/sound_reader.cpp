@@ -5,6 +5,14 @@
 
 namespace pelkit {
 
+namespace {
+
+// Reads smaller than this are served from the read-ahead buffer.
+constexpr size_t kDirectReadBytes = 16384;
+constexpr size_t kReadAheadBytes = 65536;
+
+}  // namespace
+
 uint32_t soundBytesOf(FileStream& in, const WavHeaderInfo& header) {
     const int64_t dataStart = kCanonicalHeaderSize + header.extraHeaderBytes;
     const int64_t length = in.size();
@@ -41,21 +49,48 @@ bool SoundReader::open(const std::string& path, const WavHeaderInfo& header, uin
 
 void SoundReader::seek(uint64_t position) {
     position_ = std::min<uint64_t>(position, soundBytes_);
+    aheadAt_ = aheadEnd_ = 0;
+    aheadError_.clear();
     in_.clear();
     in_.seek(dataStart_ + static_cast<int64_t>(position_));
+}
+
+std::string SoundReader::readFile(uint8_t* out, size_t n, size_t& got) {
+    got = in_.read(out, n);
+    if (got == n) return {};
+    return in_.bad() ? "cannot read " + path_ : "cannot read " + path_ + ": the file ended early";
 }
 
 size_t SoundReader::read(uint8_t* buffer, size_t n) {
     if (failed()) return 0;
     const size_t want = static_cast<size_t>(std::min<uint64_t>(n, remaining()));
-    if (want == 0) return 0;
-    const size_t got = in_.read(buffer, want);
-    position_ += got;
-    if (got < want) {
-        error_ =
-            in_.bad() ? "cannot read " + path_ : "cannot read " + path_ + ": the file ended early";
+    size_t done = std::min(want, aheadEnd_ - aheadAt_);
+    if (done > 0) std::memcpy(buffer, ahead_.data() + aheadAt_, done);
+    aheadAt_ += done;
+    if (done < want && !aheadError_.empty()) {
+        // The read ahead stopped short: the bytes before that point have all been served.
+        error_ = aheadError_;
+    } else if (done < want) {
+        // The buffer is used up; the file stands where the sound continues.
+        const size_t rest = want - done;
+        size_t got = 0;
+        if (rest >= kDirectReadBytes) {
+            error_ = readFile(buffer + done, rest, got);
+            done += got;
+        } else {
+            const auto fill =
+                static_cast<size_t>(std::min<uint64_t>(kReadAheadBytes, remaining() - done));
+            ahead_.resize(kReadAheadBytes);
+            aheadError_ = readFile(ahead_.data(), fill, got);
+            aheadAt_ = std::min(rest, got);
+            aheadEnd_ = got;
+            if (aheadAt_ > 0) std::memcpy(buffer + done, ahead_.data(), aheadAt_);
+            done += aheadAt_;
+            if (done < want) error_ = aheadError_;
+        }
     }
-    return got;
+    position_ += done;
+    return done;
 }
 
 }  // namespace pelkit

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "files/file_stream.h"
 #include "files/wav_format.h"
@@ -29,7 +30,9 @@ class SoundReader {
     uint64_t remaining() const { return soundBytes_ - position_; }
 
     // Reads up to N bytes; fewer only at the end of the sound. A file that ends early or cannot
-    // be read sets error() and returns what was obtained.
+    // be read sets error() and returns what was obtained. Small reads are served from a buffer
+    // filled ahead (a chunk of a few bytes costs no call of the system); large ones go straight
+    // to the file.
     size_t read(uint8_t* buffer, size_t n);
     // Places the read point POSITION bytes into the sound (at most at its end).
     void seek(uint64_t position);
@@ -38,7 +41,13 @@ class SoundReader {
     const std::string& error() const { return error_; }
 
   private:
+    // Reads N bytes of the file into OUT (GOT of them came); what failed when fewer came.
+    std::string readFile(uint8_t* out, size_t n, size_t& got);
+
     FileStream in_;
+    std::vector<uint8_t> ahead_;  // bytes read ahead: ahead_[aheadAt_, aheadEnd_) is unread
+    size_t aheadAt_ = 0, aheadEnd_ = 0;
+    std::string aheadError_;  // why the read ahead stopped short; told once it is reached
     std::string path_;
     std::string error_;
     int64_t dataStart_ = kCanonicalHeaderSize;

@@ -11,6 +11,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr size_t kWriteBufferBytes = 256 * 1024;
+
 std::string reason(int err) {
     return std::generic_category().message(err);
 }
@@ -45,6 +47,10 @@ bool StagedFile::open(const std::string& finalPath, const std::string& token) {
         errno = 0;
         file_ = std::fopen(name.c_str(), "wbx");
         if (file_) {
+            // Edits write in pieces of a few bytes to a few blocks: gathered, they reach the
+            // system in few large writes.
+            if (!buffer_) buffer_ = std::make_unique<char[]>(kWriteBufferBytes);
+            std::setvbuf(file_, buffer_.get(), _IOFBF, kWriteBufferBytes);
             tempPath_ = name;
         } else if (errno != EEXIST || !token.empty()) {
             break;

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 namespace pelkit {
@@ -56,6 +57,7 @@ class StagedFile {
     bool writeFailed(const char* what, int err);
 
     std::FILE* file_ = nullptr;
+    std::unique_ptr<char[]> buffer_;  // the write buffer of file_; kept for the next file
     std::string finalPath_;
     std::string tempPath_;  // empty once published, released or removed
     std::string error_;

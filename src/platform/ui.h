@@ -102,6 +102,17 @@ class Ui {
                                       std::unique_ptr<DialogHandler> handler) = 0;
     virtual void endDialog(WindowHandle window, int result) = 0;
 
+    // A progress bar for long work, beside the main window: shown (or brought up to date) with
+    // TEXT and PERCENT (0 to 100); ON_CANCEL runs when the user asks to stop the work.
+    // hideProgress takes it away. A front end without one ignores both.
+    virtual void showProgress(const std::string& text, int percent,
+                              std::function<void()> onCancel) {
+        (void)text;
+        (void)percent;
+        (void)onCancel;
+    }
+    virtual void hideProgress() {}
+
     // The desktop shell: open a document with its program; start a program without waiting.
     virtual bool openDocument(const std::string& path) = 0;
     virtual bool startProgram(const std::string& commandLine) = 0;

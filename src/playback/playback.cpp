@@ -484,8 +484,10 @@ BlockOutcome BlockRefill(AppState& app, WaveHeader& header) {
     app.platform.out.prepare(header);
     app.platform.out.write(header);
 
-    // 13. Real-time capture of the processed sound.
-    if (pb.realTimeOutput) app.recorder.take.stream().write(header.data, pb.outputLength);
+    // 13. Real-time capture: the whole block, as the sound card gets it.
+    if (pb.realTimeOutput && app.edits.capture) {
+        app.edits.capture->append(header.data, header.bufferLength);
+    }
 
     out.bytesRead = pb.bytesRead;
     out.outputLength = pb.outputLength;

@@ -7,6 +7,7 @@
 #include "resources/control_ids.h"
 #include "resources/keyboard_ids.h"
 #include "resources/position_comment_ids.h"
+#include "resources/fileedit_ids.h"
 #include "resources/record_options_ids.h"
 #include "resources/reverb_ids.h"
 #include "resources/subsound_ids.h"
@@ -187,6 +188,22 @@ const std::vector<ControlName>& table() {
         {"POSITION_COMMENT", id::kPositionCommentCancel, "cancel"},
         {"POSITION_COMMENT", id::kPositionCommentPosition, "position"},
         {"POSITION_COMMENT", id::kPositionCommentText, "comment"},
+        {"FILEEDIT", id::kOk, "ok"},
+        {"FILEEDIT", id::kCancel, "cancel"},
+        {"FILEEDIT", id::kEditCutRange, "edit-cut-range"},
+        {"FILEEDIT", id::kEditCutAll, "edit-cut-all"},
+        {"FILEEDIT", id::kEditLeft, "edit-left"},
+        {"FILEEDIT", id::kEditRight, "edit-right"},
+        {"FILEEDIT", id::kEditCentre, "edit-centre"},
+        {"FILEEDIT", id::kEditJoin, "edit-join"},
+        {"FILEEDIT", id::kEditRealTime, "edit-real-time"},
+        {"FILEEDIT", id::kEditDivide, "edit-divide"},
+        {"FILEEDIT", id::kEditSpeedChange, "edit-speed-change"},
+        {"FILEEDIT", id::kEditNoiseOff, "edit-noise-off"},
+        {"FILEEDIT", id::kFieldEditBoostRate, "field-edit-boost-rate"},
+        {"FILEEDIT", id::kFieldEditDivisionCount, "field-edit-division-count"},
+        {"FILEEDIT", id::kFieldEditSpeedBuffer, "field-edit-speed-buffer"},
+        {"FILEEDIT", id::kFieldEditSpeedPercent, "field-edit-speed-percent"},
         {"REVERB", id::kOk, "ok"},
         {"REVERB", id::reverb::kDelayField, "delay-field"},
         {"REVERB", id::reverb::kDelayBar, "delay-bar"},

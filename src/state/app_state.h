@@ -21,6 +21,7 @@
 #include "state/mark_state.h"
 #include "state/display_state.h"
 #include "state/keyboard_state.h"
+#include "state/file_edit_state.h"
 #include "state/playback_state.h"
 #include "state/value_slider.h"
 #include "state/sequence_state.h"
@@ -181,6 +182,7 @@ struct AppState {
     SubSoundUi subSoundUi;
     SequenceState sequence;
     KeyboardState keyboard;
+    FileEditState edits;
 
     uint32_t startTick = 0;
     std::string titleText = kTitleText;

@@ -7,8 +7,10 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 
@@ -54,6 +56,7 @@ QtHost::QtHost(MessageQueue& queue)
 }
 
 QtHost::~QtHost() {
+    delete progress_.data();
     queue_.setNotifier({});
     std::lock_guard lock(link_->mutex);
     link_->target = nullptr;
@@ -344,6 +347,47 @@ void QtHost::endDialog(WindowHandle window, int result) {
         for (auto& [id, timer] : timers_)
             timer->stop();
     }
+}
+
+// ----- progress -----
+
+void QtHost::showProgress(const std::string& text, int percent, std::function<void()> onCancel) {
+    progressCancel_ = std::move(onCancel);
+    if (!progress_) {
+        QWidget* owner = windows_.empty() ? nullptr : windows_.front()->dialog.get();
+        progress_ = new QProgressDialog(owner);
+        // Beside the main window, which stays usable meanwhile.
+        progress_->setWindowModality(Qt::NonModal);
+        progress_->setWindowTitle(QApplication::applicationName());
+        progress_->setCancelButtonText("ｷｬﾝｾﾙ");
+        progress_->setRange(0, 100);
+        progress_->setMinimumDuration(0);  // the core decides when it is worth showing
+        progress_->setAutoClose(false);
+        progress_->setAutoReset(false);
+        // Its cancel button, its close box and Esc all stop the work; the work's own cancel
+        // then hides the window.
+        auto cancel = [this] {
+            std::function<void()> onCancel = std::move(progressCancel_);
+            if (onCancel) onCancel();
+        };
+        QObject::connect(progress_, &QProgressDialog::canceled, context_.get(), cancel);
+        QObject::connect(progress_, &QDialog::rejected, context_.get(), cancel);
+    }
+    if (!progress_->isVisible()) progress_->reset();
+    progress_->setLabelText(qs(text));
+    progress_->setValue(std::clamp(percent, 0, 100));
+    if (!progress_->isVisible()) progress_->show();
+}
+
+void QtHost::hideProgress() {
+    progressCancel_ = nullptr;
+    if (!progress_) return;
+    progress_->reset();
+    progress_->hide();
+}
+
+QProgressDialog* QtHost::progress() const {
+    return progress_ && progress_->isVisible() ? progress_.data() : nullptr;
 }
 
 // ----- the shell -----

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
+#include <QProgressDialog>
 #include <functional>
 #include <map>
 #include <memory>
@@ -67,6 +69,11 @@ class QtHost : public Ui {
     WindowHandle openModeless(const std::string& templateName,
                               std::unique_ptr<DialogHandler> handler) override;
     void endDialog(WindowHandle window, int result) override;
+    void showProgress(const std::string& text, int percent,
+                      std::function<void()> onCancel) override;
+    void hideProgress() override;
+    // The progress window while it is shown, or nullptr.
+    QProgressDialog* progress() const;
     bool openDocument(const std::string& path) override;
     bool startProgram(const std::string& commandLine) override;
 
@@ -100,6 +107,9 @@ class QtHost : public Ui {
     std::vector<std::unique_ptr<OpenWindow>> windows_;  // main window first
     WindowHandle nextHandle_ = 1;
     std::map<int, std::unique_ptr<QTimer>> timers_;
+    // A child of the main window, so it goes with it.
+    QPointer<QProgressDialog> progress_;
+    std::function<void()> progressCancel_;
     // Receives the queued delivery calls; lives on the main thread.
     std::unique_ptr<QObject> context_;
     struct DeliveryLink;
