@@ -102,7 +102,7 @@ void MainWindow::endTake() {
     app_.recorder.finishScheduled = false;
     if (std::optional<TakeFinish> take = finishTake(app_)) {
         app_.sound.reopenPlayStream();
-        setNumberWithUnit(app_, id::kFieldSize, static_cast<int32_t>(app_.sound.dataSize), "");
+        setNumberWithUnit(app_, id::kFieldSize, app_.sound.dataSize, "");
         showTime(app_, app_.sound.dataSize);
         if (take->firstMoved) {
             // The header just written is known: no need to read it back.

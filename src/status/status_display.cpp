@@ -34,7 +34,7 @@ void setNumberText(AppState& app, int id, int32_t value) {
     ui(app).setText(mainWindow(app), id, std::to_string(value));
 }
 
-void setNumberWithUnit(AppState& app, int id, int32_t value, const std::string& unit) {
+void setNumberWithUnit(AppState& app, int id, int64_t value, const std::string& unit) {
     ui(app).setText(mainWindow(app), id, std::to_string(value) + unit);
 }
 
@@ -77,16 +77,14 @@ void refreshFormatReadout(AppState& app, const WaveFormat* format) {
     setNumberWithUnit(app, id::kFieldRate, f.samplesPerSecond, "");
     setNumberWithUnit(app, id::kFieldBits, f.bitsPerSample, "");
     setNumberWithUnit(app, id::kFieldBlockSize, static_cast<int32_t>(app.blocks.blockSize), "");
-    setNumberWithUnit(app, id::kFieldSize, static_cast<int32_t>(app.sound.dataSize), "");
+    setNumberWithUnit(app, id::kFieldSize, app.sound.dataSize, "");
     setNumberWithUnit(app, id::kFieldHeaderFormat, f.formatTag, "");
     setNumberWithUnit(app, id::kFieldHeaderChannels, f.channels, "");
     setNumberWithUnit(app, id::kFieldHeaderBits, f.bitsPerSample, "");
     setNumberWithUnit(app, id::kFieldHeaderRate, f.samplesPerSecond, "");
     if (format) {
-        setNumberWithUnit(app, id::kFieldHeaderRate, static_cast<int32_t>(format->samplesPerSecond),
-                          "");
-        setNumberWithUnit(app, id::kFieldHeaderByteRate,
-                          static_cast<int32_t>(format->avgBytesPerSecond), "");
+        setNumberWithUnit(app, id::kFieldHeaderRate, format->samplesPerSecond, "");
+        setNumberWithUnit(app, id::kFieldHeaderByteRate, format->avgBytesPerSecond, "");
         setNumberWithUnit(app, id::kFieldHeaderBlockAlign, format->blockAlign, "");
     }
 }

@@ -13,7 +13,8 @@ struct AppState;
 
 void setStatusText(AppState& app, int id, const std::string& text);
 void setNumberText(AppState& app, int id, int32_t value);
-void setNumberWithUnit(AppState& app, int id, int32_t value, const std::string& unit);
+// VALUE in decimal with UNIT after it; sizes of up to 4 GiB and beyond show unsigned.
+void setNumberWithUnit(AppState& app, int id, int64_t value, const std::string& unit);
 // BYTES at BYTESPERSECOND as "%04d:%06.3f" minutes and seconds; 0000:00.000 for a zero rate.
 std::string timeText(uint32_t bytes, uint32_t bytesPerSecond);
 void setTimeText(AppState& app, int id, uint32_t bytes, uint32_t bytesPerSecond);
