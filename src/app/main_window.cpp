@@ -102,8 +102,9 @@ void MainWindow::endTake() {
     app_.recorder.finishScheduled = false;
     if (std::optional<TakeFinish> take = finishTake(app_)) {
         app_.sound.reopenPlayStream();
-        setNumberWithUnit(app_, id::kFieldSize, app_.sound.dataSize, "");
-        showTime(app_, app_.sound.dataSize);
+        // The sum of every part, which can pass 4 GiB.
+        setNumberWithUnit(app_, id::kFieldSize, static_cast<int64_t>(take->dataSize), "");
+        showTime(app_, take->dataSize);
         if (take->firstMoved) {
             // The header just written is known: no need to read it back.
             adoptHeader(app_, app_.format.deviceFormat, take->firstSize, 0);

@@ -118,7 +118,7 @@ TakeFinish finishTakeFiles(const std::string& tempPath, int32_t parts, const Wav
                            const std::string& finalPath) {
     TakeFinish result;
     result.firstMoved = finishTakeFile(tempPath, finalPath, format, result);
-    if (result.firstMoved) result.firstSize = result.dataSize;
+    if (result.firstMoved) result.firstSize = static_cast<uint32_t>(result.dataSize);
     for (int32_t i = 1; i <= parts; ++i) {
         finishTakeFile(NumberedName(tempPath, i), NumberedName(finalPath, i), format, result);
     }

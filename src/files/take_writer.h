@@ -31,7 +31,7 @@ namespace pelkit {
 
 // What finishing a take (or the files of a take left by a run that ended abnormally) did.
 struct TakeFinish {
-    uint32_t dataSize = 0;              // bytes of sound of every part, summed
+    uint64_t dataSize = 0;              // bytes of sound of every part, summed (past 4 GiB too)
     bool emptyPart = false;             // a part held no sound: it was left as it was
     bool firstMoved = false;            // the first part reached the take's name
     uint32_t firstSize = 0;             // bytes of sound of the first part

@@ -1,5 +1,6 @@
 #include "record/recorder.h"
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -250,7 +251,7 @@ std::optional<TakeFinish> finishTake(AppState& app) {
     const int err = r.take.errorCode();
     const std::string temp = r.take.tempName();
     TakeFinish result = r.take.finish(app.sound.fileName, app.modes.recordPaused);
-    app.sound.dataSize = result.dataSize;
+    app.sound.dataSize = static_cast<uint32_t>(std::min<uint64_t>(result.dataSize, UINT32_MAX));
     if (result.emptyPart) setStatusText(app, id::kFieldStatus, "zero");
     for (const std::string& warning : result.warnings)
         showWarning(app, warning);

@@ -38,21 +38,22 @@ void setNumberWithUnit(AppState& app, int id, int64_t value, const std::string& 
     ui(app).setText(mainWindow(app), id, std::to_string(value) + unit);
 }
 
-std::string timeText(uint32_t bytes, uint32_t bytesPerSecond) {
+std::string timeText(uint64_t bytes, uint32_t bytesPerSecond) {
     if (bytesPerSecond == 0) return "0000:00.000";
-    uint32_t minutes = (bytes / bytesPerSecond) / 60;
-    uint32_t rest = bytes - minutes * 60 * bytesPerSecond;
+    uint64_t minutes = (bytes / bytesPerSecond) / 60;
+    uint64_t rest = bytes - minutes * 60 * bytesPerSecond;
     double seconds = static_cast<double>(rest) / bytesPerSecond;
     char text[64];
-    std::snprintf(text, sizeof text, "%04d:%06.3f", static_cast<int>(minutes), seconds);
+    std::snprintf(text, sizeof text, "%04llu:%06.3f", static_cast<unsigned long long>(minutes),
+                  seconds);
     return text;
 }
 
-void setTimeText(AppState& app, int id, uint32_t bytes, uint32_t bytesPerSecond) {
+void setTimeText(AppState& app, int id, uint64_t bytes, uint32_t bytesPerSecond) {
     ui(app).setText(mainWindow(app), id, timeText(bytes, bytesPerSecond));
 }
 
-void showTime(AppState& app, uint32_t bytes) {
+void showTime(AppState& app, uint64_t bytes) {
     setTimeText(app, id::kFieldTime, bytes, static_cast<uint32_t>(app.format.bytesPerSecond));
 }
 

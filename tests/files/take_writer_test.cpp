@@ -83,6 +83,19 @@ TEST_F(TakeFilesTest, TakeThatCannotReachItsNameIsKeptAndNamed) {
     EXPECT_NE(done.warnings[0].find(target), std::string::npos);
 }
 
+TEST_F(TakeFilesTest, APartedTakePastFourGibibytesIsCountedWhole) {
+    // Two sparse parts of 2.2 GB: their sum does not fit 32 bits.
+    for (const char* name : {"pelkit_record.wav", "pelkit_record_001.wav"}) {
+        writeFile(name, placeholderTake(2, 44100, 16, {}));
+        fs::resize_file(name, 2200000000);
+    }
+    TakeFinish done =
+        finishTakeFiles("pelkit_record.wav", 1, makeWaveFormat(1, 2, 44100, 16), "big.wav");
+    EXPECT_EQ(done.dataSize, 2 * 2199999956ull);
+    EXPECT_EQ(done.firstSize, 2199999956u);
+    EXPECT_EQ(fs::file_size("big_001.wav"), 2200000000u);
+}
+
 // The same limit on file sizes as a nearly full disk gives, for the lifetime of the object.
 class FileSizeLimit {
   public:
