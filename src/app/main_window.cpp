@@ -78,6 +78,9 @@ void MainWindow::onDeviceMessage(const Message& m) {
             onRecordWritten(app_, *m.header);
             continueTakeClose();
             break;
+        case MessageKind::TakeFinished:
+            takeEnded(completeTakeFinish(app_));
+            break;
         case MessageKind::OutError:
             onOutputError(app_);
             break;
@@ -100,7 +103,12 @@ void MainWindow::continueTakeClose() {
 
 void MainWindow::endTake() {
     app_.recorder.finishScheduled = false;
-    if (std::optional<TakeFinish> take = finishTake(app_)) {
+    // The files are finished beside the window (syncs, perhaps a copy); takeEnded follows.
+    if (!startTakeFinish(app_)) takeEnded(std::nullopt);
+}
+
+void MainWindow::takeEnded(std::optional<TakeFinish> take) {
+    if (take) {
         app_.sound.reopenPlayStream();
         // The sum of every part, which can pass 4 GiB.
         setNumberWithUnit(app_, id::kFieldSize, static_cast<int64_t>(take->dataSize), "");

@@ -144,9 +144,12 @@ TakeFinish keepTakeFiles(const std::string& tempPath, const WaveFormat& format) 
 
 TakeWriter::~TakeWriter() {
     stopThread();
+    if (finisher_.joinable()) finisher_.join();
 }
 
 bool TakeWriter::prepare(bool keep) {
+    // While a take is being finished its files are the finishing thread's.
+    if (finishing_) return false;
     stream_.close();
     if (!blocked_.empty()) return false;
     bool ok = stream_.open(tempName_,
@@ -323,13 +326,44 @@ void TakeWriter::stopThread() {
     mode_ = Mode::Direct;
 }
 
+TakeFinish TakeWriter::finishFiles(const std::string& finalPath) {
+    syncer_.drain();
+    TakeFinish result = finishTakeFiles(tempName_, partIndex_, format_, finalPath);
+    result.writeError = failed_ ? error_.load() : 0;
+    result.tempPath = tempName_;
+    return result;
+}
+
 TakeFinish TakeWriter::finish(const std::string& finalPath, bool keepForNext) {
     stopThread();
     stream_.close();
-    syncer_.drain();
-    TakeFinish result = finishTakeFiles(tempName_, partIndex_, format_, finalPath);
+    finished_ = finishFiles(finalPath);
+    keepForNext_ = keepForNext;
+    finishing_ = true;
+    return collectFinish();
+}
+
+void TakeWriter::finishInBackground(const std::string& finalPath, bool keepForNext,
+                                    MessageQueue& queue) {
+    stopThread();
+    stream_.close();
+    if (finisher_.joinable()) finisher_.join();
+    keepForNext_ = keepForNext;
+    finishing_ = true;
+    finisher_ = std::thread([this, finalPath, &queue] {
+        finished_ = finishFiles(finalPath);
+        queue.post({MessageKind::TakeFinished, nullptr, 0});
+    });
+}
+
+TakeFinish TakeWriter::collectFinish() {
+    if (finisher_.joinable()) finisher_.join();
+    if (!finishing_) return {};
+    finishing_ = false;
+    TakeFinish result = std::move(finished_);
+    finished_ = {};
     if (!result.nextTempName.empty()) tempName_ = result.nextTempName;
-    prepare(keepForNext);
+    prepare(keepForNext_);
     return result;
 }
 

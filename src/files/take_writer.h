@@ -38,6 +38,8 @@ struct TakeFinish {
     std::vector<std::string> warnings;  // one per part that could not reach its name
     std::string nextTempName;          // when set, the next takes must be written there (see below)
     std::vector<std::string> savedAs;  // where the sound of each part now is, in part order
+    int writeError = 0;                // errno of the take's first failed write, 0 when none
+    std::string tempPath;              // the temporary file the take was written to
 };
 
 // Gives TEMPPATH its final header for FORMAT and moves it to FINALPATH, replacing it. A file
@@ -121,6 +123,12 @@ class TakeWriter {
     // Ends the take: closes its file and finishes every part into FINALPATH and its numbered
     // names. The temporary file is then opened again for the next take (see prepare()).
     TakeFinish finish(const std::string& finalPath, bool keepForNext);
+    // The same on a thread of its own, which can take long (syncs, a copy to another file
+    // system): a TakeFinished message is posted to QUEUE when it is done, and collectFinish()
+    // then gives the result. Until then finishing() is true.
+    void finishInBackground(const std::string& finalPath, bool keepForNext, MessageQueue& queue);
+    bool finishing() const { return finishing_.load(); }
+    TakeFinish collectFinish();
 
   private:
     struct Job {
@@ -134,6 +142,7 @@ class TakeWriter {
     void loop();
     void fail(int err);
     void wrote(uint64_t count);
+    TakeFinish finishFiles(const std::string& finalPath);
 
     std::string tempName_ = "pelkit_record.wav";
     uint32_t partLimit_ = 2000000000;
@@ -153,6 +162,10 @@ class TakeWriter {
     bool syncSetByHand_ = false;
     uint64_t sinceSync_ = 0;  // written since the last sync was asked for
     BackgroundSync syncer_;
+    std::atomic<bool> finishing_{false};
+    bool keepForNext_ = false;
+    TakeFinish finished_;
+    std::thread finisher_;
 
     std::mutex mutex_;
     std::condition_variable wake_;

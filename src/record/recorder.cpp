@@ -232,10 +232,10 @@ void onInputClose(AppState& app) {
 }
 
 bool takeWritesPending(const AppState& app) {
-    return app.recorder.take.inFlight() > 0;
+    return app.recorder.take.inFlight() > 0 || app.recorder.take.finishing();
 }
 
-std::optional<TakeFinish> finishTake(AppState& app) {
+bool startTakeFinish(AppState& app) {
     RecorderState& r = app.recorder;
     r.closing = false;
     r.take.stopThread();
@@ -245,17 +245,22 @@ std::optional<TakeFinish> finishTake(AppState& app) {
     showRecordStopped(app);
     if (app.modes.levelCheck) {
         app.modes.levelCheck = false;
-        return std::nullopt;
+        return false;
     }
     fillDeviceFormat(app);
-    const int err = r.take.errorCode();
-    const std::string temp = r.take.tempName();
-    TakeFinish result = r.take.finish(app.sound.fileName, app.modes.recordPaused);
+    r.take.finishInBackground(app.sound.fileName, app.modes.recordPaused, app.platform.queue);
+    return true;
+}
+
+TakeFinish completeTakeFinish(AppState& app) {
+    RecorderState& r = app.recorder;
+    TakeFinish result = r.take.collectFinish();
     app.sound.dataSize = static_cast<uint32_t>(std::min<uint64_t>(result.dataSize, UINT32_MAX));
     if (result.emptyPart) setStatusText(app, id::kFieldStatus, "zero");
     for (const std::string& warning : result.warnings)
         showWarning(app, warning);
-    if (r.writeFailed) showWarning(app, writeFailureText(result, err, temp));
+    if (r.writeFailed)
+        showWarning(app, writeFailureText(result, result.writeError, result.tempPath));
     return result;
 }
 
