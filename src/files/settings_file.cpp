@@ -200,7 +200,10 @@ bool SettingsFile::writeString(const std::string& section, const std::string& ke
 
     StagedFile staged;
     if (!staged.open(target) || !staged.write(text.data(), text.size()) || !staged.close()) {
-        return fail(staged.error());
+        // The reason alone: the caller names the file.
+        const std::string& error = staged.error();
+        size_t colon = error.rfind(": ");
+        return fail(colon == std::string::npos ? error : error.substr(colon + 2));
     }
     // The new file takes the place of the old one with its mode and, where allowed, its owner.
     struct stat old {};

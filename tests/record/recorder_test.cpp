@@ -51,7 +51,10 @@ class RecorderTest : public ::testing::Test {
             fill(i, 0, 0);
         EXPECT_FALSE(fake.in.opened);
         deliver(MessageKind::InClose);
-        // The writer thread's reports of the last blocks end the take.
+        deliverPending();
+    }
+    // The writer thread's reports of the last blocks, and the finished take's files.
+    void deliverPending() {
         while (program.awaitingWriter() || !fake.queue.empty()) {
             auto m = fake.queue.waitPop(std::chrono::seconds(10));
             ASSERT_TRUE(m);
@@ -136,6 +139,7 @@ TEST_F(RecorderTest, AFullDiskStopsTheTakeKeepsWhatWasWrittenAndSaysSo) {
     for (int i = 0; i < 3; ++i)
         fill(i, 0, 0);
     deliver(MessageKind::InClose);
+    deliverPending();
     EXPECT_EQ(readFile("take.wav"), canonicalWav(2, 44100, 16, slice(source, 0, 2 * kBlock)));
     ASSERT_FALSE(fake.ui.boxes.empty());
     EXPECT_NE(fake.ui.boxes.back().text.find("could not be written"), std::string::npos);
@@ -177,6 +181,9 @@ TEST(RecordInReadOnlyFolder, SaysWhatReallyHappened) {
     }
     EXPECT_NE(all.find("Permission denied"), std::string::npos) << all;
     EXPECT_NE(all.find("Nothing was recorded"), std::string::npos) << all;
+    // The settings that could not be written are reported once, at start-up.
+    EXPECT_EQ(all.find("pelkit_recorder.ini"), all.rfind("pelkit_recorder.ini")) << all;
+    EXPECT_NE(all.find("pelkit_recorder.ini"), std::string::npos) << all;
 }
 
 }  // namespace
