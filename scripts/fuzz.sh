@@ -14,6 +14,8 @@ if [ -z "$cxx" ]; then
     exit 1
 fi
 
+# Absolute: the targets that run the whole program work in a scratch folder of their own.
+build="$(realpath -m "$build")"
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER="$cxx" \
     -DPELKIT_FUZZ=ON -DPELKIT_TESTS=OFF -DPELKIT_QT=OFF -DPELKIT_PORTAUDIO=OFF -DPELKIT_WERROR=ON \
     > /dev/null
@@ -31,7 +33,7 @@ while IFS= read -r target; do
     corpus="$build/corpus/$target"  # grows from run to run; the seeds stay as generated
     mkdir -p "$corpus"
     dict=()
-    [ -f "fuzz/$target.dict" ] && dict=(-dict="fuzz/$target.dict")
+    [ -f "fuzz/$target.dict" ] && dict=(-dict="$PWD/fuzz/$target.dict")
     log="$build/logs/$target.log"
     echo "fuzz.sh: $target for ${seconds}s"
     status=0

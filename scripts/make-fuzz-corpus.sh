@@ -3,7 +3,7 @@
 # small valid files and typical damaged ones, all made here.
 set -euo pipefail
 out="${1:-$(dirname "$0")/../build-fuzz/seeds}"
-mkdir -p "$out"/{wav_header,settings,sequence,position}
+mkdir -p "$out"/{wav_header,settings,sequence,position,headless_play,recovery}
 
 # Little-endian numbers as bytes.
 le16() { printf "\\x$(printf %02x $(($1 & 255)))\\x$(printf %02x $((($1 >> 8) & 255)))"; }
@@ -72,3 +72,38 @@ p="$out/position"
 { le16 2; printf '1,'; head -c 400 /dev/zero | tr '\0' 'y'; printf '\n2,\xe3\x81\x82\xe3\x81\x82 tail'; } \
     > "$p/long_comment.txt"
 { le16 0; printf '5,zero\n'; } > "$p/index_zero.txt"
+
+# The whole program playing a file: three bytes of choices (switches, speed, pitch), then the file.
+h="$out/headless_play"
+canonical 2 44100 16 6000 > "$h/.stereo16"
+canonical 2 48000 24 6000 > "$h/.stereo24"
+canonical 1 8000 8 3001 > "$h/.mono8"
+for f in stereo16 stereo24 mono8; do
+    { printf '\000\226\226'; cat "$h/.$f"; } > "$h/${f}_plain.bin"
+    { printf '\007\100\310'; cat "$h/.$f"; } > "$h/${f}_reverse_convert_reverb.bin"
+    { printf '\370\310\040'; cat "$h/.$f"; } > "$h/${f}_repeat_jumps.bin"
+    rm "$h/.$f"
+done
+for f in extra_chunks no_data_chunk absurd_rate many_channels huge_chunk; do
+    { printf '\377\377\000'; cat "$w/$f.wav"; } > "$h/$f.bin"
+done
+
+# Files left by a killed run: byte 0 picks the settings (0 start, 1 ok, 2 none, 3 "OK") and the
+# part count (times 4), then one 16-bit length per part, the parts, and the temporary file.
+r="$out/recovery"
+placeholder() {  # channels rate bits, then N sample bytes
+    local n=$4
+    printf 'RIFF'; le32 36; printf 'WAVEfmt '; le32 16; fmt_body 1 "$1" "$2" "$3"
+    printf 'data'; le32 4294967295; head -c "$n" /dev/zero | tr '\0' '\132'
+}
+placeholder 1 22050 8 1000 > "$r/.take"
+placeholder 2 44100 16 300 > "$r/.part"
+for settings in 0 1 2 3; do
+    { printf "\\$(printf %03o "$settings")"; cat "$r/.take"; } > "$r/alone_$settings.bin"
+    { printf "\\$(printf %03o $((settings + 8)))"; le16 344; le16 20; cat "$r/.part"
+      printf 'short part          '; cat "$r/.take"; } > "$r/two_parts_$settings.bin"
+done
+{ printf '\004'; le16 344; cat "$r/.part"; } > "$r/part_without_take.bin"
+{ printf '\000'; head -c 44 "$r/.take"; } > "$r/header_only.bin"
+{ printf '\000not a wav file at all, but a take must never be lost: keep it'; } > "$r/headerless.bin"
+rm "$r/.take" "$r/.part"

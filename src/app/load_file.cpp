@@ -1,6 +1,7 @@
 #include "app/load_file.h"
 
 #include "app/main_sound.h"
+#include "files/disk_sync.h"
 #include "files/file_names.h"
 #include "files/file_stream.h"
 #include "resources/control_ids.h"
@@ -27,8 +28,13 @@ void loadSoundFile(AppState& app, const std::string& name) {
     std::string refusal;
     bool valid = readMainHeader(app, app.sound.fileName, &refusal);
     if (!valid) {
+        FileStream probe;
         if (!fileExists(app.sound.fileName)) {
             setStatusText(app, id::kFieldStatus, "new file");
+        } else if (!probe.open(app.sound.fileName, FileStream::Mode::Read)) {
+            // Not a damaged header: the file cannot be opened at all (permissions, a folder).
+            showWarning(app, app.sound.fileName + " cannot be opened (" +
+                                 errorText(probe.errorCode()) + "). The file is left as it is.");
         } else if (!refusal.empty()) {
             showWarning(app, refusal);
         } else {

@@ -1,5 +1,6 @@
 #include "app/main_commands.h"
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -31,8 +32,8 @@ bool refuseWhileRecording(AppState& app) {
 // Bytes of one frame of the current format: the floor of the block size.
 uint32_t currentFrameSize(const AppState& app) {
     int32_t bits = std::max(app.format.bitsPerSample, app.format.soundBitsPerSample);
-    int32_t frame = app.format.channels * (bits / 8);
-    return frame > 0 ? static_cast<uint32_t>(frame) : 1;
+    int64_t frame = int64_t{app.format.channels} * (bits / 8);
+    return frame > 0 ? static_cast<uint32_t>(std::min<int64_t>(frame, UINT32_MAX)) : 1;
 }
 
 void placeAtDataStart(AppState& app) {

@@ -80,6 +80,9 @@ void MainWindow::onDeviceMessage(const Message& m) {
             onRecordWritten(app_, *m.header);
             continueTakeClose();
             break;
+        case MessageKind::TakeFinished:
+            takeEnded(completeTakeFinish(app_));
+            break;
         case MessageKind::OutError:
             onOutputError(app_);
             break;
@@ -102,10 +105,16 @@ void MainWindow::continueTakeClose() {
 
 void MainWindow::endTake() {
     app_.recorder.finishScheduled = false;
-    if (std::optional<TakeFinish> take = finishTake(app_)) {
+    // The files are finished beside the window (syncs, perhaps a copy); takeEnded follows.
+    if (!startTakeFinish(app_)) takeEnded(std::nullopt);
+}
+
+void MainWindow::takeEnded(std::optional<TakeFinish> take) {
+    if (take) {
         app_.sound.reopenPlayStream();
-        setNumberWithUnit(app_, id::kFieldSize, static_cast<int32_t>(app_.sound.dataSize), "");
-        showTime(app_, app_.sound.dataSize);
+        // The sum of every part, which can pass 4 GiB.
+        setNumberWithUnit(app_, id::kFieldSize, static_cast<int64_t>(take->dataSize), "");
+        showTime(app_, take->dataSize);
         if (take->firstMoved) {
             // The header just written is known: no need to read it back.
             adoptHeader(app_, app_.format.deviceFormat, take->firstSize, 0);

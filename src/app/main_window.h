@@ -2,8 +2,10 @@
 // the close request and the messages of the sound devices.
 #pragma once
 
+#include <optional>
 #include <string>
 
+#include "files/take_writer.h"
 #include "platform/message_queue.h"
 #include "platform/ui.h"
 
@@ -30,6 +32,7 @@ class MainWindow final : public DialogHandler {
     // The end of a take: once its writes are on disk, the take is finished into its file.
     void continueTakeClose();
     void endTake();
+    void takeEnded(std::optional<TakeFinish> take);
 
     AppState& app_;
 };

@@ -30,7 +30,8 @@ class Program {
     // Paints waveform window WHICH on CANVAS.
     void paint(WaveWindow which, Canvas& canvas);
 
-    // Blocks of a take are at the record writer: messages about them are still to come.
+    // Blocks of a take are at the record writer, or its files are being finished: messages about
+    // them are still to come.
     bool awaitingWriter() const;
 
   private:

@@ -12,6 +12,7 @@
 #include "marks/marks.h"
 #include "dialogs/keyboard_dialog.h"
 #include "edit/file_edits.h"
+#include "files/disk_sync.h"
 #include "files/file_names.h"
 #include "files/settings_file.h"
 #include "files/wav_format.h"
@@ -34,6 +35,14 @@ bool isBlank(char c) {
 
 SettingsFile settingsOf(const AppState& app) {
     return SettingsFile(app.settingsPath);
+}
+
+// The format of the take in TEMP: the placeholder header written when it began carries it.
+WaveFormat leftTakeFormat(const AppState& app, const std::string& temp) {
+    WavHeaderInfo info;
+    if (ReadWavHeader(temp, info)) return info.format;
+    return makeWaveFormat(app.format.formatTag, app.format.channels, app.format.samplesPerSecond,
+                          app.format.bitsPerSample);
 }
 
 }  // namespace
@@ -71,16 +80,9 @@ void recoverTake(AppState& app) {
     app.sound.fileName = settingsOf(app).readString(kSection, "file", kDefaultFileName);
     TakeWriter& take = app.recorder.take;
     const std::string temp = take.tempName();
-    // The placeholder header written when the take began carries its real format.
-    WavHeaderInfo info;
-    WaveFormat format = ReadWavHeader(temp, info)
-                            ? info.format
-                            : makeWaveFormat(app.format.formatTag, app.format.channels,
-                                             app.format.samplesPerSecond, app.format.bitsPerSample);
+    const WaveFormat format = leftTakeFormat(app, temp);
     // Parts written before the program ended are numbered on from 1 without gaps.
-    int32_t parts = 0;
-    while (fileExists(NumberedName(temp, parts + 1)))
-        ++parts;
+    const int32_t parts = partsOnDisk(temp);
     if (WavDataSize(temp) == 0 && parts == 0) return;  // no take was in progress
     TakeFinish result = finishTakeFiles(temp, parts, format, app.sound.fileName);
     if (!result.nextTempName.empty()) take.setTempName(result.nextTempName);
@@ -88,6 +90,48 @@ void recoverTake(AppState& app) {
     for (const std::string& warning : result.warnings)
         showWarning(app, warning);
 }
+
+namespace {
+
+std::string absolutePath(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::absolute(path, ec).string();
+}
+
+// Sound still in the temporary file (or its parts) at start-up was not recovered: it is kept
+// under names of its own rather than emptied by the next take, and the user is told.
+void keepLeftTake(AppState& app, const std::string& why) {
+    TakeWriter& take = app.recorder.take;
+    const std::string temp = take.tempName();
+    TakeFinish kept = keepTakeFiles(temp, leftTakeFormat(app, temp));
+    if (!kept.nextTempName.empty()) take.setTempName(kept.nextTempName);
+    for (const std::string& warning : kept.warnings)
+        showWarning(app, warning);
+    if (kept.savedAs.empty() || !kept.warnings.empty()) return;
+    std::string names;
+    for (const std::string& name : kept.savedAs)
+        names += (names.empty() ? "" : ", ") + absolutePath(name);
+    showWarning(app, "A recording left by an earlier run was found in " + absolutePath(temp) +
+                         ". It was not recovered automatically because " + why +
+                         ". It is kept as " + names + ".");
+}
+
+// One program per folder: a second one would take the first one's live take for a lost one.
+bool takeFolderLock(AppState& app, const std::string& settingsPath) {
+    RunLock& lock = app.folderLock;
+    if (lock.acquire(lockPathFor(settingsPath)) != RunLock::Result::InUse) return true;
+    std::string holder =
+        lock.holder() > 0 ? " (process " + std::to_string(lock.holder()) + ")" : "";
+    std::string folder = folderOf(absolutePath(settingsPath));
+    app.recorder.take.setBlocked("Another pelkit_recorder" + holder + " is using the folder " +
+                                 folder + ". This one does not record there; it can play sounds.");
+    showWarning(app, "Another pelkit_recorder" + holder + " is running in the folder " + folder +
+                         ". This one neither records there nor recovers takes from it; it can "
+                         "play sounds.");
+    return false;
+}
+
+}  // namespace
 
 void loadSettings(AppState& app, const std::string& path) {
     app.settingsPath = path;
@@ -106,7 +150,9 @@ void loadSettings(AppState& app, const std::string& path) {
     app.titleText = kTitleText;
     RecorderState& r = app.recorder;
     r.take.setTempName(kTempFileName);
+    r.take.setBlocked({});
     r.loopSize = kDefaultLoopSize;
+    const bool ownFolder = takeFolderLock(app, path);
 
     r.take.setPartLimit(kDefaultPartLimit);
     int limitMega = settings.readInt(kSection, "limitmega", 0);
@@ -114,9 +160,28 @@ void loadSettings(AppState& app, const std::string& path) {
         // A part never grows past what a WAV file's 32-bit sizes can describe.
         r.take.setPartLimit(static_cast<uint32_t>(std::min(limitMega, 4294)) * 1000000u);
     }
+    if (!ownFolder) return;
 
-    if (settings.readString(kSection, "endstatus", "") != "ok") recoverTake(app);
-    settings.writeString(kSection, "endstatus", "start");
+    const std::string unreadable = settings.readProblem();
+    const bool recover =
+        unreadable.empty() && settings.readString(kSection, "endstatus", "") != "ok";
+    if (recover) recoverTake(app);
+    keepLeftTake(app, recover              ? "it could not be finished under its own name"
+                      : unreadable.empty() ? "the settings file says that run ended normally"
+                                           : "the settings file cannot be read");
+
+    std::string problem;
+    const std::string settingsName = absolutePath(path);
+    if (!unreadable.empty()) {
+        // A file that could not be read is never replaced: what the user had in it stays.
+        showWarning(app, "The settings file " + settingsName + " cannot be read (" + unreadable +
+                             "). It is left as it is and its settings are not used. A recording "
+                             "cut off by a crash could not be recovered automatically.");
+    } else if (!settings.writeString(kSection, "endstatus", "start", &problem)) {
+        showWarning(app, "The settings file " + settingsName + " cannot be written (" + problem +
+                             "). A recording cut off by a crash could not be recovered "
+                             "automatically at the next start.");
+    }
 }
 
 void initMainWindow(AppState& app, WindowHandle window) {
@@ -209,8 +274,10 @@ void closeMainWindow(AppState& app) {
     for (ByteBuffer& b : app.ring.buffers)
         b.release();
     app.recorder.take.close();
+    // The temporary file of another program in this folder is not this one's to remove.
+    const bool ownFolder = app.recorder.take.blocked().empty();
     std::error_code ec;
-    std::filesystem::remove(app.recorder.take.tempName(), ec);
+    if (ownFolder) std::filesystem::remove(app.recorder.take.tempName(), ec);
     app.ring.displayBuffer.clear();
     app.ring.displayBuffer.shrink_to_fit();
     app.ring.displayData = nullptr;
@@ -221,7 +288,8 @@ void closeMainWindow(AppState& app) {
     closeKeyboard(app);
     app.windows.mainDialogEnded = true;
     app.ui().endDialog(app.windows.mainDialog, 0);
-    settingsOf(app).writeString(kSection, "endstatus", "ok");
+    if (ownFolder) settingsOf(app).writeString(kSection, "endstatus", "ok");
+    app.folderLock.release();
 }
 
 }  // namespace pelkit

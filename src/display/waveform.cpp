@@ -19,9 +19,11 @@ void startDisplayTimer(AppState& app) {
     DisplayState& d = app.display;
     d.tickCount = 0;
     d.tickPeriod = 72;
-    // Ticks of 72 ms that fit in one block; the inner product is truncated first.
-    auto perTick = static_cast<int32_t>(
-        static_cast<float>(app.format.samplesPerSecond * app.format.channels) * 0.144f);
+    // Ticks of 72 ms that fit in one block; the inner product is truncated first. In 64 bits,
+    // and held within range: an absurd header's rate times its channels overflows 32.
+    const float product =
+        static_cast<float>(int64_t{app.format.samplesPerSecond} * app.format.channels) * 0.144f;
+    auto perTick = static_cast<int32_t>(std::clamp<double>(product, INT32_MIN, INT32_MAX));
     double limit = perTick > 0 ? static_cast<double>(app.blocks.blockSize) / perTick - 1 : 0;
     d.tickLimit = limit > 0 ? static_cast<uint32_t>(limit) : 0;
     app.ui().startTimer(kDisplayTimer, d.tickPeriod);

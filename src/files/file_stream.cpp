@@ -1,5 +1,8 @@
 #include "files/file_stream.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 #include <utility>
@@ -21,6 +24,7 @@ FileStream& FileStream::operator=(FileStream&& other) noexcept {
         close();
         file_ = std::exchange(other.file_, nullptr);
         pos_ = other.pos_;
+        error_ = other.error_;
         eof_ = other.eof_;
         fail_ = other.fail_;
         bad_ = other.bad_;
@@ -52,11 +56,14 @@ bool FileStream::open(const std::string& path, Mode mode) {
             how = exists ? "r+b" : "w+b";
             break;
     }
+    errno = 0;
     std::FILE* f = openable ? std::fopen(path.c_str(), how) : nullptr;
     if (!f) {
+        error_ = !openable ? (exists ? EISDIR : ENOENT) : (errno ? errno : EIO);
         fail_ = true;
         return false;
     }
+    error_ = 0;
     std::setvbuf(f, nullptr, _IONBF, 0);
     file_ = f;
     clear();
@@ -83,8 +90,10 @@ size_t FileStream::read(void* buffer, size_t n) {
     if (std::fseek(file_, static_cast<long>(pos_), SEEK_SET) != 0) {
         bad_ = true;
     } else {
+        errno = 0;
         got = std::fread(buffer, 1, n, file_);
         if (std::ferror(file_)) {
+            error_ = errno ? errno : EIO;
             bad_ = true;
             std::clearerr(file_);
         }
@@ -103,11 +112,13 @@ bool FileStream::write(const void* data, size_t n) {
         return false;
     }
     size_t done = 0;
+    errno = 0;
     if (std::fseek(file_, static_cast<long>(pos_), SEEK_SET) == 0) {
         done = std::fwrite(data, 1, n, file_);
         if (done == n && std::fflush(file_) != 0) done = 0;
     }
     if (done != n) {
+        error_ = errno ? errno : EIO;
         bad_ = true;
         std::clearerr(file_);
     }
@@ -131,6 +142,17 @@ bool FileStream::seek(int64_t offset, Origin origin) {
     }
     pos_ = target;
     return true;
+}
+
+int FileStream::handle() const {
+    return file_ ? fileno(file_) : -1;
+}
+
+bool FileStream::sync() {
+    if (!file_) return false;
+    if (::fsync(fileno(file_)) == 0) return true;
+    error_ = errno;
+    return false;
 }
 
 int64_t FileStream::tell() const {

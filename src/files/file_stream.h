@@ -44,6 +44,13 @@ class FileStream {
     int64_t tell() const;
     int64_t size() const;
 
+    // The errno of the last open, read or write that failed (0 while none has).
+    int errorCode() const { return error_; }
+    // The system's descriptor of the open file, -1 when closed.
+    int handle() const;
+    // Syncs what was written to disk (data and size), not only to the operating system.
+    bool sync();
+
     bool eof() const { return eof_; }
     bool fail() const { return fail_ || bad_; }
     bool bad() const { return bad_; }
@@ -54,6 +61,7 @@ class FileStream {
     std::FILE* file_ = nullptr;
     int64_t pos_ = 0;
     bool eof_ = false, fail_ = false, bad_ = false;
+    int error_ = 0;
     std::string path_;
 };
 

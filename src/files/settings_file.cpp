@@ -1,15 +1,19 @@
 #include "files/settings_file.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string_view>
 #include <vector>
+
+#include "files/disk_sync.h"
+#include "files/staged_file.h"
 
 namespace pelkit {
 
@@ -22,13 +26,8 @@ struct Line {
 
 // Lines end at LF, CR LF or a CR alone: a file with CR line ends is read line by line too, so
 // a key written into it stands on a line of its own and reads back.
-std::vector<Line> readLines(const std::string& path) {
+std::vector<Line> splitLines(const std::string& all) {
     std::vector<Line> lines;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return lines;
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    std::string all = buffer.str();
     size_t begin = 0;
     while (begin < all.size()) {
         size_t stop = all.find_first_of("\r\n", begin);
@@ -46,6 +45,40 @@ std::vector<Line> readLines(const std::string& path) {
         lines.push_back(std::move(line));
     }
     return lines;
+}
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+struct Contents {
+    std::vector<Line> lines;
+    bool byteOrderMark = false;  // the file starts with a UTF-8 byte-order mark
+    int error = 0;               // errno when the file exists but cannot be read
+};
+
+// Reads the whole file (a few lines; it is never large). A missing file has no lines.
+Contents readContents(const std::string& path) {
+    Contents contents;
+    errno = 0;
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) {
+        if (errno != ENOENT && errno != ENOTDIR) contents.error = errno ? errno : EIO;
+        return contents;
+    }
+    std::string all;
+    char buffer[4096];
+    size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+        all.append(buffer, got);
+    // A folder opens, and then fails to read.
+    if (std::ferror(f)) contents.error = errno ? errno : EIO;
+    std::fclose(f);
+    if (contents.error) return contents;
+    if (all.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0) {
+        contents.byteOrderMark = true;
+        all.erase(0, kByteOrderMark.size());
+    }
+    contents.lines = splitLines(all);
+    return contents;
 }
 
 std::string trim(const std::string& s) {
@@ -87,7 +120,7 @@ std::optional<std::string> keyOf(const std::string& text, std::string* value = n
 std::optional<std::string> findValue(const std::string& path, const std::string& section,
                                      const std::string& key) {
     bool inSection = false;
-    for (const Line& line : readLines(path)) {
+    for (const Line& line : readContents(path).lines) {
         if (auto s = sectionOf(line.text)) {
             inSection = sameName(*s, section);
             continue;
@@ -121,8 +154,16 @@ std::string SettingsFile::readString(const std::string& section, const std::stri
 }
 
 bool SettingsFile::writeString(const std::string& section, const std::string& key,
-                               const std::string& value) const {
-    std::vector<Line> lines = readLines(path_);
+                               const std::string& value, std::string* problem) const {
+    auto fail = [&](const std::string& why) {
+        if (problem) *problem = why;
+        return false;
+    };
+    // A link is written through: the file it names is replaced, the link stays.
+    const std::string target = followLinks(path_);
+    Contents contents = readContents(target);
+    if (contents.error) return fail(errorText(contents.error));
+    std::vector<Line>& lines = contents.lines;
     // New lines end the way the file's first line does.
     const char* newline = !lines.empty() && *lines.front().ending ? lines.front().ending : "\n";
     std::string entry = key + "=" + value;
@@ -153,24 +194,35 @@ bool SettingsFile::writeString(const std::string& section, const std::string& ke
         lines.push_back(Line{entry, newline});
     }
 
-    std::string temp = path_ + ".new";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        for (const Line& line : lines)
-            out << line.text << line.ending;
-        out.flush();
-        if (!out) {
-            std::remove(temp.c_str());
-            return false;
-        }
+    std::string text = contents.byteOrderMark ? std::string(kByteOrderMark) : std::string();
+    for (const Line& line : lines)
+        text += line.text + line.ending;
+
+    StagedFile staged;
+    if (!staged.open(target) || !staged.write(text.data(), text.size()) || !staged.close()) {
+        // The reason alone: the caller names the file.
+        const std::string& error = staged.error();
+        size_t colon = error.rfind(": ");
+        return fail(colon == std::string::npos ? error : error.substr(colon + 2));
     }
-    std::error_code ec;
-    std::filesystem::rename(temp, path_, ec);
-    if (ec) {
-        std::remove(temp.c_str());
-        return false;
+    // The new file takes the place of the old one with its mode and, where allowed, its owner.
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0) {
+        ::chmod(staged.tempPath().c_str(), old.st_mode & 07777);
+        [[maybe_unused]] int owned = ::chown(staged.tempPath().c_str(), old.st_uid, old.st_gid);
     }
+    if (int err = syncPath(staged.tempPath())) {
+        staged.abandon();
+        return fail(errorText(err));
+    }
+    if (!staged.publish()) return fail(staged.error());
+    syncFolderOf(target);
     return true;
+}
+
+std::string SettingsFile::readProblem() const {
+    int err = readContents(followLinks(path_)).error;
+    return err ? errorText(err) : std::string();
 }
 
 }  // namespace pelkit

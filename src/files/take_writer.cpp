@@ -1,9 +1,13 @@
 #include "files/take_writer.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
+#include "files/disk_sync.h"
 #include "files/file_names.h"
+#include "files/staged_file.h"
 #include "files/wav_format.h"
 
 namespace pelkit {
@@ -12,16 +16,44 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Moves SOURCE onto TARGET, replacing it: a rename, or a copy and a remove across file systems.
-bool moveReplacing(const std::string& source, const std::string& target) {
+// Copies SOURCE onto TARGET on another file system: the copy is written beside TARGET under a
+// temporary name, synced, and renamed over it only once complete, so an older TARGET is never
+// damaged. Streams in blocks. Returns what failed, or nothing.
+std::string copyReplacing(const std::string& source, const std::string& target) {
+    FileStream in;
+    if (!in.open(source, FileStream::Mode::Read)) return errorText(in.errorCode());
+    StagedFile out;
+    if (!out.open(target)) return out.error();
+    std::vector<uint8_t> block(1 << 20);
+    for (;;) {
+        size_t got = in.read(block.data(), block.size());
+        if (got > 0 && !out.write(block.data(), got)) return out.error();
+        if (in.bad()) return errorText(in.errorCode());
+        if (got < block.size()) break;
+    }
+    if (!out.close()) return out.error();
+    if (int err = syncPath(out.tempPath())) {
+        out.abandon();
+        return errorText(err);
+    }
+    if (!out.publish()) return out.error();
+    return {};
+}
+
+// Moves SOURCE onto TARGET, replacing it, and syncs the folder entry: a rename, or a copy across
+// file systems. Returns what failed, or nothing.
+std::string moveReplacing(const std::string& source, const std::string& target) {
     std::error_code ec;
     fs::rename(source, target, ec);
-    if (!ec) return true;
-    ec.clear();
-    fs::copy_file(source, target, fs::copy_options::overwrite_existing, ec);
-    if (ec) return false;
-    fs::remove(source, ec);
-    return true;
+    if (ec == std::errc::cross_device_link) {
+        std::string problem = copyReplacing(source, target);
+        if (!problem.empty()) return problem;
+        fs::remove(source, ec);
+        ec.clear();
+    }
+    if (ec) return ec.message();
+    syncFolderOf(target);
+    return {};
 }
 
 // A name beside PATH that no file has yet: PATH's numbered names with "_kept".
@@ -34,6 +66,11 @@ std::string unusedKeptName(const std::string& path) {
     return base;
 }
 
+std::string absolutePath(const std::string& path) {
+    std::error_code ec;
+    return fs::absolute(path, ec).string();
+}
+
 }  // namespace
 
 bool finishTakeFile(const std::string& tempPath, const std::string& finalPath,
@@ -43,14 +80,23 @@ bool finishTakeFile(const std::string& tempPath, const std::string& finalPath,
         result.emptyPart = true;
         return false;
     }
+    // The header, then the whole file, on disk before the take gets its name.
+    std::string problem;
     {
         FileStream out;
-        if (out.open(tempPath, FileStream::Mode::WriteKeep)) WriteWavHeader(out, format, size);
+        if (!out.open(tempPath, FileStream::Mode::WriteKeep) ||
+            !WriteWavHeader(out, format, size) || !out.sync()) {
+            problem = errorText(out.errorCode());
+        }
     }
     result.dataSize += size;
-    if (moveReplacing(tempPath, finalPath)) return true;
+    if (problem.empty()) problem = moveReplacing(tempPath, finalPath);
+    if (problem.empty()) {
+        result.savedAs.push_back(finalPath);
+        return true;
+    }
 
-    // The take cannot reach its name (a read-only or missing directory, a full disk): keep it.
+    // The take cannot reach its name (a read-only or missing folder, a full disk): keep it.
     std::string kept = unusedKeptName(tempPath);
     std::error_code ec;
     fs::rename(tempPath, kept, ec);
@@ -59,9 +105,12 @@ bool finishTakeFile(const std::string& tempPath, const std::string& finalPath,
         // takes into another temporary file, so that nothing empties this one.
         kept = tempPath;
         result.nextTempName = unusedKeptName(DerivedName(tempPath, "_next"));
+    } else {
+        syncFolderOf(kept);
     }
-    result.warnings.push_back("The recording could not be saved as " + finalPath +
-                              ". It is kept in " + fs::absolute(kept, ec).string() + ".");
+    result.savedAs.push_back(kept);
+    result.warnings.push_back("The recording could not be saved as " + finalPath + " (" + problem +
+                              "). It is kept in " + absolutePath(kept) + ".");
     return false;
 }
 
@@ -69,21 +118,50 @@ TakeFinish finishTakeFiles(const std::string& tempPath, int32_t parts, const Wav
                            const std::string& finalPath) {
     TakeFinish result;
     result.firstMoved = finishTakeFile(tempPath, finalPath, format, result);
-    if (result.firstMoved) result.firstSize = result.dataSize;
+    if (result.firstMoved) result.firstSize = static_cast<uint32_t>(result.dataSize);
     for (int32_t i = 1; i <= parts; ++i) {
         finishTakeFile(NumberedName(tempPath, i), NumberedName(finalPath, i), format, result);
     }
     return result;
 }
 
+int32_t partsOnDisk(const std::string& tempPath) {
+    int32_t parts = 0;
+    while (fileExists(NumberedName(tempPath, parts + 1)))
+        ++parts;
+    return parts;
+}
+
+TakeFinish keepTakeFiles(const std::string& tempPath, const WaveFormat& format) {
+    TakeFinish result;
+    const int32_t parts = partsOnDisk(tempPath);
+    for (int32_t i = 0; i <= parts; ++i) {
+        std::string part = i == 0 ? tempPath : NumberedName(tempPath, i);
+        if (WavDataSize(part) > 0) finishTakeFile(part, unusedKeptName(tempPath), format, result);
+    }
+    return result;
+}
+
 TakeWriter::~TakeWriter() {
     stopThread();
+    if (finisher_.joinable()) finisher_.join();
 }
 
 bool TakeWriter::prepare(bool keep) {
+    // While a take is being finished its files are the finishing thread's.
+    if (finishing_) return false;
     stream_.close();
-    return stream_.open(tempName_,
-                        keep ? FileStream::Mode::AppendKeep : FileStream::Mode::WriteTruncate);
+    if (!blocked_.empty()) return false;
+    bool ok = stream_.open(tempName_,
+                           keep ? FileStream::Mode::AppendKeep : FileStream::Mode::WriteTruncate);
+    error_ = ok ? 0 : stream_.errorCode();
+    return ok;
+}
+
+void TakeWriter::fail(int err) {
+    int none = 0;
+    error_.compare_exchange_strong(none, err ? err : EIO);
+    failed_ = true;
 }
 
 void TakeWriter::close() {
@@ -99,11 +177,27 @@ bool TakeWriter::begin(const WaveFormat& format, Mode mode, MessageQueue& queue)
     bytesInPart_ = 0;
     written_ = 0;
     failed_ = false;
+    error_ = 0;
+    if (!blocked_.empty()) {
+        fail(EBUSY);
+        return false;
+    }
+    if (!syncSetByHand_) {
+        syncEvery_ = std::clamp<uint64_t>(uint64_t{format.avgBytesPerSecond} * kSyncSeconds,
+                                          uint64_t{1} << 16, uint64_t{1} << 26);
+    }
+    sinceSync_ = 0;
     bool ok = WriteWavHeader(stream_, format, 0);
+    if (!ok) fail(stream_.errorCode());
     // From here on every write lands at the end of the file.
     stream_.close();
-    ok = stream_.open(tempName_, FileStream::Mode::AppendKeep) && ok;
-    if (!ok) failed_ = true;
+    if (!stream_.open(tempName_, FileStream::Mode::AppendKeep)) {
+        fail(stream_.errorCode());
+        ok = false;
+    }
+    // The file's name and its header reach the disk first.
+    syncer_.syncFolderOf(tempName_);
+    syncer_.syncFile(stream_.handle());
     if (mode == Mode::Threaded && !thread_.joinable()) {
         quit_ = false;
         thread_ = std::thread([this] { loop(); });
@@ -127,10 +221,10 @@ void TakeWriter::append(const uint8_t* data, uint32_t count, WaveHeader* header)
         submit(std::move(job));
     } else {
         if (count > 0 && !stream_.write(data, count)) {
-            failed_ = true;
+            fail(stream_.errorCode());
             return;
         }
-        written_ += count;
+        wrote(count);
     }
     // A part closes after the block that takes it past partLimit - count bytes.
     bytesInPart_ += count;
@@ -166,21 +260,36 @@ void TakeWriter::perform(Job& job) {
     switch (job.kind) {
         case Job::Kind::Write:
             if (!job.bytes.empty() && !stream_.write(job.bytes.data(), job.bytes.size())) {
-                failed_ = true;
+                fail(stream_.errorCode());
             } else {
-                written_ += job.bytes.size();
+                wrote(job.bytes.size());
             }
             break;
         case Job::Kind::Rewind:
             stream_.seek(kCanonicalHeaderSize);
             written_ = 0;
             break;
-        case Job::Kind::NewPart:
+        case Job::Kind::NewPart: {
+            // The end of the part just closed is synced too.
+            syncer_.syncFile(stream_.handle());
             stream_.close();
-            stream_.open(NumberedName(tempName_, job.part), FileStream::Mode::WriteTruncate);
-            if (!WriteWavHeader(stream_, format_, 0)) failed_ = true;
+            std::string part = NumberedName(tempName_, job.part);
+            stream_.open(part, FileStream::Mode::WriteTruncate);
+            if (!WriteWavHeader(stream_, format_, 0)) fail(stream_.errorCode());
             stream_.seek(kCanonicalHeaderSize);
+            syncer_.syncFolderOf(part);
+            sinceSync_ = 0;
             break;
+        }
+    }
+}
+
+void TakeWriter::wrote(uint64_t count) {
+    written_ += count;
+    sinceSync_ += count;
+    if (syncEvery_ > 0 && sinceSync_ >= syncEvery_) {
+        syncer_.syncFile(stream_.handle());
+        sinceSync_ = 0;
     }
 }
 
@@ -217,12 +326,44 @@ void TakeWriter::stopThread() {
     mode_ = Mode::Direct;
 }
 
+TakeFinish TakeWriter::finishFiles(const std::string& finalPath) {
+    syncer_.drain();
+    TakeFinish result = finishTakeFiles(tempName_, partIndex_, format_, finalPath);
+    result.writeError = failed_ ? error_.load() : 0;
+    result.tempPath = tempName_;
+    return result;
+}
+
 TakeFinish TakeWriter::finish(const std::string& finalPath, bool keepForNext) {
     stopThread();
     stream_.close();
-    TakeFinish result = finishTakeFiles(tempName_, partIndex_, format_, finalPath);
+    finished_ = finishFiles(finalPath);
+    keepForNext_ = keepForNext;
+    finishing_ = true;
+    return collectFinish();
+}
+
+void TakeWriter::finishInBackground(const std::string& finalPath, bool keepForNext,
+                                    MessageQueue& queue) {
+    stopThread();
+    stream_.close();
+    if (finisher_.joinable()) finisher_.join();
+    keepForNext_ = keepForNext;
+    finishing_ = true;
+    finisher_ = std::thread([this, finalPath, &queue] {
+        finished_ = finishFiles(finalPath);
+        queue.post({MessageKind::TakeFinished, nullptr, 0});
+    });
+}
+
+TakeFinish TakeWriter::collectFinish() {
+    if (finisher_.joinable()) finisher_.join();
+    if (!finishing_) return {};
+    finishing_ = false;
+    TakeFinish result = std::move(finished_);
+    finished_ = {};
     if (!result.nextTempName.empty()) tempName_ = result.nextTempName;
-    prepare(keepForNext);
+    prepare(keepForNext_);
     return result;
 }
 

@@ -7,6 +7,10 @@
 // write is posted to the main thread's queue as a RecordWritten message carrying the block's
 // header, after which the block may go back to the input device. Both modes cut the take into
 // parts at the same byte boundaries.
+//
+// A take reaches the disk, not only the operating system: every kSyncSeconds of sound its file
+// is synced by a thread of its own (the writing thread never waits for the disk), and finishing
+// syncs each file and then its folder entry before it returns.
 #pragma once
 
 #include <atomic>
@@ -18,6 +22,7 @@
 #include <thread>
 #include <vector>
 
+#include "files/background_sync.h"
 #include "files/file_stream.h"
 #include "platform/message_queue.h"
 #include "platform/wave_format.h"
@@ -26,12 +31,15 @@ namespace pelkit {
 
 // What finishing a take (or the files of a take left by a run that ended abnormally) did.
 struct TakeFinish {
-    uint32_t dataSize = 0;              // bytes of sound of every part, summed
+    uint64_t dataSize = 0;              // bytes of sound of every part, summed (past 4 GiB too)
     bool emptyPart = false;             // a part held no sound: it was left as it was
     bool firstMoved = false;            // the first part reached the take's name
     uint32_t firstSize = 0;             // bytes of sound of the first part
     std::vector<std::string> warnings;  // one per part that could not reach its name
-    std::string nextTempName;  // when set, the next takes must be written there (see below)
+    std::string nextTempName;          // when set, the next takes must be written there (see below)
+    std::vector<std::string> savedAs;  // where the sound of each part now is, in part order
+    int writeError = 0;                // errno of the take's first failed write, 0 when none
+    std::string tempPath;              // the temporary file the take was written to
 };
 
 // Gives TEMPPATH its final header for FORMAT and moves it to FINALPATH, replacing it. A file
@@ -45,6 +53,12 @@ bool finishTakeFile(const std::string& tempPath, const std::string& finalPath,
 TakeFinish finishTakeFiles(const std::string& tempPath, int32_t parts, const WaveFormat& format,
                            const std::string& finalPath);
 
+// The numbered parts of TEMPPATH on disk, counted from 1 until the first missing one.
+int32_t partsOnDisk(const std::string& tempPath);
+// Finishes whatever sound TEMPPATH and its numbered parts still hold into unused "_kept" names
+// beside it, so that nothing empties them; files without sound are left alone.
+TakeFinish keepTakeFiles(const std::string& tempPath, const WaveFormat& format);
+
 class TakeWriter {
   public:
     enum class Mode { Direct, Threaded };
@@ -56,6 +70,10 @@ class TakeWriter {
 
     const std::string& tempName() const { return tempName_; }
     void setTempName(const std::string& name) { tempName_ = name; }
+    // With a REASON, this writer leaves its temporary file alone (another program records into
+    // it): it neither creates, empties nor writes it, and no take can begin.
+    void setBlocked(const std::string& reason) { blocked_ = reason; }
+    const std::string& blocked() const { return blocked_; }
     // Bytes of sound after which a take goes on in a new numbered part.
     uint32_t partLimit() const { return partLimit_; }
     void setPartLimit(uint32_t bytes) { partLimit_ = bytes; }
@@ -63,6 +81,8 @@ class TakeWriter {
     // Between takes: the temporary file is opened emptied (created when missing), or, with
     // KEEP, as it is, for appending.
     bool prepare(bool keep);
+    // The temporary file is open: a take can begin.
+    bool ready() const { return stream_.isOpen() && blocked_.empty(); }
     // Closes the temporary file (the end of the run).
     void close();
     // The open temporary file, for the capture of played sound between takes.
@@ -88,10 +108,27 @@ class TakeWriter {
     int32_t parts() const { return partIndex_; }
     // A write of this take failed (a full disk, a vanished file system).
     bool failed() const { return failed_.load(); }
+    // The errno of the first failure of this take, or of the last prepare(); 0 when none.
+    int errorCode() const { return error_.load(); }
+
+    // Seconds of sound between two syncs of a take, in the take's own format.
+    inline static constexpr uint32_t kSyncSeconds = 2;
+    // Bytes between syncs instead, whatever the format (0: none until the take is finished).
+    void setSyncEvery(uint64_t bytes) {
+        syncEvery_ = bytes;
+        syncSetByHand_ = true;
+    }
+    BackgroundSync::Figures syncFigures() const { return syncer_.figures(); }
 
     // Ends the take: closes its file and finishes every part into FINALPATH and its numbered
     // names. The temporary file is then opened again for the next take (see prepare()).
     TakeFinish finish(const std::string& finalPath, bool keepForNext);
+    // The same on a thread of its own, which can take long (syncs, a copy to another file
+    // system): a TakeFinished message is posted to QUEUE when it is done, and collectFinish()
+    // then gives the result. Until then finishing() is true.
+    void finishInBackground(const std::string& finalPath, bool keepForNext, MessageQueue& queue);
+    bool finishing() const { return finishing_.load(); }
+    TakeFinish collectFinish();
 
   private:
     struct Job {
@@ -103,6 +140,9 @@ class TakeWriter {
     void perform(Job& job);
     void submit(Job job);
     void loop();
+    void fail(int err);
+    void wrote(uint64_t count);
+    TakeFinish finishFiles(const std::string& finalPath);
 
     std::string tempName_ = "pelkit_record.wav";
     uint32_t partLimit_ = 2000000000;
@@ -116,6 +156,16 @@ class TakeWriter {
     std::atomic<int32_t> inFlight_{0};
     std::atomic<uint64_t> written_{0};
     std::atomic<bool> failed_{false};
+    std::atomic<int> error_{0};
+    std::string blocked_;
+    uint64_t syncEvery_ = 0;  // set for the take's format when it begins, unless set by hand
+    bool syncSetByHand_ = false;
+    uint64_t sinceSync_ = 0;  // written since the last sync was asked for
+    BackgroundSync syncer_;
+    std::atomic<bool> finishing_{false};
+    bool keepForNext_ = false;
+    TakeFinish finished_;
+    std::thread finisher_;
 
     std::mutex mutex_;
     std::condition_variable wake_;

@@ -1,6 +1,7 @@
 #include "files/wav_format.h"
 
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
 
 namespace pelkit {
@@ -169,10 +170,11 @@ bool ReadWavHeader(const std::string& path, WavHeaderInfo& info) {
     return true;
 }
 
-std::array<uint8_t, 44> makeWavHeader(const WaveFormat& format, uint32_t dataSize) {
+std::array<uint8_t, 44> makeWavHeader(const WaveFormat& format, uint64_t dataSize) {
+    constexpr uint64_t kLargest = 0xFFFFFFFFu;
     std::array<uint8_t, 44> h{};
     std::memcpy(h.data(), "RIFF", 4);
-    put32(h.data() + 4, dataSize + 36);
+    put32(h.data() + 4, static_cast<uint32_t>(std::min(dataSize + 36, kLargest)));
     std::memcpy(h.data() + 8, "WAVE", 4);
     std::memcpy(h.data() + 12, "fmt ", 4);
     put32(h.data() + 16, 16);
@@ -183,11 +185,12 @@ std::array<uint8_t, 44> makeWavHeader(const WaveFormat& format, uint32_t dataSiz
     put16(h.data() + 32, format.blockAlign);
     put16(h.data() + 34, format.bitsPerSample);
     std::memcpy(h.data() + 36, "data", 4);
-    put32(h.data() + 40, dataSize == 0 ? 0xFFFFFFFFu : dataSize);
+    put32(h.data() + 40,
+          static_cast<uint32_t>(dataSize == 0 ? kLargest : std::min(dataSize, kLargest)));
     return h;
 }
 
-bool WriteWavHeader(FileStream& out, const WaveFormat& format, uint32_t dataSize) {
+bool WriteWavHeader(FileStream& out, const WaveFormat& format, uint64_t dataSize) {
     auto h = makeWavHeader(format, dataSize);
     out.seek(0);
     return out.write(h.data(), h.size());

@@ -48,11 +48,12 @@ uint32_t WavDataSize(const std::string& path);
 
 // The 44 bytes written for FORMAT and DATASIZE (FF FF FF FF as the data size when it is 0).
 // The format tag is 1, except for float (tag 3), whose samples would otherwise be read back as
-// integers.
-std::array<uint8_t, 44> makeWavHeader(const WaveFormat& format, uint32_t dataSize);
+// integers. A size that does not fit a 32-bit field is written as the largest one it can hold,
+// never wrapped.
+std::array<uint8_t, 44> makeWavHeader(const WaveFormat& format, uint64_t dataSize);
 
 // Writes that header at byte 0 of OUT and leaves the stream at byte 44.
-bool WriteWavHeader(FileStream& out, const WaveFormat& format, uint32_t dataSize);
+bool WriteWavHeader(FileStream& out, const WaveFormat& format, uint64_t dataSize);
 
 // (Re)opens IN on PATH for reading without creating it, reads the first 44 bytes into HEADER
 // when one is given, and places the stream at OFFSET. False when the file cannot be opened.

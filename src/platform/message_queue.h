@@ -22,6 +22,7 @@ enum class MessageKind {
     RecordWritten,  // the record writer thread wrote a block (header)
     OutError,       // the output device stopped working (the sound server went away)
     InError,        // the input device stopped working
+    TakeFinished,   // the files of a take were finished on a thread of their own
     Custom,         // a front end's own wake-up (value)
 };
 

@@ -25,7 +25,8 @@ inline WaveFormat makeWaveFormat(int32_t tag, int32_t channels, int32_t rate, in
     f.channels = static_cast<uint16_t>(channels);
     f.samplesPerSecond = static_cast<uint32_t>(rate);
     f.bitsPerSample = static_cast<uint16_t>(bits);
-    f.blockAlign = static_cast<uint16_t>(channels * (bits / 8));
+    // In 64 bits: typed-in channel counts and bit depths can be anything.
+    f.blockAlign = static_cast<uint16_t>(int64_t{channels} * (bits / 8));
     f.avgBytesPerSecond = static_cast<uint32_t>(channels) * static_cast<uint32_t>(rate) *
                           static_cast<uint32_t>(bits / 8);
     f.extraSize = 0;

@@ -177,8 +177,9 @@ void playStart(AppState& app) {
     int32_t deviceBits = converting(app) ? 16 : f.soundBitsPerSample;
     f.deviceFormat = makeWaveFormat(f.formatTag, f.channels, f.samplesPerSecond, deviceBits);
     refreshFormatReadout(app);
-    int32_t frame = f.channels * f.soundBitsPerSample / 8;
-    app.sound.frameSize = frame > 0 ? static_cast<uint32_t>(frame) : 1;
+    int64_t frame = int64_t{f.channels} * f.soundBitsPerSample / 8;
+    app.sound.frameSize =
+        frame > 0 ? static_cast<uint32_t>(std::min<int64_t>(frame, UINT32_MAX)) : 1;
     if (!app.platform.out.open(f.deviceFormat)) {
         showWarning(app, "Error opening waveform audio!");
     } else {

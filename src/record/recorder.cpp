@@ -1,7 +1,11 @@
 #include "record/recorder.h"
 
+#include <algorithm>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
+#include "files/disk_sync.h"
 #include "files/settings_file.h"
 #include "files/wav_format.h"
 #include "resources/control_ids.h"
@@ -48,8 +52,43 @@ void stopAfterWriteFailure(AppState& app) {
 
 // The size field follows the bytes that reached the file.
 void showTakeSize(AppState& app) {
-    setNumberWithUnit(app, id::kFieldSize, static_cast<int32_t>(app.recorder.take.bytesWritten()),
+    setNumberWithUnit(app, id::kFieldSize, static_cast<int64_t>(app.recorder.take.bytesWritten()),
                       "");
+}
+
+std::string absolutePath(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::absolute(path, ec).string();
+}
+
+// A take can begin only on a temporary file this run may write: another program's folder, or a
+// file that cannot be created, is refused before the device opens.
+bool takeFileUsable(AppState& app) {
+    TakeWriter& take = app.recorder.take;
+    if (!take.blocked().empty()) {
+        showWarning(app, take.blocked());
+        return false;
+    }
+    if (take.ready() || take.prepare(false)) return true;
+    showWarning(app, "Cannot record: the record file " + absolutePath(take.tempName()) +
+                         " cannot be written (" + errorText(take.errorCode()) +
+                         "). Nothing was recorded.");
+    return false;
+}
+
+// What the user is told after a take whose writes failed: what failed, and where the sound that
+// reached the disk now is, or that there is none.
+std::string writeFailureText(const TakeFinish& result, int err, const std::string& temp) {
+    std::string why = err ? errorText(err) : "is the disk full?";
+    if (result.savedAs.empty()) {
+        return "Recording failed: the record file " + absolutePath(temp) +
+               " could not be written (" + why + "). Nothing was recorded.";
+    }
+    std::string where;
+    for (const std::string& name : result.savedAs)
+        where += (where.empty() ? "" : ", ") + absolutePath(name);
+    return "Recording stopped: the record file could not be written (" + why +
+           "). What was recorded is kept in " + where + ".";
 }
 
 }  // namespace
@@ -70,6 +109,7 @@ void recordStart(AppState& app) {
     if (deviceBusy(app)) return;
     RecorderState& r = app.recorder;
     ModeFlags& m = app.modes;
+    if (!m.levelCheck && !takeFileUsable(app)) return;
     readFormatFields(app);
     if (!m.levelCheck) {
         app.sound.playStream.close();
@@ -78,7 +118,10 @@ void recordStart(AppState& app) {
     app.blocks.streamBlockSize = app.blocks.blockSize;
 
     setStatusText(app, id::kFieldStatus, "recording");
-    SettingsFile(app.settingsPath).writeString("init", "file", app.sound.fileName);
+    // The settings of a folder another program records in are that program's.
+    if (r.take.blocked().empty()) {
+        SettingsFile(app.settingsPath).writeString("init", "file", app.sound.fileName);
+    }
     if (m.loopRecording) setStatusText(app, id::kFieldStatus, "loop recording");
     if (m.levelCheck) setStatusText(app, id::kFieldStatus, "level check");
     armRecordControls(app);
@@ -126,10 +169,11 @@ void onInputOpen(AppState& app) {
     app.modes.recording = true;
     app.modes.stopRequested = false;
     app.platform.in.start();
-    if (!app.modes.levelCheck) {
-        r.take.begin(app.format.deviceFormat,
-                     r.takeWriteMode == 1 ? TakeWriter::Mode::Threaded : TakeWriter::Mode::Direct,
-                     app.platform.queue);
+    if (!app.modes.levelCheck &&
+        !r.take.begin(app.format.deviceFormat,
+                      r.takeWriteMode == 1 ? TakeWriter::Mode::Threaded : TakeWriter::Mode::Direct,
+                      app.platform.queue)) {
+        stopAfterWriteFailure(app);
     }
 }
 
@@ -188,10 +232,10 @@ void onInputClose(AppState& app) {
 }
 
 bool takeWritesPending(const AppState& app) {
-    return app.recorder.take.inFlight() > 0;
+    return app.recorder.take.inFlight() > 0 || app.recorder.take.finishing();
 }
 
-std::optional<TakeFinish> finishTake(AppState& app) {
+bool startTakeFinish(AppState& app) {
     RecorderState& r = app.recorder;
     r.closing = false;
     r.take.stopThread();
@@ -201,25 +245,27 @@ std::optional<TakeFinish> finishTake(AppState& app) {
     showRecordStopped(app);
     if (app.modes.levelCheck) {
         app.modes.levelCheck = false;
-        return std::nullopt;
+        return false;
     }
     fillDeviceFormat(app);
-    TakeFinish result = r.take.finish(app.sound.fileName, app.modes.recordPaused);
-    app.sound.dataSize = result.dataSize;
+    r.take.finishInBackground(app.sound.fileName, app.modes.recordPaused, app.platform.queue);
+    return true;
+}
+
+TakeFinish completeTakeFinish(AppState& app) {
+    RecorderState& r = app.recorder;
+    TakeFinish result = r.take.collectFinish();
+    app.sound.dataSize = static_cast<uint32_t>(std::min<uint64_t>(result.dataSize, UINT32_MAX));
     if (result.emptyPart) setStatusText(app, id::kFieldStatus, "zero");
     for (const std::string& warning : result.warnings)
         showWarning(app, warning);
+    if (r.writeFailed)
+        showWarning(app, writeFailureText(result, result.writeError, result.tempPath));
     return result;
 }
 
 void showTakeEnded(AppState& app) {
     RecorderState& r = app.recorder;
-    if (r.writeFailed) {
-        showWarning(app,
-                    "Recording stopped: the record file could not be written (is the disk "
-                    "full?). What was recorded is kept in " +
-                        app.sound.fileName + ".");
-    }
     r.writeFailed = false;
     if (app.sound.dataSize > 0) showPlayable(app);
     app.modes.recording = false;

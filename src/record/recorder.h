@@ -30,10 +30,13 @@ bool onInputData(AppState& app, WaveHeader& header);
 void requeueInputBlock(AppState& app, WaveHeader& header);
 // The device closed: its blocks are released and the take waits for its pending writes.
 void onInputClose(AppState& app);
-// Blocks handed to the writer thread and not yet written.
+// Blocks handed to the writer thread and not yet written, or a take's files being finished.
 bool takeWritesPending(const AppState& app);
-// Finishes the take into the current file and says what happened; nothing after a level check.
-std::optional<TakeFinish> finishTake(AppState& app);
+// Starts finishing the take into the current file on a thread of its own (a TakeFinished
+// message follows); false after a level check, which has nothing to finish.
+bool startTakeFinish(AppState& app);
+// Once the TakeFinished message came: takes the result and says what happened.
+TakeFinish completeTakeFinish(AppState& app);
 // The window after a take: a failed write is reported, the file is playable if it has sound.
 void showTakeEnded(AppState& app);
 // The input device stopped working: the take ends with what was recorded and the user is told.

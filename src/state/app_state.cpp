@@ -1,5 +1,8 @@
 #include "state/app_state.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "files/wav_format.h"
 
 namespace pelkit {
@@ -11,7 +14,14 @@ bool MainSound::reopenPlayStream() {
 
 void updateByteRate(AppState& app) {
     FormatSettings& f = app.format;
-    f.bytesPerSecond = (f.soundBitsPerSample / 8) * f.channels * f.samplesPerSecond;
+    // In 64 bits: an absurd header's rate times its channels overflows 32. A rate that large
+    // is shown as the largest one the field holds.
+    const int64_t frame = int64_t{f.soundBitsPerSample / 8} * f.channels;
+    int64_t rate = 0;
+    if (__builtin_mul_overflow(frame, int64_t{f.samplesPerSecond}, &rate)) {
+        rate = (frame < 0) != (f.samplesPerSecond < 0) ? INT64_MIN : INT64_MAX;
+    }
+    f.bytesPerSecond = static_cast<int32_t>(std::clamp<int64_t>(rate, INT32_MIN, INT32_MAX));
 }
 
 }  // namespace pelkit

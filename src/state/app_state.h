@@ -13,6 +13,7 @@
 #include "dsp/level_stage.h"
 #include "dsp/spectrum_worker.h"
 #include "files/file_stream.h"
+#include "files/run_lock.h"
 #include "files/take_writer.h"
 #include "platform/platform.h"
 #include "platform/wave_format.h"
@@ -189,6 +190,7 @@ struct AppState {
     std::string commandLine;   // as given to the program, at most kTextMax characters
     std::string programPath;   // full path of the program file
     std::string settingsPath;  // the settings file, in the directory current at start-up
+    RunLock folderLock;        // held for the run beside the settings: one program per folder
     std::string chosenFile;    // the file choice's buffer: the last chosen path
 };
 

@@ -34,25 +34,26 @@ void setNumberText(AppState& app, int id, int32_t value) {
     ui(app).setText(mainWindow(app), id, std::to_string(value));
 }
 
-void setNumberWithUnit(AppState& app, int id, int32_t value, const std::string& unit) {
+void setNumberWithUnit(AppState& app, int id, int64_t value, const std::string& unit) {
     ui(app).setText(mainWindow(app), id, std::to_string(value) + unit);
 }
 
-std::string timeText(uint32_t bytes, uint32_t bytesPerSecond) {
+std::string timeText(uint64_t bytes, uint32_t bytesPerSecond) {
     if (bytesPerSecond == 0) return "0000:00.000";
-    uint32_t minutes = (bytes / bytesPerSecond) / 60;
-    uint32_t rest = bytes - minutes * 60 * bytesPerSecond;
+    uint64_t minutes = (bytes / bytesPerSecond) / 60;
+    uint64_t rest = bytes - minutes * 60 * bytesPerSecond;
     double seconds = static_cast<double>(rest) / bytesPerSecond;
     char text[64];
-    std::snprintf(text, sizeof text, "%04d:%06.3f", static_cast<int>(minutes), seconds);
+    std::snprintf(text, sizeof text, "%04llu:%06.3f", static_cast<unsigned long long>(minutes),
+                  seconds);
     return text;
 }
 
-void setTimeText(AppState& app, int id, uint32_t bytes, uint32_t bytesPerSecond) {
+void setTimeText(AppState& app, int id, uint64_t bytes, uint32_t bytesPerSecond) {
     ui(app).setText(mainWindow(app), id, timeText(bytes, bytesPerSecond));
 }
 
-void showTime(AppState& app, uint32_t bytes) {
+void showTime(AppState& app, uint64_t bytes) {
     setTimeText(app, id::kFieldTime, bytes, static_cast<uint32_t>(app.format.bytesPerSecond));
 }
 
@@ -77,16 +78,14 @@ void refreshFormatReadout(AppState& app, const WaveFormat* format) {
     setNumberWithUnit(app, id::kFieldRate, f.samplesPerSecond, "");
     setNumberWithUnit(app, id::kFieldBits, f.bitsPerSample, "");
     setNumberWithUnit(app, id::kFieldBlockSize, static_cast<int32_t>(app.blocks.blockSize), "");
-    setNumberWithUnit(app, id::kFieldSize, static_cast<int32_t>(app.sound.dataSize), "");
+    setNumberWithUnit(app, id::kFieldSize, app.sound.dataSize, "");
     setNumberWithUnit(app, id::kFieldHeaderFormat, f.formatTag, "");
     setNumberWithUnit(app, id::kFieldHeaderChannels, f.channels, "");
     setNumberWithUnit(app, id::kFieldHeaderBits, f.bitsPerSample, "");
     setNumberWithUnit(app, id::kFieldHeaderRate, f.samplesPerSecond, "");
     if (format) {
-        setNumberWithUnit(app, id::kFieldHeaderRate, static_cast<int32_t>(format->samplesPerSecond),
-                          "");
-        setNumberWithUnit(app, id::kFieldHeaderByteRate,
-                          static_cast<int32_t>(format->avgBytesPerSecond), "");
+        setNumberWithUnit(app, id::kFieldHeaderRate, format->samplesPerSecond, "");
+        setNumberWithUnit(app, id::kFieldHeaderByteRate, format->avgBytesPerSecond, "");
         setNumberWithUnit(app, id::kFieldHeaderBlockAlign, format->blockAlign, "");
     }
 }

@@ -14,12 +14,13 @@ struct AppState;
 
 void setStatusText(AppState& app, int id, const std::string& text);
 void setNumberText(AppState& app, int id, int32_t value);
-void setNumberWithUnit(AppState& app, int id, int32_t value, const std::string& unit);
+// VALUE in decimal with UNIT after it; sizes of up to 4 GiB and beyond show unsigned.
+void setNumberWithUnit(AppState& app, int id, int64_t value, const std::string& unit);
 // BYTES at BYTESPERSECOND as "%04d:%06.3f" minutes and seconds; 0000:00.000 for a zero rate.
-std::string timeText(uint32_t bytes, uint32_t bytesPerSecond);
-void setTimeText(AppState& app, int id, uint32_t bytes, uint32_t bytesPerSecond);
+std::string timeText(uint64_t bytes, uint32_t bytesPerSecond);
+void setTimeText(AppState& app, int id, uint64_t bytes, uint32_t bytesPerSecond);
 // Shows a byte count of the current sound as a time in the time field.
-void showTime(AppState& app, uint32_t bytes);
+void showTime(AppState& app, uint64_t bytes);
 
 // Reads the field's leading decimal integer (0 when it has none), writes it back and returns it.
 int32_t readNumberField(AppState& app, int id);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 
 #include "app/program.h"
@@ -120,14 +121,40 @@ TEST_F(StartupTest, RecoveryOnlyAfterAnAbnormalEnd) {
     EXPECT_EQ(readText("keep.wav"), "the previous take");
 
     // "ok" is compared exactly: "OK" is not a normal end.
-    for (auto [status, recovered] : {std::pair{"ok", false}, std::pair{"OK", true}}) {
-        SCOPED_TRACE(status);
-        std::remove("t.wav");
-        writeSettings(std::string("[init]\nendstatus=") + status + "\nfile=t.wav\n");
-        writeFile("pelkit_record.wav", placeholderTake(2, 44100, 16, patternBytes(40)));
-        start();
-        EXPECT_EQ(exists("t.wav"), recovered);
-        EXPECT_TRUE(readFile("pelkit_record.wav").empty());
+    writeSettings("[init]\nendstatus=OK\nfile=t.wav\n");
+    writeFile("pelkit_record.wav", placeholderTake(2, 44100, 16, patternBytes(40)));
+    start();
+    EXPECT_EQ(readFile("t.wav"), canonicalWav(2, 44100, 16, patternBytes(40)));
+    EXPECT_TRUE(readFile("pelkit_record.wav").empty());
+}
+
+// Sound in the temporary file is never emptied at start-up. When the settings say the last run
+// ended normally, or cannot be read, it is kept under a name of its own and the user is told;
+// settings that cannot be written are reported once.
+TEST_F(StartupTest, ATakeThatIsNotRecoveredIsKeptAndTheUserTold) {
+    namespace fs = std::filesystem;
+    const Bytes sound = patternBytes(4000, 3);
+    for (bool settingsAreAFolder : {false, true}) {
+        SCOPED_TRACE(settingsAreAFolder ? "settings are a folder" : "settings say ok");
+        fs::remove_all(dir.file("pelkit_recorder.ini"));
+        fs::remove(dir.file("pelkit_record_kept_001.wav"));
+        if (settingsAreAFolder) {
+            fs::create_directory(dir.file("pelkit_recorder.ini"));
+        } else {
+            writeSettings("[init]\nendstatus=ok\nfile=take.wav\n");
+        }
+        writeFile("pelkit_record.wav", placeholderTake(1, 22050, 8, sound));
+
+        closeMainWindow(start());
+        EXPECT_FALSE(exists("take.wav"));
+        EXPECT_EQ(readFile("pelkit_record_kept_001.wav"), canonicalWav(1, 22050, 8, sound));
+        int namingKept = 0, namingSettings = 0;
+        for (const BoxRecord& box : fake->ui.boxes) {
+            namingKept += box.text.find("pelkit_record_kept_001.wav") != std::string::npos;
+            namingSettings += box.text.find("pelkit_recorder.ini") != std::string::npos;
+        }
+        EXPECT_EQ(namingKept, 1);
+        EXPECT_EQ(namingSettings, settingsAreAFolder ? 1 : 0);
     }
 }
 

@@ -1,6 +1,8 @@
 // The INI settings file: reading with defaults, and writing one key without disturbing the rest.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "files/settings_file.h"
 #include "support/test_support.h"
 
@@ -57,6 +59,54 @@ TEST(SettingsFile, WritingOneKeyKeepsEveryOtherLine) {
     ASSERT_TRUE(fresh.writeString("init", "endstatus", "start"));
     EXPECT_EQ(readText(dir.file("new.ini")), "[init]\nendstatus=start\n");
     EXPECT_EQ(fresh.readString("init", "endstatus", ""), "start");
+}
+
+// A write never costs the user what the file held: a file that cannot be read is not replaced, a
+// symbolic link keeps naming its file, the file keeps its mode, and a byte-order mark hides
+// nothing.
+TEST(SettingsFile, WritesKeepWhatTheUserHad) {
+    namespace fs = std::filesystem;
+    TempDir dir;
+    fs::permissions(dir.path(), fs::perms::all);
+    const std::string held = "[init]\nlimitmega=5\nendstatus=ok\n";
+    const std::string updated = "[init]\nlimitmega=5\nendstatus=start\n";
+
+    std::string unreadable = dir.file("unreadable.ini");
+    writeText(unreadable, held);
+    fs::permissions(unreadable, fs::perms::owner_write);
+    {
+        AsUnprivilegedUser user;
+        EXPECT_FALSE(SettingsFile(unreadable).writeString("init", "endstatus", "start"));
+    }
+    EXPECT_EQ(readText(unreadable), held);
+    EXPECT_EQ(fs::status(unreadable).permissions(), fs::perms::owner_write);
+
+    fs::create_directory(dir.file("conf"));
+    writeText(dir.file("conf/real.ini"), held);
+    fs::create_symlink("conf/real.ini", dir.file("link.ini"));
+    ASSERT_TRUE(SettingsFile(dir.file("link.ini")).writeString("init", "endstatus", "start"));
+    EXPECT_TRUE(fs::is_symlink(dir.file("link.ini")));
+    EXPECT_EQ(readText(dir.file("conf/real.ini")), updated);
+
+    for (fs::perms mode :
+         {fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read,
+          fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read}) {
+        std::string path = dir.file("mode.ini");
+        writeText(path, held);
+        fs::permissions(path, mode);
+        ASSERT_TRUE(SettingsFile(path).writeString("init", "endstatus", "start"));
+        EXPECT_EQ(readText(path), updated);
+        EXPECT_EQ(fs::status(path).permissions(), mode);
+        fs::remove(path);
+    }
+
+    std::string marked = dir.file("bom.ini");
+    writeText(marked, "\xEF\xBB\xBF" + held);
+    SettingsFile bom(marked);
+    EXPECT_EQ(bom.readString("init", "endstatus", ""), "ok");
+    EXPECT_EQ(bom.readInt("init", "limitmega", 0), 5);
+    ASSERT_TRUE(bom.writeString("init", "endstatus", "start"));
+    EXPECT_EQ(readText(marked), "\xEF\xBB\xBF" + updated);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -81,6 +83,77 @@ TEST_F(TakeFilesTest, TakeThatCannotReachItsNameIsKeptAndNamed) {
     EXPECT_NE(done.warnings[0].find(target), std::string::npos);
 }
 
+TEST_F(TakeFilesTest, APartedTakePastFourGibibytesIsCountedWhole) {
+    // Two sparse parts of 2.2 GB: their sum does not fit 32 bits.
+    for (const char* name : {"pelkit_record.wav", "pelkit_record_001.wav"}) {
+        writeFile(name, placeholderTake(2, 44100, 16, {}));
+        fs::resize_file(name, 2200000000);
+    }
+    TakeFinish done =
+        finishTakeFiles("pelkit_record.wav", 1, makeWaveFormat(1, 2, 44100, 16), "big.wav");
+    EXPECT_EQ(done.dataSize, 2 * 2199999956ull);
+    EXPECT_EQ(done.firstSize, 2199999956u);
+    EXPECT_EQ(fs::file_size("big_001.wav"), 2200000000u);
+}
+
+// The same limit on file sizes as a nearly full disk gives, for the lifetime of the object.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        rlimit small = previous_;
+        small.rlim_cur = bytes;
+        EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, SIG_DFL);
+    }
+
+  private:
+    rlimit previous_{};
+};
+
+TEST_F(TakeFilesTest, FinishingOntoAFullDiskElsewhereKeepsBothTakes) {
+    // The temporary file in memory (/dev/shm), the take's name on disk: a rename cannot cross.
+    struct stat memory {
+    }, disk{};
+    if (stat("/dev/shm", &memory) != 0 || stat(dir.path().c_str(), &disk) != 0 ||
+        memory.st_dev == disk.st_dev) {
+        GTEST_SKIP() << "needs /dev/shm on a file system of its own";
+    }
+    std::string shm = "/dev/shm/pelkit-test-XXXXXX";
+    ASSERT_NE(mkdtemp(shm.data()), nullptr);
+    const WaveFormat format = makeWaveFormat(1, 2, 44100, 16);
+    const Bytes sound = patternBytes(20000, 8),
+                older = canonicalWav(2, 44100, 16, patternBytes(500));
+    const std::string temp = shm + "/pelkit_record.wav";
+    writeFile("take.wav", older);
+
+    // The disk has room for 8,000 bytes more: the copy fails, the older take stays as it was.
+    writeFile(temp, placeholderTake(2, 44100, 16, sound));
+    TakeFinish done;
+    {
+        FileSizeLimit full(8000);
+        done = finishTakeFiles(temp, 0, format, "take.wav");
+    }
+    EXPECT_FALSE(done.firstMoved);
+    EXPECT_EQ(readFile("take.wav"), older);
+    EXPECT_EQ(readFile(shm + "/pelkit_record_kept_001.wav"), canonicalWav(2, 44100, 16, sound));
+    ASSERT_EQ(done.warnings.size(), 1u);
+    EXPECT_NE(done.warnings[0].find("File too large"), std::string::npos) << done.warnings[0];
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+
+    // With room, the take replaces the older one.
+    writeFile(temp, placeholderTake(2, 44100, 16, sound));
+    done = finishTakeFiles(temp, 0, format, "take.wav");
+    EXPECT_TRUE(done.firstMoved);
+    EXPECT_EQ(readFile("take.wav"), canonicalWav(2, 44100, 16, sound));
+    EXPECT_FALSE(exists(temp));
+    fs::remove_all(shm);
+}
+
 // Runs a take of BLOCKS blocks of SIZE bytes through a writer in MODE, with a rewind before
 // block REWINDAT (never when negative); returns the writer's part count.
 int32_t writeTake(TakeWriter& w, TakeWriter::Mode mode, const Bytes& source, uint32_t size,
@@ -146,12 +219,7 @@ TEST_F(TakeFilesTest, LoopRewindOverwritesTheTakeFromItsStart) {
 
 TEST_F(TakeFilesTest, AFullDiskStopsTheTakeWithWhatReachedTheFile) {
     // The process may write files of at most 2,000 bytes: the "disk" is full beyond that.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit previous{};
-    getrlimit(RLIMIT_FSIZE, &previous);
-    rlimit small = previous;
-    small.rlim_cur = 2000;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    FileSizeLimit full(2000);
     const Bytes source = patternBytes(30 * 100, 2);
     for (auto mode : {TakeWriter::Mode::Direct, TakeWriter::Mode::Threaded}) {
         TakeWriter w;
@@ -159,8 +227,6 @@ TEST_F(TakeFilesTest, AFullDiskStopsTheTakeWithWhatReachedTheFile) {
         EXPECT_TRUE(w.failed());
         EXPECT_LE(w.bytesWritten(), 2000u - 44);
     }
-    setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, SIG_DFL);
 }
 
 }  // namespace

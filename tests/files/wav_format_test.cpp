@@ -67,6 +67,26 @@ TEST(WavHeaderWrite, ExactBytes) {
     EXPECT_EQ(Bytes(f.begin() + 20, f.begin() + 24), hexBytes({3, 0, 1, 0}));
 }
 
+// Sizes that do not fit the 32-bit fields are written as the largest each field holds, never
+// wrapped round to a small number.
+TEST(WavHeader, SizesBeyondFourGibibytesAreHeldAtTheLargest) {
+    struct Case {
+        uint64_t size;
+        uint32_t riff, data;
+    };
+    for (const Case& c : {Case{0xFFFFFFDBull, 0xFFFFFFFFu, 0xFFFFFFDBu},
+                          Case{0xFFFFFFDCull, 0xFFFFFFFFu, 0xFFFFFFDCu},
+                          Case{0xFFFFFFFFull, 0xFFFFFFFFu, 0xFFFFFFFFu},
+                          Case{5000000000ull, 0xFFFFFFFFu, 0xFFFFFFFFu}}) {
+        SCOPED_TRACE(c.size);
+        auto h = makeWavHeader(makeWaveFormat(1, 2, 44100, 16), c.size);
+        Bytes expected;
+        put32(expected, c.riff);
+        put32(expected, c.data);
+        EXPECT_EQ(Bytes({h[4], h[5], h[6], h[7], h[40], h[41], h[42], h[43]}), expected);
+    }
+}
+
 // A RIFF/WAVE file of the given chunks in order; an odd-sized body gets its pad byte.
 struct Chunk {
     const char* tag;

@@ -4,6 +4,7 @@
 #include <sys/resource.h>
 
 #include <csignal>
+#include <filesystem>
 
 #include "app/program.h"
 #include "resources/control_ids.h"
@@ -50,7 +51,10 @@ class RecorderTest : public ::testing::Test {
             fill(i, 0, 0);
         EXPECT_FALSE(fake.in.opened);
         deliver(MessageKind::InClose);
-        // The writer thread's reports of the last blocks end the take.
+        deliverPending();
+    }
+    // The writer thread's reports of the last blocks, and the finished take's files.
+    void deliverPending() {
         while (program.awaitingWriter() || !fake.queue.empty()) {
             auto m = fake.queue.waitPop(std::chrono::seconds(10));
             ASSERT_TRUE(m);
@@ -135,9 +139,51 @@ TEST_F(RecorderTest, AFullDiskStopsTheTakeKeepsWhatWasWrittenAndSaysSo) {
     for (int i = 0; i < 3; ++i)
         fill(i, 0, 0);
     deliver(MessageKind::InClose);
+    deliverPending();
     EXPECT_EQ(readFile("take.wav"), canonicalWav(2, 44100, 16, slice(source, 0, 2 * kBlock)));
     ASSERT_FALSE(fake.ui.boxes.empty());
     EXPECT_NE(fake.ui.boxes.back().text.find("could not be written"), std::string::npos);
+}
+
+// In a folder this user may not write, nothing can be recorded, and no message says otherwise:
+// every file a box says a take is kept in exists.
+TEST(RecordInReadOnlyFolder, SaysWhatReallyHappened) {
+    TempDir dir;
+    std::filesystem::permissions(
+        dir.path(), std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
+                        std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
+                        std::filesystem::perms::others_exec);
+    WorkingDirectory cwd(dir.path());
+    AsUnprivilegedUser user;
+    FakePlatform fake;
+    Program program(fake.platform(), "", "take.wav");
+    AppState& app = program.state();
+    program.mainWindow().onInit(kFakeMainWindow);
+    sendCommand(app, id::kRecord);
+    if (fake.in.opened) {
+        program.mainWindow().onDeviceMessage({MessageKind::InOpen, nullptr, 0});
+        WaveHeader& h = app.ring.headers[0];
+        h.bytesRecorded = h.bufferLength;
+        program.mainWindow().onDeviceMessage({MessageKind::InData, &h, 0});
+        sendCommand(app, id::kRecordStop);
+        for (int i = 1; i < 4; ++i)
+            program.mainWindow().onDeviceMessage({MessageKind::InData, &app.ring.headers[i], 0});
+        program.mainWindow().onDeviceMessage({MessageKind::InClose, nullptr, 0});
+    }
+    EXPECT_FALSE(exists("take.wav"));
+    std::string all;
+    for (const BoxRecord& box : fake.ui.boxes) {
+        all += box.text + "\n";
+        size_t at = box.text.find("kept in ");
+        if (at != std::string::npos) {
+            EXPECT_TRUE(exists(box.text.substr(at + 8, box.text.size() - at - 9))) << box.text;
+        }
+    }
+    EXPECT_NE(all.find("Permission denied"), std::string::npos) << all;
+    EXPECT_NE(all.find("Nothing was recorded"), std::string::npos) << all;
+    // The settings that could not be written are reported once, at start-up.
+    EXPECT_EQ(all.find("pelkit_recorder.ini"), all.rfind("pelkit_recorder.ini")) << all;
+    EXPECT_NE(all.find("pelkit_recorder.ini"), std::string::npos) << all;
 }
 
 }  // namespace

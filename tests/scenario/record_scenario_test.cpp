@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -330,6 +331,82 @@ TEST(Recovery, TakeOfAKilledRunIsFinishedWithEveryBlock) {
               static_cast<sf_count_t>(samples.size()));
     EXPECT_EQ(samples, expected);
     sf_close(f);
+}
+
+// A second program started in the folder of a running one may play, but it neither "recovers"
+// the first one's live take nor records over it.
+TEST(Recovery, ASecondProgramInTheSameFolderLeavesTheFirstOnesTakeAlone) {
+    TempDir dir;
+    Bytes input = writeInput(dir, 8 * kBlock, 3);
+    Bytes song = patternBytes(kBlock, 4);
+    writeFile(dir.file("song.wav"), takeOf(song));
+    LiveRun first(dir.path(), {"--audio-in", "in.wav", kTake});
+    ASSERT_TRUE(first.send("command 1000\nrecord-blocks 3\n"));
+    ASSERT_TRUE(eventually([&] { return fileSize(dir.file(kTempName)) == 44 + 3 * kBlock; }));
+
+    ProgramRun second =
+        runHeadless(dir.path(), {"--audio-in", "in.wav", "--audio-out", "played.wav", "song.wav"},
+                    "command 1000\ncommand 1001\ncommand 1002\nrun\n");
+    EXPECT_EQ(second.status, 0) << second.err;
+    EXPECT_NE(second.out.find("box: pelkit_recorder: "), std::string::npos) << second.out;
+    EXPECT_NE(second.out.find(dir.path()), std::string::npos) << second.out;
+    EXPECT_EQ(fileSize(dir.file(kTempName)), 44 + 3 * kBlock);
+    EXPECT_FALSE(exists(dir.file(kTake)));
+    EXPECT_EQ(readFile(dir.file("song.wav")), takeOf(song));
+    EXPECT_NE(readText(dir.file(kIniName)).find("endstatus=start"), std::string::npos);
+    Bytes played = readFile(dir.file("played.wav"));
+    ASSERT_GE(played.size(), 44 + song.size());
+    EXPECT_EQ(slice(played, 44, song.size()), song);
+
+    ASSERT_TRUE(first.send("record-blocks 1\ncommand 1001\n"));
+    first.endScript();
+    EXPECT_TRUE(
+        eventually([&] { return holds(dir.file(kTake), takeOf(slice(input, 0, 4 * kBlock))); }));
+}
+
+// The take reaches the disk, not only the operating system: every two seconds of sound during
+// the take, and when it ends its data and then the folder entry of its name are synced before
+// the window shows the finished take. Seen in the system calls the program makes.
+TEST(RecordTake, TheTakeIsSyncedToDiskWhileItRunsAndBeforeItIsShownSaved) {
+    if (std::system("command -v strace > /dev/null") != 0) GTEST_SKIP() << "strace is missing";
+    for (const std::string& mode : {std::string(), kHddMode}) {
+        SCOPED_TRACE(mode.empty() ? "mem" : "HDD");
+        TempDir dir;
+        Bytes input = writeInput(dir, 40 * kBlock);  // 11.1 s of sound
+        // Four blocks (1.1 s of sound) at a time, 50 ms apart: a sound card's pace, sped up.
+        std::string script = "printf '" + mode + "command 1000\\n'; for i in $(seq 10); do " +
+                             "printf 'record-blocks 4\\n'; sleep 0.05; done; " +
+                             "printf 'command 1001\\nprint 1029\\n'";
+        std::string command =
+            "cd '" + dir.path() + "' && (" + script + ") | strace -f -qq -y " +
+            "-o trace -e trace=fsync,fdatasync,rename,renameat,renameat2,write '" + programPath() +
+            "' --headless --audio-in in.wav " + kTake + " > out 2> err";
+        ASSERT_EQ(std::system(command.c_str()), 0) << readText(dir.file("err"));
+        ASSERT_TRUE(holds(dir.file(kTake), takeOf(input)));
+
+        const std::string temp = "<" + dir.file(kTempName) + ">", folder = "<" + dir.path() + ">";
+        int periodicSyncs = 0;
+        size_t lastWrite = 0, lastSync = 0, renamed = 0, folderSync = 0, shown = 0;
+        std::vector<std::string> lines = textLines(readText(dir.file("trace")));
+        for (size_t i = 1; i <= lines.size(); ++i) {
+            const std::string& l = lines[i - 1];
+            auto has = [&l](const std::string& part) { return l.find(part) != std::string::npos; };
+            bool sync = has("fsync(") || has("fdatasync(");
+            if (!renamed && sync && has(temp)) {
+                periodicSyncs += lastWrite != 0;
+                lastSync = i;
+            }
+            if (!renamed && has("write(") && has(temp)) lastWrite = i;
+            if (!renamed && has("rename") && has(kTake)) renamed = i;
+            if (renamed && !folderSync && sync && has(folder)) folderSync = i;
+            if (has("write(1<") && has("1029: ")) shown = i;
+        }
+        EXPECT_GE(periodicSyncs, 5);     // at least one sync per two seconds of sound
+        EXPECT_GT(lastSync, lastWrite);  // the finished header is synced ...
+        EXPECT_GT(renamed, lastSync);    // ... before the take gets its name,
+        EXPECT_GT(folderSync, renamed);  // the name is synced,
+        EXPECT_GT(shown, folderSync);    // and only then does the window show the take
+    }
 }
 
 TEST(BufferReset, BitsChangesEmptyTheRecordFileWhenNothingWasRecorded) {

@@ -37,6 +37,20 @@ WorkingDirectory::~WorkingDirectory() {
     fs::current_path(previous_, ec);
 }
 
+AsUnprivilegedUser::AsUnprivilegedUser() {
+    if (geteuid() != 0) return;
+    constexpr uid_t kNobody = 65534;
+    if (setegid(kNobody) != 0 || seteuid(kNobody) != 0) {
+        throw std::runtime_error("cannot act as an unprivileged user");
+    }
+    switched_ = true;
+}
+
+AsUnprivilegedUser::~AsUnprivilegedUser() {
+    if (!switched_) return;
+    if (seteuid(0) != 0 || setegid(0) != 0) std::abort();
+}
+
 Bytes readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

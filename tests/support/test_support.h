@@ -34,6 +34,19 @@ class WorkingDirectory {
     std::string previous_;
 };
 
+// While it lives, a process running as root acts as the unprivileged user "nobody", so that file
+// permissions apply to it as to any user; a process that is not root is left as it is.
+class AsUnprivilegedUser {
+  public:
+    AsUnprivilegedUser();
+    ~AsUnprivilegedUser();
+    AsUnprivilegedUser(const AsUnprivilegedUser&) = delete;
+    AsUnprivilegedUser& operator=(const AsUnprivilegedUser&) = delete;
+
+  private:
+    bool switched_ = false;
+};
+
 Bytes readFile(const std::string& path);
 void writeFile(const std::string& path, const Bytes& bytes);
 void writeText(const std::string& path, const std::string& text);
