@@ -9,14 +9,15 @@
 #include <vector>
 
 #include "dsp/level_stage.h"
+#include "files/app_folders.h"
 #include "files/file_stream.h"
 #include "files/take_writer.h"
 #include "platform/platform.h"
 #include "platform/wave_format.h"
 #include "state/byte_buffer.h"
 #include "state/command_sink.h"
-#include "state/mark_state.h"
 #include "state/display_state.h"
+#include "state/mark_state.h"
 #include "state/playback_state.h"
 
 namespace pelkit {
@@ -159,6 +160,7 @@ struct AppState {
     std::string programPath;   // full path of the program file
     std::string settingsPath;  // the settings file, in the directory current at start-up
     std::string chosenFile;    // the file choice's buffer: the last chosen path
+    AppFolders folders;        // where the settings, the temporary take and new files live
 };
 
 // Sends a command to the main window; it has run to the end when this returns.
