@@ -45,20 +45,6 @@ TEST(DesktopFolders, FromTheEnvironmentOrItsFallbacks) {
     }
 }
 
-TEST(DesktopFolders, NamesInTheirFolders) {
-    AppFolders terminal;
-    EXPECT_FALSE(terminal.desktop());
-    EXPECT_EQ(terminal.workFile("record.wav"), "record.wav");
-    EXPECT_EQ(terminal.stateFile("pelkit_record.wav"), "pelkit_record.wav");
-    EXPECT_EQ(terminal.settingsFile("x.ini").front(), '/');  // the current folder's full path
-
-    AppFolders desktop{"/c/p", "/s/p", "/m/p"};
-    EXPECT_TRUE(desktop.desktop());
-    EXPECT_EQ(desktop.settingsFile("x.ini"), "/c/p/x.ini");
-    EXPECT_EQ(desktop.stateFile("t.wav"), "/s/p/t.wav");
-    EXPECT_EQ(desktop.workFile("position.txt"), "/m/p/position.txt");
-}
-
 mode_t modeOf(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 ? (info.st_mode & 0777) : 0;

@@ -9,17 +9,13 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
-#include <algorithm>
-#include <iterator>
 #include <set>
-#include <vector>
 
 #include "hosts/qt/qt_program.h"
-#include "qt_fixture.h"
+#include "hosts/qt/template_dialog.h"
 #include "resources/templates.h"
 
 using namespace pelkit;
-using namespace pelkit::test;
 
 namespace {
 
@@ -35,15 +31,15 @@ bool japanese(const QString& text) {
     return false;
 }
 
-// Every text a window shows in its widgets and menus, with where it is.
-std::vector<std::pair<QString, QString>> shownTexts(const QWidget& w) {
-    std::vector<std::pair<QString, QString>> texts = {{"title", w.windowTitle()}};
+// Every text the window shows: its title, buttons, labels, group captions and menu entries.
+std::multiset<QString> shownTexts(const QWidget& w) {
+    std::multiset<QString> texts = {w.windowTitle()};
     for (auto* b : w.findChildren<QPushButton*>())
-        texts.push_back({"button", b->text()});
+        texts.insert(b->text());
     for (auto* l : w.findChildren<QLabel*>())
-        texts.push_back({"label", l->text()});
+        texts.insert(l->text());
     for (auto* g : w.findChildren<QGroupBox*>())
-        texts.push_back({"group", g->title()});
+        texts.insert(g->title());
     // Each entry once, wherever it is listed (a popup's title is the text of its entry).
     std::set<QAction*> entries;
     for (auto* bar : w.findChildren<QMenuBar*>()) {
@@ -55,20 +51,20 @@ std::vector<std::pair<QString, QString>> shownTexts(const QWidget& w) {
             entries.insert(a);
     }
     for (QAction* a : entries)
-        texts.push_back({"menu", a->text()});
+        texts.insert(a->text());
     return texts;
 }
 
-// The template texts of DEF, as its widgets show them ('&' doubled).
+// The same texts as the template gives them ('&' doubled where Qt reads mnemonics).
 std::multiset<QString> templateTexts(const TemplateDef& def) {
-    std::multiset<QString> texts;
-    auto shown = [](const std::string& t) { return QString::fromStdString(t).replace('&', "&&"); };
+    auto literal = [](const std::string& t) {
+        return QString::fromStdString(t).replace('&', "&&");
+    };
+    std::multiset<QString> texts = {QString::fromStdString(def.caption)};
     for (const ControlDef& c : def.controls) {
-        if (c.kind == ControlKind::Button || c.kind == ControlKind::Group) {
-            texts.insert(shown(c.text));
-        } else if (c.kind == ControlKind::Label) {
-            texts.insert(QString::fromStdString(c.text));
-        }
+        if (c.kind == ControlKind::Button || c.kind == ControlKind::Group)
+            texts.insert(literal(c.text));
+        if (c.kind == ControlKind::Label) texts.insert(QString::fromStdString(c.text));
     }
     std::vector<const MenuEntry*> open;
     for (const MenuEntry& e : def.menu)
@@ -76,27 +72,11 @@ std::multiset<QString> templateTexts(const TemplateDef& def) {
     while (!open.empty()) {
         const MenuEntry* e = open.back();
         open.pop_back();
-        texts.insert(shown(e->text));
+        texts.insert(literal(e->text));
         for (const MenuEntry& child : e->children)
             open.push_back(&child);
     }
     return texts;
-}
-
-// What only one of SHOWN and EXPECTED holds, marked "+" (shown) or "-" (expected).
-QStringList difference(const std::multiset<QString>& shown,
-                       const std::multiset<QString>& expected) {
-    QStringList out;
-    std::vector<QString> extra, missing;
-    std::set_difference(shown.begin(), shown.end(), expected.begin(), expected.end(),
-                        std::back_inserter(extra));
-    std::set_difference(expected.begin(), expected.end(), shown.begin(), shown.end(),
-                        std::back_inserter(missing));
-    for (const QString& t : extra)
-        out << "+" + t;
-    for (const QString& t : missing)
-        out << "-" + t;
-    return out;
 }
 
 }  // namespace
@@ -104,56 +84,25 @@ QStringList difference(const std::multiset<QString>& shown,
 class LanguageTest : public QObject {
     Q_OBJECT
 
-    bool expectJapanese_ = false;
-
   private slots:
-    void initTestCase() {
+    void everyWindowSpeaksTheLocalesLanguage() {
         const QByteArray lang = qgetenv("LANG");
         QVERIFY2(lang.startsWith("ja_JP") || lang.startsWith("en_US"),
                  "run by CTest with LANG=ja_JP.UTF-8 or LANG=en_US.UTF-8");
-        expectJapanese_ = lang.startsWith("ja");
+        const bool expectJapanese = lang.startsWith("ja");
         // As the window program chooses: from the locale.
         prepareApplication(*qobject_cast<QApplication*>(qApp), languageFor(QLocale::system()));
-    }
-
-    void theMainWindowSpeaksTheLocalesLanguage() {
-        CoreUnderTest core;
-        QVERIFY(core.run([&] {
-            const TemplateDef& def = *findTemplate("MAIN_RECORD");
-            std::multiset<QString> shown;
-            for (const auto& [where, text] : shownTexts(core.window())) {
-                if (where == "title") {
-                    QVERIFY2(japanese(text) == expectJapanese_, qPrintable(text));
-                    continue;
-                }
-                shown.insert(text);
-                if (!expectJapanese_) QVERIFY2(!japanese(text), qPrintable(where + ": " + text));
-            }
-            if (expectJapanese_) {
-                const QStringList diff = difference(shown, templateTexts(def));
-                QVERIFY2(diff.isEmpty(), qPrintable(diff.join(" | ")));
-            }
-        }));
-    }
-
-    void everyDialogSpeaksTheLocalesLanguage() {
         for (const TemplateDef& def : allTemplates()) {
             if (!def.visible) continue;
-            TemplateDialog dialog(def, false, {}, {}, nullptr);
-            std::multiset<QString> shown;
-            for (const auto& [where, text] : shownTexts(dialog)) {
-                const QString what = QString::fromStdString(def.name) + " " + where + ": " + text;
-                if (!expectJapanese_) QVERIFY2(!japanese(text), qPrintable(what));
-                if (where == "title") {
-                    if (expectJapanese_) QCOMPARE(text, QString::fromStdString(def.caption));
-                } else {
-                    shown.insert(text);
-                }
+            TemplateDialog window(def, def.name == "MAIN_RECORD", {}, {}, nullptr);
+            const std::multiset<QString> shown = shownTexts(window);
+            if (expectJapanese) {
+                QVERIFY2(shown == templateTexts(def), def.name.c_str());
+                continue;
             }
-            if (expectJapanese_) {
-                const QStringList diff = difference(shown, templateTexts(def));
-                QVERIFY2(diff.isEmpty(), qPrintable(diff.join(" | ")));
-            }
+            for (const QString& text : shown)
+                QVERIFY2(!japanese(text),
+                         qPrintable(QString::fromStdString(def.name) + ": " + text));
         }
     }
 };

@@ -44,10 +44,10 @@ int AnsweringHost::execDialog(QDialog& dialog) {
     return QDialog::Rejected;
 }
 
-CoreUnderTest::CoreUnderTest(bool realClock)
-    : platform{host, out, in, realClock ? static_cast<Clock&>(systemClock) : clock, queue} {
+CoreUnderTest::CoreUnderTest() {
     host.setMainWindow(&mainWindow);
-    host.setWavePainter([this](WaveWindow which, Canvas& canvas) { program.paint(which, canvas); });
+    host.setWavePainter(
+        [this](WaveWindow which, Canvas& canvas) { program.paint(which, canvas); });
 }
 
 CoreUnderTest::~CoreUnderTest() {

@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "app/program.h"
-#include "devices/system/system_clock.h"
 #include "devices/virtual/virtual_clock.h"
 #include "devices/virtual/virtual_sound.h"
 #include "hosts/qt/qt_host.h"
@@ -58,8 +57,7 @@ class AnsweringHost final : public QtHost {
 
 class CoreUnderTest {
   public:
-    // REALCLOCK: the core's waits really wait (for the tests that time the window).
-    explicit CoreUnderTest(bool realClock = false);
+    CoreUnderTest();
     ~CoreUnderTest();
 
     // Runs the main window with COMMANDLINE; BODY runs inside its message loop, then the window
@@ -78,7 +76,6 @@ class CoreUnderTest {
     TempDir dir;
     MessageQueue queue;
     VirtualClock clock;
-    SystemClock systemClock;
     VirtualSoundOut out{queue};
     VirtualSoundIn in{queue};
     AnsweringHost host{queue};

@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <thread>
+#include <vector>
 
 #include "scenario/scenario_support.h"
 
@@ -19,71 +20,54 @@ namespace {
 
 constexpr size_t kBlock = 49152;
 
-// Sets environment variables (nothing: unset) for the programs this test starts.
-class ScopedEnv {
+// A home folder of its own, as a desktop session sets it up (music folder "Musik"), for the
+// programs started while it lives; PATH may be replaced too.
+class Home {
   public:
-    void set(const char* name, std::optional<std::string> value) {
-        const char* old = std::getenv(name);
-        saved_.push_back({name, old ? std::optional<std::string>(old) : std::nullopt});
-        put(name, value);
+    explicit Home(const char* path = nullptr) {
+        set("HOME", root.path().c_str());
+        set("XDG_CONFIG_HOME", root.file("config").c_str());
+        set("XDG_STATE_HOME", nullptr);  // its default, ~/.local/state
+        if (path) set("PATH", path);
+        std::filesystem::create_directories(root.file("config"));
+        writeText(root.file("config/user-dirs.dirs"), "XDG_MUSIC_DIR=\"$HOME/Musik\"\n");
     }
-    ~ScopedEnv() {
-        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it)
-            put(it->first.c_str(), it->second);
+    ~Home() {
+        for (auto& [name, value] : saved_)
+            value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
     }
+    std::string config(const std::string& n) const {
+        return root.file("config/pelkit_recorder/" + n);
+    }
+    std::string state(const std::string& n) const {
+        return root.file(".local/state/pelkit_recorder/" + n);
+    }
+    std::string work(const std::string& n) const { return root.file("Musik/pelkit_recorder/" + n); }
+
+    TempDir root;
 
   private:
-    static void put(const char* name, const std::optional<std::string>& value) {
-        if (value) {
-            setenv(name, value->c_str(), 1);
-        } else {
-            unsetenv(name);
-        }
+    void set(const char* name, const char* value) {
+        const char* old = std::getenv(name);
+        saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+        value ? setenv(name, value, 1) : unsetenv(name);
     }
     std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
 };
 
-// A home folder of its own, as a desktop session sets it up.
-struct Home {
-    TempDir root;
-    ScopedEnv env;
-    explicit Home(bool userDirs = true) {
-        env.set("HOME", root.path());
-        env.set("XDG_CONFIG_HOME", root.file("config"));
-        env.set("XDG_STATE_HOME", std::nullopt);  // its default, ~/.local/state
-        if (userDirs) {
-            std::filesystem::create_directories(root.file("config"));
-            writeText(root.file("config/user-dirs.dirs"), "XDG_MUSIC_DIR=\"$HOME/Musik\"\n");
-        }
-    }
-    std::string config(const std::string& name) const {
-        return root.file("config/pelkit_recorder/" + name);
-    }
-    std::string state(const std::string& name) const {
-        return root.file(".local/state/pelkit_recorder/" + name);
-    }
-    std::string work(const std::string& name) const {
-        return root.file("Musik/pelkit_recorder/" + name);
-    }
-};
-
-// The program headless with its script on a pipe that stays open until the object goes.
+// The program headless in CWD with its script on a pipe that stays open while the object lives.
 class LiveProgram {
   public:
-    LiveProgram(const std::string& cwd, const std::vector<std::string>& args) {
+    LiveProgram(const std::string& cwd, std::vector<std::string> args) {
         int fds[2];
         if (pipe(fds) != 0) return;
+        args.insert(args.begin(), {programPath(), "--headless"});
         pid_ = fork();
         if (pid_ == 0) {
-            if (chdir(cwd.c_str()) != 0) _exit(126);
             dup2(fds[0], 0);
-            close(fds[0]);
-            close(fds[1]);
-            if (!std::freopen("/dev/null", "w", stdout)) _exit(126);
-            std::vector<std::string> all = {programPath(), "--headless"};
-            all.insert(all.end(), args.begin(), args.end());
+            if (chdir(cwd.c_str()) != 0 || !std::freopen("/dev/null", "w", stdout)) _exit(126);
             std::vector<char*> argv;
-            for (std::string& a : all)
+            for (std::string& a : args)
                 argv.push_back(a.data());
             argv.push_back(nullptr);
             execv(argv[0], argv.data());
@@ -93,37 +77,29 @@ class LiveProgram {
         script_ = fds[1];
     }
     ~LiveProgram() {
-        if (script_ >= 0) close(script_);
-        if (pid_ > 0 && status_ < 0) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-        }
+        close(script_);
+        if (wait(std::chrono::seconds(0)) >= 0) return;
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
     }
     bool send(const std::string& lines) {
         return write(script_, lines.data(), lines.size()) == static_cast<ssize_t>(lines.size());
     }
     void signal(int number) { kill(pid_, number); }
-    // The exit status (128 + a signal that killed it) within TIMEOUT, or -1 if it still runs.
+    // The status waitpid gives within TIMEOUT, or -1 while it still runs.
     int wait(std::chrono::seconds timeout) {
         const auto end = std::chrono::steady_clock::now() + timeout;
-        while (status_ < 0 && std::chrono::steady_clock::now() < end) {
-            int raw = 0;
-            if (waitpid(pid_, &raw, WNOHANG) == pid_) {
-                status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-                killedBySignal_ = WIFSIGNALED(raw);
-            } else {
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            }
+        for (int raw = 0; status_ < 0; std::this_thread::sleep_for(std::chrono::milliseconds(10))) {
+            if (waitpid(pid_, &raw, WNOHANG) == pid_) status_ = raw;
+            if (std::chrono::steady_clock::now() > end) break;
         }
         return status_;
     }
-    bool killedBySignal() const { return killedBySignal_; }
 
   private:
     pid_t pid_ = -1;
     int script_ = -1;
     int status_ = -1;
-    bool killedBySignal_ = false;
 };
 
 bool eventually(const std::function<bool()>& condition) {
@@ -145,24 +121,16 @@ Bytes writeInput(const std::string& path, size_t bytes) {
 }
 
 TEST(DesktopFolders, TheWorkingFolderFollowsTheMusicFolder) {
-    struct Case {
-        const char* what;
-        bool userDirs;
-        std::string path;  // PATH of the program: without xdg-user-dir when empty
-        const char* music;
-    };
-    const Case cases[] = {
-        {"xdg-user-dir names it", true, std::getenv("PATH") ? std::getenv("PATH") : "", "Musik"},
-        {"xdg-user-dir is missing", true, "", "Music"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        Home home(c.userDirs);
-        home.env.set("PATH", c.path);
+    // xdg-user-dir names the music folder; without the tool it is ~/Music.
+    const char* searched = std::getenv("PATH");
+    for (std::string path : {std::string(searched ? searched : "/usr/bin:/bin"), std::string()}) {
+        SCOPED_TRACE(path);
+        Home home(path.c_str());
         TempDir cwd;
         ProgramRun run = runHeadless(cwd.path(), {"--desktop"}, "print title\n");
         EXPECT_EQ(run.status, 0) << run.err;
-        const std::string work = home.root.file(std::string(c.music) + "/pelkit_recorder");
+        const std::string work =
+            home.root.file(path.empty() ? "Music/pelkit_recorder" : "Musik/pelkit_recorder");
         EXPECT_EQ(run.out, "title: " + work + "/record.wav" + kTitleTail + "\n");
         EXPECT_TRUE(std::filesystem::is_directory(work));
         EXPECT_EQ(textLines(readText(home.config(kIniName))),
@@ -182,7 +150,6 @@ TEST(DesktopFolders, AKilledTakeIsFinishedIntoTheWorkingFolderAtTheNextStart) {
         const bool written =
             eventually([&] { return sizeOf(home.state(kTempName)) == 44 + 4 * kBlock; });
         live.signal(SIGKILL);
-        live.wait(std::chrono::seconds(10));
         ASSERT_TRUE(written) << sizeOf(home.state(kTempName));
     }
     EXPECT_NE(readText(home.config(kIniName)).find("endstatus=start"), std::string::npos);
@@ -212,8 +179,8 @@ TEST(StopSignals, ASignalMidTakeFinishesTheTakeAndEndsAsTheCloseDoes) {
         ASSERT_TRUE(live.send("command 1000\nrecord-blocks 3\n"));
         ASSERT_TRUE(eventually([&] { return sizeOf(dir.file(kTempName)) == 44 + 3 * kBlock; }));
         live.signal(number);
-        EXPECT_EQ(live.wait(std::chrono::seconds(20)), 128 + number);
-        EXPECT_FALSE(live.killedBySignal());
+        const int status = live.wait(std::chrono::seconds(20));
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 128 + number) << status;
         EXPECT_EQ(readFile(dir.file("take.wav")),
                   canonicalWav(2, 44100, 16, Bytes(input.begin(), input.begin() + 3 * kBlock)));
         EXPECT_EQ(textLines(readText(dir.file(kIniName))),
