@@ -7,7 +7,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsndfile1-dev sox libfftw3-dev strace
   portaudio19-dev libasound2-dev pulseaudio pulseaudio-utils libasound2-plugins
-  qt6-base-dev libqt6svg6 qt6-translations-l10n fonts-noto-cjk xvfb xauth
+  qt6-base-dev libqt6svg6 qt6-translations-l10n qt6-l10n-tools qt6-tools-dev fonts-noto-cjk
+  xvfb xauth xdg-user-dirs
   appstream groff-base
 )
 missing=()

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Builds the program and saves pictures of it opened on the demo sound: the main window
-# (docs/screenshot.png, the picture in the README), and the two waveform windows in spectrum
-# mode while the demo plays, with the cosine-sum bars (docs/spectrum-bars.png) and with the FFT
-# view (docs/spectrum-fft.png). Runs without a display (Qt's offscreen platform; set
-# QT_QPA_PLATFORM=xcb under xvfb-run to use X instead). The spectrum pictures play through a
-# private sound server (scripts/sound-server.sh); without one they are left out.
+# Builds the program and saves pictures of it opened on the demo sound: the main window in
+# Japanese (docs/screenshot.png) and English (docs/screenshot-en.png), the pictures in the README,
+# and the two waveform windows in spectrum mode while the demo plays, with the cosine-sum bars
+# (docs/spectrum-bars.png) and with the FFT view (docs/spectrum-fft.png). Runs without a display
+# (Qt's offscreen platform; set QT_QPA_PLATFORM=xcb under xvfb-run to use X instead). The spectrum
+# pictures play through a private sound server (scripts/sound-server.sh); without one they are
+# left out.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$(pwd)
@@ -18,12 +19,17 @@ cd "$work"
 "$top/build/pelkit_make_demo" demo.wav
 quiet() { grep -v -e '^QStandardPaths' -e 'propagateSizeHints' || true; }
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
-started=$(date +%s%N)
-PELKIT_SCREENSHOT="$top/docs/screenshot.png" "$top/build/pelkit_recorder" demo.wav 2>&1 | quiet
-ended=$(date +%s%N)
-echo "whole run (start, paint, picture, close): $(((ended - started) / 1000000)) ms"
-test -s "$top/docs/screenshot.png"
-echo "wrote docs/screenshot.png"
+for lang in ja en; do
+  picture="$top/docs/screenshot.png"
+  [ "$lang" = en ] && picture="$top/docs/screenshot-en.png"
+  started=$(date +%s%N)
+  PELKIT_SCREENSHOT="$picture" "$top/build/pelkit_recorder" --lang "$lang" demo.wav 2>&1 | quiet
+  ended=$(date +%s%N)
+  echo "whole run (start, paint, picture, close): $(((ended - started) / 1000000)) ms"
+  test -s "$picture"
+  echo "wrote ${picture#"$top"/}"
+  rm -f pelkit_recorder.ini
+done
 
 if ! server=$(bash "$top/scripts/sound-server.sh" start 2>/dev/null); then
   echo "no sound server: the spectrum pictures are left as they were" >&2

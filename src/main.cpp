@@ -6,6 +6,7 @@
 #include <system_error>
 #include <vector>
 
+#include "devices/system/stop_signals.h"
 #include "devices/virtual/virtual_sound.h"
 #include "hosts/headless/headless_main.h"
 #include "platform/message_queue.h"
@@ -14,6 +15,7 @@
 #include "devices/portaudio/portaudio_devices.h"
 #endif
 #if PELKIT_HAVE_QT
+#include "hosts/qt/qt_language.h"
 #include "hosts/qt/qt_program.h"
 #endif
 
@@ -33,11 +35,42 @@ bool hasArgument(const std::vector<std::string>& args, const char* name) {
     return false;
 }
 
+#if PELKIT_HAVE_QT
+// The window program's own options, taken out of its arguments: --desktop (the desktop entry
+// starts the program so) and --lang en|ja. The rest is the program's command line.
+struct WindowArguments {
+    std::vector<char*> argv;
+    pelkit::WindowOptions options;
+    std::string error;
+};
+
+WindowArguments windowArguments(int argc, char** argv) {
+    WindowArguments result;
+    result.argv.push_back(argv[0]);
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--desktop") {
+            result.options.desktop = true;
+        } else if (a == "--lang") {
+            result.options.language =
+                i + 1 < argc ? pelkit::languageNamed(argv[++i]) : std::nullopt;
+            if (!result.options.language) result.error = "--lang takes en or ja";
+        } else {
+            result.argv.push_back(argv[i]);
+        }
+    }
+    result.argv.push_back(nullptr);
+    return result;
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     std::string self = programPath(argv[0]);
+    // From here on a logout, Ctrl+C or a closed terminal ends the program as its close does.
+    pelkit::StopSignals stopSignals;
     pelkit::MessageQueue queue;
 #if PELKIT_HAVE_PORTAUDIO
     pelkit::PortAudioSystem system;
@@ -52,19 +85,35 @@ int main(int argc, char** argv) {
     pelkit::SoundIn& in = virtualIn;
 #endif
     if (hasArgument(args, "--headless")) {
+        pelkit::HeadlessServices services;
+        services.stopSignals = &stopSignals;
+#if PELKIT_HAVE_QT
+        services.englishTexts = [] { return pelkit::englishTexts(); };
+#endif
         if (hasArgument(args, "--real-audio")) {
 #if PELKIT_HAVE_PORTAUDIO
+            system.startInBackground();
             pelkit::RealDevices real{out, in, queue};
-            return pelkit::runHeadless(args, self, std::cin, std::cout, std::cerr, &real);
+            return pelkit::runHeadless(args, self, std::cin, std::cout, std::cerr, &real, services);
 #else
             std::cerr << "pelkit_recorder: this build has no real sound devices\n";
             return 2;
 #endif
         }
-        return pelkit::runHeadless(args, self, std::cin, std::cout, std::cerr);
+        return pelkit::runHeadless(args, self, std::cin, std::cout, std::cerr, nullptr, services);
     }
 #if PELKIT_HAVE_QT
-    return pelkit::runWindowProgram(argc, argv, self, out, in, queue);
+    WindowArguments window = windowArguments(argc, argv);
+    if (!window.error.empty()) {
+        std::cerr << "pelkit_recorder: " << window.error << '\n';
+        return 2;
+    }
+    window.options.stopSignals = &stopSignals;
+#if PELKIT_HAVE_PORTAUDIO
+    window.options.afterFirstPaint = [&system] { system.startInBackground(); };
+#endif
+    return pelkit::runWindowProgram(static_cast<int>(window.argv.size()) - 1, window.argv.data(),
+                                    self, out, in, queue, window.options);
 #else
     (void)out;
     (void)in;

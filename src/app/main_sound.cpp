@@ -43,9 +43,12 @@ void OverwriteDataSize(AppState& app) {
     const std::string& path = app.sound.fileName;
     uint32_t n = WavDataSize(path);
     app.sound.dataSize = n;
-    char text[128];
-    std::snprintf(text, sizeof text, "%ld バイト ...header以外すべてwaveとして",
-                  static_cast<long>(n));
+    // The count takes the place of "%ld" in the text as the user reads it: a translated text is
+    // never used as a format.
+    std::string text = app.ui().translate("message", "%ld バイト ...header以外すべてwaveとして");
+    if (size_t at = text.find("%ld"); at != std::string::npos) {
+        text.replace(at, 3, std::to_string(n));
+    }
     if (app.ui().messageBox(app.windows.mainDialog, text, path, BoxIcon::Warning,
                             BoxButtons::OkCancel) != BoxAnswer::Ok) {
         return;
@@ -79,7 +82,8 @@ void OverwriteDataSize(AppState& app) {
         showWarning(app, "The data size could not be written to " + path + ".");
         return;
     }
-    app.ui().messageBox(app.windows.mainDialog, "wave サイズ書き込みました。", path,
+    app.ui().messageBox(app.windows.mainDialog,
+                        app.ui().translate("message", "wave サイズ書き込みました。"), path,
                         BoxIcon::Information, BoxButtons::Ok);
 }
 

@@ -16,6 +16,7 @@
 #include "files/file_names.h"
 #include "files/settings_file.h"
 #include "files/wav_format.h"
+#include "marks/marks.h"
 #include "playback/device_volume.h"
 #include "resources/control_ids.h"
 #include "state/app_state.h"
@@ -77,7 +78,8 @@ CommandLine parseCommandLine(const std::string& text) {
 }
 
 void recoverTake(AppState& app) {
-    app.sound.fileName = settingsOf(app).readString(kSection, "file", kDefaultFileName);
+    app.sound.fileName =
+        settingsOf(app).readString(kSection, "file", app.folders.workFile(kDefaultFileName));
     TakeWriter& take = app.recorder.take;
     const std::string temp = take.tempName();
     const WaveFormat format = leftTakeFormat(app, temp);
@@ -140,6 +142,7 @@ void loadSettings(AppState& app, const std::string& path) {
     // Every setting starts from its default at each run.
     app.format = FormatSettings{};
     app.sound = MainSound{};
+    app.sound.fileName = app.sound.playFileName = app.folders.workFile(kDefaultFileName);
     app.modes = ModeFlags{};
     app.display = DisplayState{};
     app.processing = ProcessingSettings{};
@@ -147,9 +150,9 @@ void loadSettings(AppState& app, const std::string& path) {
     app.playback = PlaybackState{};
     app.spectrum.view = SpectrumView::Bars;
     app.spectrum.fftBars = FftBars{};
-    app.titleText = kTitleText;
+    app.titleText = app.ui().translate("MAIN_RECORD", kTitleText);
     RecorderState& r = app.recorder;
-    r.take.setTempName(kTempFileName);
+    r.take.setTempName(app.folders.stateFile(kTempFileName));
     r.take.setBlocked({});
     r.loopSize = kDefaultLoopSize;
     const bool ownFolder = takeFolderLock(app, path);
@@ -189,7 +192,13 @@ void initMainWindow(AppState& app, WindowHandle window) {
     // paints to the display's painters.
     app.windows.mainDialog = window;
 
-    loadSettings(app, CurrentDirectoryPath(kSettingsFileName));
+    // Desktop folders are made when missing; one that cannot be made is said, and the files
+    // meant for it then fail as they would in a read-only folder.
+    if (app.folders.desktop()) {
+        const std::string failed = makeFolders(app.folders);
+        if (!failed.empty()) showWarning(app, failed);
+    }
+    loadSettings(app, app.folders.settingsFile(kSettingsFileName));
 
     app.display.verticalScale = 1.0f;
     app.startTick = app.platform.clock.tickMs();

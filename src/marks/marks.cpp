@@ -25,6 +25,7 @@ void showMarkField(AppState& app) {
 
 void initMarks(AppState& app) {
     app.marks = MarkState{};
+    app.marks.fileName = app.folders.workFile(app.marks.fileName);
     // The file is read once with no mark selected, which only clears the comment.
     showMarkField(app);
 }

@@ -116,6 +116,14 @@ class Ui {
     // The desktop shell: open a document with its program; start a program without waiting.
     virtual bool openDocument(const std::string& path) = 0;
     virtual bool startProgram(const std::string& commandLine) = 0;
+
+    // TEXT as the user reads it. The program's texts are written in the templates' language; a
+    // front end may show them translated. CONTEXT is the text's group: a template's name, or
+    // "message" for the texts of message boxes.
+    virtual std::string translate(const char* context, const char* text) {
+        (void)context;
+        return text;
+    }
 };
 
 }  // namespace pelkit

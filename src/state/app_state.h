@@ -12,6 +12,7 @@
 #include "dsp/fft_view.h"
 #include "dsp/level_stage.h"
 #include "dsp/spectrum_worker.h"
+#include "files/app_folders.h"
 #include "files/file_stream.h"
 #include "files/run_lock.h"
 #include "files/take_writer.h"
@@ -19,10 +20,10 @@
 #include "platform/wave_format.h"
 #include "state/byte_buffer.h"
 #include "state/command_sink.h"
-#include "state/mark_state.h"
 #include "state/display_state.h"
 #include "state/keyboard_state.h"
 #include "state/file_edit_state.h"
+#include "state/mark_state.h"
 #include "state/playback_state.h"
 #include "state/value_slider.h"
 #include "state/sequence_state.h"
@@ -192,6 +193,7 @@ struct AppState {
     std::string settingsPath;  // the settings file, in the directory current at start-up
     RunLock folderLock;        // held for the run beside the settings: one program per folder
     std::string chosenFile;    // the file choice's buffer: the last chosen path
+    AppFolders folders;        // where the settings, the temporary take and new files live
 };
 
 // Sends a command to the main window; it has run to the end when this returns.

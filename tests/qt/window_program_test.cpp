@@ -2,6 +2,7 @@
 // it plays the file to the end into the null sink of a private sound server, whose monitor is
 // recorded meanwhile.
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -96,6 +97,29 @@ class WindowProgramTest : public QObject {
         QVERIFY2(start >= 0, "nothing reached the sound server");
         const double heard = end - start;
         QVERIFY2(heard > 1.9 && heard < 2.1, qPrintable(QString("heard %1 s").arg(heard)));
+    }
+
+    void startedFromTheDesktopEntryItEndsOnSigtermAsItsCloseDoes() {
+        TempDir home, cwd;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("HOME", QString::fromStdString(home.path()));
+        env.remove("XDG_CONFIG_HOME");
+        env.remove("XDG_STATE_HOME");
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.setWorkingDirectory(QString::fromStdString(cwd.path()));
+        program.start(QString::fromStdString(programPath()), {"--desktop"});
+        QVERIFY(program.waitForStarted(5000));
+        const std::string ini = home.file(".config/pelkit_recorder/pelkit_recorder.ini");
+        QVERIFY(QTest::qWaitFor(
+            [&] { return readText(ini).find("endstatus=start") != std::string::npos; }, 10000));
+        program.terminate();  // SIGTERM
+        QVERIFY(program.waitForFinished(10000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+        QVERIFY(readText(ini).find("endstatus=ok") != std::string::npos);
+        QVERIFY(QDir(QString::fromStdString(cwd.path())).isEmpty());
     }
 };
 

@@ -53,7 +53,11 @@ void silentAlsaErrors(const char*, int, const char*, int, const char*, ...) {}
 // Lines PortAudio's ALSA layer prints from its own threads when a stream fails.
 bool isDeviceNoise(const std::string& line) {
     return line.rfind("Expression '", 0) == 0 || line.rfind("ALSA lib ", 0) == 0 ||
-           line.find("pa_linux_alsa.c") != std::string::npos || line.rfind("PaAlsa", 0) == 0;
+           line.find("pa_linux_alsa.c") != std::string::npos || line.rfind("PaAlsa", 0) == 0 ||
+           // PortAudio's JACK layer looking for a JACK server as it starts.
+           line.rfind("Cannot connect to server", 0) == 0 ||
+           line.rfind("jack server is not running", 0) == 0 ||
+           line.rfind("JackShmReadWritePtr", 0) == 0;
 }
 
 }  // namespace
@@ -218,11 +222,23 @@ PortAudioSystem::PortAudioSystem() {
 }
 
 PortAudioSystem::~PortAudioSystem() {
+    if (starter_.joinable()) starter_.join();
     if (initialised_) {
         QuietStderr quiet;
         Pa_Terminate();
     }
     filter_.reset();
+}
+
+void PortAudioSystem::startInBackground() {
+    if (starter_.joinable()) return;
+    // The filter keeps PortAudio's start-up noise off the terminal without silencing standard
+    // error for the window's thread meanwhile.
+    if (!filter_) filter_ = std::make_unique<StderrFilter>();
+    starter_ = std::thread([this] {
+        std::lock_guard pa(mutex_);
+        if (!initialised_) initialised_ = Pa_Initialize() == paNoError;
+    });
 }
 
 bool PortAudioSystem::ready(bool output) {

@@ -29,6 +29,9 @@ class PortAudioSystem {
     PortAudioSystem(const PortAudioSystem&) = delete;
     PortAudioSystem& operator=(const PortAudioSystem&) = delete;
 
+    // Starts PortAudio on a thread of its own: building its device list takes a few hundred
+    // milliseconds, which the first open would otherwise spend on the window's thread.
+    void startInBackground();
     // Makes sure a device list with a default device of the kind exists; true if it does.
     bool ready(bool output);
     void streamOpened() { ++openStreams_; }
@@ -41,6 +44,7 @@ class PortAudioSystem {
     std::atomic<int> openStreams_{0};
     std::mutex mutex_;  // serialises PortAudio calls made from different threads
     std::unique_ptr<StderrFilter> filter_;
+    std::thread starter_;  // startInBackground's
 };
 
 // What both devices share: the queue of blocks, the outbox of messages and its messenger.

@@ -222,12 +222,15 @@ std::unique_ptr<HeadlessHost::Window> HeadlessHost::makeWindow(const std::string
     window->handler = &handler;
     if (const TemplateDef* def = findTemplate(templateName)) {
         window->fromTemplate = true;
-        window->title = def->caption;
+        auto shown = [&](const std::string& text) {
+            return text.empty() ? text : translate(def->name.c_str(), text.c_str());
+        };
+        window->title = shown(def->caption);
         for (const ControlDef& c : def->controls) {
             if (c.id <= 0 || c.kind == ControlKind::ScrollBar || c.kind == ControlKind::Wave) {
                 continue;
             }
-            window->controls[c.id] = Control{c.text, !c.disabled, false};
+            window->controls[c.id] = Control{shown(c.text), !c.disabled, false};
         }
         std::vector<const MenuEntry*> stack;
         for (const MenuEntry& e : def->menu)
@@ -238,7 +241,7 @@ std::unique_ptr<HeadlessHost::Window> HeadlessHost::makeWindow(const std::string
             for (const MenuEntry& child : e->children)
                 stack.push_back(&child);
             if (e->id > 0 && e->children.empty() && !window->controls.count(e->id)) {
-                window->controls[e->id] = Control{e->text, !e->disabled, true};
+                window->controls[e->id] = Control{shown(e->text), !e->disabled, true};
             }
         }
     } else if (windows_.empty()) {
@@ -318,10 +321,15 @@ bool HeadlessHost::startProgram(const std::string& commandLine) {
     return true;
 }
 
+std::string HeadlessHost::translate(const char* context, const char* text) {
+    return translate_ ? translate_(context, text) : std::string(text);
+}
+
 // ----- the script -----
 
 bool HeadlessHost::readLine(std::string& line) {
-    if (inputEnded_ || !std::getline(script_, line)) {
+    if (inputEnded_) return false;
+    if (!(readLine_ ? readLine_(line) : static_cast<bool>(std::getline(script_, line)))) {
         inputEnded_ = true;
         return false;
     }
@@ -400,7 +408,7 @@ bool HeadlessHost::awaitWriter() {
 }
 
 void HeadlessHost::waitForMessages(MessageKind kind, long count) {
-    for (long seen = 0; seen < count;) {
+    for (long seen = 0; seen < count && !(stopped_ && stopped_());) {
         auto m = queue_.waitPop(std::chrono::seconds(30));
         if (!m) {
             err_ << "no message from the sound device for 30 s\n";
@@ -415,6 +423,7 @@ void HeadlessHost::waitForMessages(MessageKind kind, long count) {
 void HeadlessHost::run() {
     for (long n = 0; n < kRunBound; ++n) {
         deliver();
+        if (stopped_ && stopped_()) return;
         if (!soundOut_.isOpen() && !soundIn_.isOpen()) return;
         if (!virtualOut_) {
             // Real devices advance by themselves: wait for their next message.

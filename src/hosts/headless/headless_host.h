@@ -37,6 +37,15 @@ class HeadlessHost final : public Ui {
     ~HeadlessHost() override;
 
     void setCore(const HeadlessCore& core) { core_ = core; }
+    // The texts the windows show, translated by TRANSLATE (context, text); unset: the template
+    // texts as they are.
+    using Translate = std::function<std::string(const char* context, const char* text)>;
+    void setTranslator(Translate translate) { translate_ = std::move(translate); }
+    // Script lines come from READ (false at the end) instead of the stream.
+    void setLineReader(std::function<bool(std::string&)> read) { readLine_ = std::move(read); }
+    // STOPPED tells when the run was asked to end: loops that wait for the devices then give up,
+    // and the reader above ends the script.
+    void setStopCheck(std::function<bool()> stopped) { stopped_ = std::move(stopped); }
     // 0, or 2 after a malformed script line, or 1 after a run that hit its bound.
     int exitStatus() const { return exitStatus_; }
 
@@ -63,6 +72,7 @@ class HeadlessHost final : public Ui {
     void endDialog(WindowHandle window, int result) override;
     bool openDocument(const std::string& path) override;
     bool startProgram(const std::string& commandLine) override;
+    std::string translate(const char* context, const char* text) override;
 
   private:
     struct Control {
@@ -125,6 +135,9 @@ class HeadlessHost final : public Ui {
     VirtualSoundOut* virtualOut_;
     VirtualSoundIn* virtualIn_;
     HeadlessCore core_;
+    Translate translate_;
+    std::function<bool(std::string&)> readLine_;
+    std::function<bool()> stopped_;
 
     std::vector<std::unique_ptr<Window>> windows_;  // the stack of open windows, main first
     WindowHandle nextHandle_ = 1;

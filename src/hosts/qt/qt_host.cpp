@@ -1,6 +1,7 @@
 #include "hosts/qt/qt_host.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -8,13 +9,16 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QProgressDialog>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <QUrl>
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <mutex>
 
 #include "app/main_window.h"
+#include "devices/system/stop_signals.h"
 
 namespace pelkit {
 
@@ -57,6 +61,7 @@ QtHost::QtHost(MessageQueue& queue)
 
 QtHost::~QtHost() {
     delete progress_.data();
+    stopNotifier_.reset();
     queue_.setNotifier({});
     std::lock_guard lock(link_->mutex);
     link_->target = nullptr;
@@ -152,6 +157,13 @@ int QtHost::execDialog(QDialog& dialog) {
     return dialog.exec();
 }
 
+int QtHost::execTracked(QDialog& dialog) {
+    openBoxes_.push_back(&dialog);
+    const int result = execDialog(dialog);
+    std::erase(openBoxes_, &dialog);
+    return result;
+}
+
 BoxAnswer QtHost::messageBox(WindowHandle owner, const std::string& text,
                              const std::string& caption, BoxIcon icon, BoxButtons buttons) {
     QMessageBox::Icon qicon = icon == BoxIcon::Error     ? QMessageBox::Critical
@@ -159,10 +171,16 @@ BoxAnswer QtHost::messageBox(WindowHandle owner, const std::string& text,
                                                          : QMessageBox::Information;
     QMessageBox::StandardButtons qbuttons =
         buttons == BoxButtons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok;
+    if (quitting_) {
+        // Nobody is there to answer: the text is kept on standard error, the answer is cancel.
+        std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+        return buttons == BoxButtons::Ok ? BoxAnswer::Ok : BoxAnswer::Cancel;
+    }
     QMessageBox box(qicon, qs(caption), qs(text), qbuttons, ownerWidget(owner));
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Ok);
-    int answer = execDialog(box);
+    int answer = execTracked(box);
+    if (quitting_) answer = QMessageBox::Cancel;
     if (buttons == BoxButtons::Ok) return BoxAnswer::Ok;
     return answer == QMessageBox::Ok ? BoxAnswer::Ok : BoxAnswer::Cancel;
 }
@@ -173,6 +191,7 @@ void QtHost::beep() {
 
 std::optional<std::string> QtHost::chooseFile(WindowHandle owner, FileKind kind,
                                               const std::string& initial) {
+    if (quitting_) return std::nullopt;
     const bool sound = kind == FileKind::Sound;
     QFileDialog dialog(ownerWidget(owner));
     // Qt's own dialog on every desktop: it lets a new name be typed and it speaks the
@@ -190,20 +209,24 @@ std::optional<std::string> QtHost::chooseFile(WindowHandle owner, FileKind kind,
         dialog.setDirectory(start.absoluteDir());
         dialog.selectFile(start.fileName());
     } else {
-        dialog.setDirectory(QDir::current());
+        dialog.setDirectory(defaultFolder_.empty() ? QDir::current() : QDir(qs(defaultFolder_)));
     }
     for (;;) {
-        if (execDialog(dialog) != QDialog::Accepted) return std::nullopt;
+        if (execTracked(dialog) != QDialog::Accepted || quitting_) return std::nullopt;
         const QStringList files = dialog.selectedFiles();
         if (files.isEmpty()) return std::nullopt;
         const QString path = files.first();
         if (QFileInfo::exists(path)) return path.toStdString();
         // A name that does not exist yet is taken after the user agrees to create it.
-        QMessageBox ask(QMessageBox::Question, dialog.windowTitle(),
-                        path + "\nファイルが見つかりません。作成しますか?",
-                        QMessageBox::Yes | QMessageBox::No, &dialog);
+        QMessageBox ask(
+            QMessageBox::Question, dialog.windowTitle(),
+            path + "\n" +
+                QCoreApplication::translate("message", "ファイルが見つかりません。作成しますか?"),
+            QMessageBox::Yes | QMessageBox::No, &dialog);
         ask.setTextFormat(Qt::PlainText);
-        if (execDialog(ask) == QMessageBox::Yes) return path.toStdString();
+        const int answer = execTracked(ask);
+        if (quitting_) return std::nullopt;
+        if (answer == QMessageBox::Yes) return path.toStdString();
     }
 }
 
@@ -390,10 +413,56 @@ QProgressDialog* QtHost::progress() const {
     return progress_ && progress_->isVisible() ? progress_.data() : nullptr;
 }
 
+// ----- the end by a signal -----
+
+void QtHost::watchStopSignals(StopSignals& stop) {
+    if (!stop.active()) return;
+    stopNotifier_ = std::make_unique<QSocketNotifier>(stop.descriptor(), QSocketNotifier::Read);
+    QObject::connect(stopNotifier_.get(), &QSocketNotifier::activated, context_.get(),
+                     [this, &stop] {
+                         if (stop.take() != 0) quitFromSignal();
+                     });
+}
+
+void QtHost::quitFromSignal() {
+    if (quitting_) return;
+    quitting_ = true;
+    closeForQuit(0);
+}
+
+void QtHost::closeForQuit(int turn) {
+    if (windows_.empty() || windows_.front()->ended || !mainWindow_) return;
+    // Whatever waits for the user is closed first, innermost first; its caller then goes on.
+    bool closing = false;
+    for (QDialog* box : openBoxes_) {
+        box->reject();
+        closing = true;
+    }
+    if (!closing) {
+        for (auto it = windows_.rbegin(); it + 1 != windows_.rend(); ++it) {
+            OpenWindow& w = **it;
+            if (w.ended || w.modeless) continue;
+            w.dialog->close();  // the dialog's close request, as from its close box
+            closing = true;
+            break;
+        }
+    }
+    // Ten tries a second for five seconds; then the main window's close ends what is left.
+    if (closing && turn < 50) {
+        QTimer::singleShot(100, context_.get(), [this, turn] { closeForQuit(turn + 1); });
+        return;
+    }
+    mainWindow_->onClose(windows_.front()->handle);
+}
+
 // ----- the shell -----
 
 bool QtHost::openDocument(const std::string& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(qs(path)));
+}
+
+std::string QtHost::translate(const char* context, const char* text) {
+    return QCoreApplication::translate(context, text).toStdString();
 }
 
 bool QtHost::startProgram(const std::string& commandLine) {

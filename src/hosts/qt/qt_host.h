@@ -18,11 +18,13 @@
 #include "platform/ui.h"
 
 class QDialog;
+class QSocketNotifier;
 class QTimer;
 
 namespace pelkit {
 
 class MainWindow;
+class StopSignals;
 
 class QtHost : public Ui {
   public:
@@ -38,6 +40,15 @@ class QtHost : public Ui {
     void setWindowObserver(std::function<void(WindowHandle, TemplateDialog&)> observer) {
         observer_ = std::move(observer);
     }
+
+    // The folder the file choice opens in before anything was chosen (default: the current one).
+    void setDefaultFolder(const std::string& folder) { defaultFolder_ = folder; }
+    // STOP's signals close the program as its close box does (quitFromSignal).
+    void watchStopSignals(StopSignals& stop);
+    // Ends the program on a signal: boxes and file choices, open or to come, are answered
+    // "cancel" (their texts go to standard error), dialogs over the main window get their close
+    // request, then the main window gets its own. A take in progress is finished into its file.
+    void quitFromSignal();
 
     // The open window with HANDLE, or nullptr; the innermost open window, or nullptr.
     TemplateDialog* dialog(WindowHandle handle) const;
@@ -76,6 +87,7 @@ class QtHost : public Ui {
     QProgressDialog* progress() const;
     bool openDocument(const std::string& path) override;
     bool startProgram(const std::string& commandLine) override;
+    std::string translate(const char* context, const char* text) override;
 
   protected:
     // Runs a message box or the file dialog modally and returns its result. Tests answer here
@@ -99,6 +111,10 @@ class QtHost : public Ui {
     void reapModeless();
     QWidget* ownerWidget(WindowHandle owner) const;
     void scheduleDelivery();
+    // One step of quitFromSignal, retried from the event loop while something is closing.
+    void closeForQuit(int turn);
+    // Runs a box or file dialog with execDialog, known to quitFromSignal while it is open.
+    int execTracked(QDialog& dialog);
 
     MessageQueue& queue_;
     MainWindow* mainWindow_ = nullptr;
@@ -112,6 +128,10 @@ class QtHost : public Ui {
     std::function<void()> progressCancel_;
     // Receives the queued delivery calls; lives on the main thread.
     std::unique_ptr<QObject> context_;
+    std::string defaultFolder_;
+    std::unique_ptr<QSocketNotifier> stopNotifier_;
+    bool quitting_ = false;
+    std::vector<QDialog*> openBoxes_;  // boxes and file dialogs now waiting for an answer
     struct DeliveryLink;
     std::shared_ptr<DeliveryLink> link_;
 };

@@ -5,18 +5,19 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QIcon>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QProxyStyle>
 #include <QStyleFactory>
 #include <QStyleOptionGroupBox>
 #include <QTimer>
-#include <QTranslator>
 #include <cstdio>
+#include <functional>
+#include <utility>
 
 #include "app/program.h"
 #include "app/startup.h"
 #include "devices/system/system_clock.h"
+#include "devices/system/user_folders.h"
 #include "hosts/qt/qt_fonts.h"
 #include "hosts/qt/qt_host.h"
 #include "resources/control_ids.h"
@@ -126,39 +127,59 @@ class Screenshot final : public QObject {
     bool taken_ = false;
 };
 
+// Runs a function shortly after the first paint of the window it watches.
+class AfterFirstPaint final : public QObject {
+  public:
+    explicit AfterFirstPaint(std::function<void()> fn) : fn_(std::move(fn)) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && fn_) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(100, this, [this] {
+                if (fn_) std::exchange(fn_, {})();
+            });
+        }
+        return false;
+    }
+
+  private:
+    std::function<void()> fn_;
+};
+
 }  // namespace
 
 QIcon programIcon() {
     return QIcon(":/pelkit/pelkit_recorder.svg");
 }
 
-void prepareApplication(QApplication& app) {
+void prepareApplication(QApplication& app, Language language) {
     // One style everywhere, so the pixel layout of the templates looks the same on every desktop.
     if (QStyle* fusion = QStyleFactory::create("Fusion")) app.setStyle(new CaptionStyle(fusion));
     app.setFont(captionFont());
-    // The windows speak Japanese; so do Qt's own buttons and the file dialog.
-    auto* translator = new QTranslator(&app);
-    if (translator->load(QLocale(QLocale::Japanese, QLocale::Japan), "qtbase", "_",
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        app.installTranslator(translator);
-    }
+    installLanguage(app, language);
     app.setWindowIcon(programIcon());
     app.setApplicationName("pelkit_recorder");
     app.setDesktopFileName("pelkit_recorder");
 }
 
 int runWindowProgram(int argc, char** argv, const std::string& programPath, SoundOut& out,
-                     SoundIn& in, MessageQueue& queue) {
+                     SoundIn& in, MessageQueue& queue, const WindowOptions& options) {
     QElapsedTimer sinceStart;
     sinceStart.start();
     QApplication app(argc, argv);  // takes Qt's own options out of argv
-    prepareApplication(app);
+    prepareApplication(app, options.language.value_or(languageFor(QLocale::system())));
 
     QtHost host(queue);
     SystemClock clock;
     Platform platform{host, out, in, clock, queue};
     Program program(platform, programPath, joinArguments(argc, argv),
                     SpectrumWorker::Mode::Threaded);
+    if (options.desktop) {
+        program.state().folders = desktopFolders(thisDesktop());
+        host.setDefaultFolder(program.state().folders.work);
+    }
+    if (options.stopSignals) host.watchStopSignals(*options.stopSignals);
     MainWindow& mainWindow = program.mainWindow();
     host.setMainWindow(&mainWindow);
     host.setWavePainter(
@@ -167,12 +188,12 @@ int runWindowProgram(int argc, char** argv, const std::string& programPath, Soun
     const QString screenshotPath = qEnvironmentVariable("PELKIT_SCREENSHOT");
     Screenshot screenshot(screenshotPath, qEnvironmentVariable("PELKIT_SCREENSHOT_VIEW"),
                           sinceStart, program);
-    if (!screenshotPath.isEmpty()) {
-        host.setWindowObserver([&screenshot](WindowHandle handle, TemplateDialog& dialog) {
-            if (!dialog.isMain()) return;
-            screenshot.watch(handle, dialog);
-        });
-    }
+    AfterFirstPaint afterFirstPaint(options.afterFirstPaint);
+    host.setWindowObserver([&](WindowHandle handle, TemplateDialog& dialog) {
+        if (!dialog.isMain()) return;
+        dialog.installEventFilter(&afterFirstPaint);
+        if (!screenshotPath.isEmpty()) screenshot.watch(handle, dialog);
+    });
 
     if (host.runModal("MAIN_RECORD", mainWindow) == -1) {
         host.messageBox(kNoWindow, "error", kCaption, BoxIcon::Error, BoxButtons::Ok);

@@ -2,10 +2,12 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -19,13 +21,17 @@
 #include <algorithm>
 
 #include "hosts/qt/qt_fonts.h"
+#include "resources/control_ids.h"
 
 namespace pelkit {
 
 namespace {
 
-QString fromUtf8(const std::string& text) {
-    return QString::fromStdString(text);
+// A template's text as the user reads it: through the installed translation, the template's
+// name being the text's context.
+QString shown(const std::string& context, const std::string& text) {
+    if (text.empty()) return {};
+    return QCoreApplication::translate(context.c_str(), text.c_str());
 }
 
 // Buttons, groups and menus read '&' as a mnemonic; template texts are shown as written.
@@ -36,6 +42,32 @@ QString literal(const QString& text) {
 QString unliteral(const QString& text) {
     QString out = text;
     return out.replace("&&", "&");
+}
+
+// The desktop's standard keys of the menu entries that have one: Ctrl+O open, Ctrl+Q quit, F1
+// help (the keys the desktop's theme gives, or these).
+QList<QKeySequence> standardKeys(int id) {
+    QKeySequence::StandardKey key = QKeySequence::UnknownKey;
+    const char* fallback = "";
+    switch (id) {
+        case id::kOpen:
+            key = QKeySequence::Open;
+            fallback = "Ctrl+O";
+            break;
+        case id::kExit:
+            key = QKeySequence::Quit;
+            fallback = "Ctrl+Q";
+            break;
+        case id::kHelp:
+            key = QKeySequence::HelpContents;
+            fallback = "F1";
+            break;
+        default:
+            return {};
+    }
+    QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+    if (keys.isEmpty()) keys.append(QKeySequence(QString::fromLatin1(fallback)));
+    return keys;
 }
 
 QRect toQRect(const Rect& r) {
@@ -162,8 +194,8 @@ void CodeScrollBar::wheelEvent(QWheelEvent* event) {
 
 TemplateDialog::TemplateDialog(const TemplateDef& def, bool isMain, DialogEvents events,
                                const WavePainter& painter, QWidget* parent)
-    : QDialog(parent), isMain_(isMain), events_(std::move(events)) {
-    setWindowTitle(fromUtf8(def.caption));
+    : QDialog(parent), isMain_(isMain), context_(def.name), events_(std::move(events)) {
+    setWindowTitle(shown(context_, def.caption));
     setModal(true);
     setSizeGripEnabled(false);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -199,7 +231,7 @@ TemplateDialog::TemplateDialog(const TemplateDef& def, bool isMain, DialogEvents
 
 void TemplateDialog::buildControl(const ControlDef& c, QWidget* area, const WavePainter& painter) {
     QWidget* widget = nullptr;
-    const QString text = fromUtf8(c.text);
+    const QString text = shown(context_, c.text);
     switch (c.kind) {
         case ControlKind::Button: {
             auto* button = new QPushButton(literal(text), area);
@@ -275,7 +307,7 @@ void TemplateDialog::buildControl(const ControlDef& c, QWidget* area, const Wave
 
 void TemplateDialog::buildMenu(const std::vector<MenuEntry>& entries, QMenuBar* bar, QMenu* menu) {
     for (const MenuEntry& e : entries) {
-        const QString text = literal(fromUtf8(e.text));
+        const QString text = literal(shown(context_, e.text));
         if (!e.children.empty()) {
             QMenu* sub = bar ? bar->addMenu(text) : menu->addMenu(text);
             sub->setEnabled(!e.disabled);
@@ -284,6 +316,7 @@ void TemplateDialog::buildMenu(const std::vector<MenuEntry>& entries, QMenuBar* 
         }
         QAction* action = bar ? bar->addAction(text) : menu->addAction(text);
         action->setEnabled(!e.disabled);
+        if (menu) action->setShortcuts(standardKeys(e.id));
         const int id = e.id;
         connect(action, &QAction::triggered, this, [this, id] {
             if (events_.command) events_.command(id, Notify::Click);

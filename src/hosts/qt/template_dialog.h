@@ -78,6 +78,7 @@ class TemplateDialog final : public QDialog {
     void buildMenu(const std::vector<MenuEntry>& entries, QMenuBar* bar, QMenu* menu);
 
     bool isMain_;
+    std::string context_;  // the template's name: the context of its translated texts
     DialogEvents events_;
     std::map<int, QWidget*> controls_;
     std::map<int, CodeScrollBar*> bars_;

@@ -1,0 +1,206 @@
+// The program as the desktop runs it: its folders when started from the desktop entry, a take
+// that survives a killed run there, the stop signals mid-take, and the English texts.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <thread>
+#include <vector>
+
+#include "scenario/scenario_support.h"
+
+namespace pelkit::test {
+namespace {
+
+constexpr size_t kBlock = 49152;
+
+// A home folder of its own, as a desktop session sets it up (music folder "Musik"), for the
+// programs started while it lives; PATH may be replaced too.
+class Home {
+  public:
+    explicit Home(const char* path = nullptr) {
+        set("HOME", root.path().c_str());
+        set("XDG_CONFIG_HOME", root.file("config").c_str());
+        set("XDG_STATE_HOME", nullptr);  // its default, ~/.local/state
+        if (path) set("PATH", path);
+        std::filesystem::create_directories(root.file("config"));
+        writeText(root.file("config/user-dirs.dirs"), "XDG_MUSIC_DIR=\"$HOME/Musik\"\n");
+    }
+    ~Home() {
+        for (auto& [name, value] : saved_)
+            value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
+    }
+    std::string config(const std::string& n) const {
+        return root.file("config/pelkit_recorder/" + n);
+    }
+    std::string state(const std::string& n) const {
+        return root.file(".local/state/pelkit_recorder/" + n);
+    }
+    std::string work(const std::string& n) const { return root.file("Musik/pelkit_recorder/" + n); }
+
+    TempDir root;
+
+  private:
+    void set(const char* name, const char* value) {
+        const char* old = std::getenv(name);
+        saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+        value ? setenv(name, value, 1) : unsetenv(name);
+    }
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+// The program headless in CWD with its script on a pipe that stays open while the object lives.
+class LiveProgram {
+  public:
+    LiveProgram(const std::string& cwd, std::vector<std::string> args) {
+        int fds[2];
+        if (pipe(fds) != 0) return;
+        args.insert(args.begin(), {programPath(), "--headless"});
+        pid_ = fork();
+        if (pid_ == 0) {
+            dup2(fds[0], 0);
+            if (chdir(cwd.c_str()) != 0 || !std::freopen("/dev/null", "w", stdout)) _exit(126);
+            std::vector<char*> argv;
+            for (std::string& a : args)
+                argv.push_back(a.data());
+            argv.push_back(nullptr);
+            execv(argv[0], argv.data());
+            _exit(127);
+        }
+        close(fds[0]);
+        script_ = fds[1];
+    }
+    ~LiveProgram() {
+        close(script_);
+        if (wait(std::chrono::seconds(0)) >= 0) return;
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+    bool send(const std::string& lines) {
+        return write(script_, lines.data(), lines.size()) == static_cast<ssize_t>(lines.size());
+    }
+    void signal(int number) { kill(pid_, number); }
+    // The status waitpid gives within TIMEOUT, or -1 while it still runs.
+    int wait(std::chrono::seconds timeout) {
+        const auto end = std::chrono::steady_clock::now() + timeout;
+        for (int raw = 0; status_ < 0; std::this_thread::sleep_for(std::chrono::milliseconds(10))) {
+            if (waitpid(pid_, &raw, WNOHANG) == pid_) status_ = raw;
+            if (std::chrono::steady_clock::now() > end) break;
+        }
+        return status_;
+    }
+
+  private:
+    pid_t pid_ = -1;
+    int script_ = -1;
+    int status_ = -1;
+};
+
+bool eventually(const std::function<bool()>& condition) {
+    for (int i = 0; i < 1000 && !condition(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return condition();
+}
+
+size_t sizeOf(const std::string& path) {
+    std::error_code ec;
+    auto size = std::filesystem::file_size(path, ec);
+    return ec ? 0 : static_cast<size_t>(size);
+}
+
+Bytes writeInput(const std::string& path, size_t bytes) {
+    Bytes data = patternBytes(bytes, 3);
+    writeFile(path, canonicalWav(2, 44100, 16, data));
+    return data;
+}
+
+TEST(DesktopFolders, TheWorkingFolderFollowsTheMusicFolder) {
+    // xdg-user-dir names the music folder; without the tool it is ~/Music.
+    const char* searched = std::getenv("PATH");
+    for (std::string path : {std::string(searched ? searched : "/usr/bin:/bin"), std::string()}) {
+        SCOPED_TRACE(path);
+        Home home(path.c_str());
+        TempDir cwd;
+        ProgramRun run = runHeadless(cwd.path(), {"--desktop"}, "print title\n");
+        EXPECT_EQ(run.status, 0) << run.err;
+        const std::string work =
+            home.root.file(path.empty() ? "Music/pelkit_recorder" : "Musik/pelkit_recorder");
+        EXPECT_EQ(run.out, "title: " + work + "/record.wav" + kTitleTail + "\n");
+        EXPECT_TRUE(std::filesystem::is_directory(work));
+        EXPECT_EQ(textLines(readText(home.config(kIniName))),
+                  (std::vector<std::string>{"[init]", "endstatus=ok"}));
+        // Nothing lands in the folder the program was started in.
+        EXPECT_TRUE(std::filesystem::is_empty(cwd.path()));
+    }
+}
+
+TEST(DesktopFolders, AKilledTakeIsFinishedIntoTheWorkingFolderAtTheNextStart) {
+    Home home;
+    TempDir cwd;
+    Bytes input = writeInput(cwd.file("in.wav"), 8 * kBlock);
+    {
+        LiveProgram live(cwd.path(), {"--desktop", "--audio-in", "in.wav"});
+        ASSERT_TRUE(live.send("command 1000\nrecord-blocks 4\n"));
+        const bool written =
+            eventually([&] { return sizeOf(home.state(kTempName)) == 44 + 4 * kBlock; });
+        live.signal(SIGKILL);
+        ASSERT_TRUE(written) << sizeOf(home.state(kTempName));
+    }
+    EXPECT_NE(readText(home.config(kIniName)).find("endstatus=start"), std::string::npos);
+    EXPECT_FALSE(exists(home.work("record.wav")));
+
+    ProgramRun run = runHeadless(cwd.path(), {"--desktop"}, "print title\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(readFile(home.work("record.wav")),
+              canonicalWav(2, 44100, 16, Bytes(input.begin(), input.begin() + 4 * kBlock)));
+    EXPECT_FALSE(exists(home.state(kTempName)));
+    EXPECT_EQ(
+        textLines(readText(home.config(kIniName))),
+        (std::vector<std::string>{"[init]", "endstatus=ok", "file=" + home.work("record.wav")}));
+    // The folder it was started in holds only what the test put there.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(cwd.path()),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST(StopSignals, ASignalMidTakeFinishesTheTakeAndEndsAsTheCloseDoes) {
+    for (int number : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(strsignal(number));
+        TempDir dir;
+        Bytes input = writeInput(dir.file("in.wav"), 8 * kBlock);
+        LiveProgram live(dir.path(), {"--audio-in", "in.wav", "take.wav"});
+        // The script stays open: only the signal can end the run.
+        ASSERT_TRUE(live.send("command 1000\nrecord-blocks 3\n"));
+        ASSERT_TRUE(eventually([&] { return sizeOf(dir.file(kTempName)) == 44 + 3 * kBlock; }));
+        live.signal(number);
+        const int status = live.wait(std::chrono::seconds(20));
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 128 + number) << status;
+        EXPECT_EQ(readFile(dir.file("take.wav")),
+                  canonicalWav(2, 44100, 16, Bytes(input.begin(), input.begin() + 3 * kBlock)));
+        EXPECT_EQ(textLines(readText(dir.file(kIniName))),
+                  (std::vector<std::string>{"[init]", "endstatus=ok", "file=take.wav"}));
+        EXPECT_FALSE(exists(dir.file(kTempName)));
+    }
+}
+
+TEST(Language, TheHeadlessRunnerSpeaksEnglishOnlyWhenAsked) {
+    TempDir dir;
+    const std::string script = "print title\nprint 1015\nprint 1010\n";
+    ProgramRun japanese = runHeadless(dir.path(), {}, script);
+    EXPECT_EQ(japanese.out, "title: record.wav" + kTitleTail + "\n1015: 開く\n1010: 終了\n");
+    ProgramRun english = runHeadless(dir.path(), {"--lang", "en"}, script);
+    EXPECT_EQ(english.status, 0) << english.err;
+    EXPECT_EQ(english.out, "title: record.wav..pelkit recorder 2.a1.00\n1015: Open\n1010: Quit\n");
+    ProgramRun unknown = runHeadless(dir.path(), {"--lang", "fr"}, script);
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_EQ(unknown.err, "pelkit_recorder: --lang takes en or ja\n");
+}
+
+}  // namespace
+}  // namespace pelkit::test
