@@ -275,5 +275,17 @@
         <source>ファイルが見つかりません。作成しますか?</source>
         <translation>The file was not found. Create it?</translation>
     </message>
+    <message>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>あり</source>
+        <translation>armed</translation>
+    </message>
+    <message>
+        <source>なし</source>
+        <translation>not armed</translation>
+    </message>
 </context>
 </TS>

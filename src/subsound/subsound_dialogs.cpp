@@ -126,7 +126,8 @@ void refreshSubSoundSetting(AppState& app, bool byUser) {
     SubSoundSlot* slot = settingSlot(app);
     if (w == kNoWindow || !slot) return;
     Ui& ui = app.ui();
-    ui.setText(w, id::kSettingArmed, slot->armed ? "あり" : "なし");
+    ui.setText(w, id::kSettingArmed,
+               slot->armed ? ui.translate("message", "あり") : ui.translate("message", "なし"));
     ui.setText(w, id::kSettingStartPosition, std::to_string(slot->startPosition));
     if (byUser) s.slotFieldEdited = false;
     if (!s.slotFieldEdited) ui.setText(w, id::kSettingSlot, std::to_string(s.settingSlot + 1));

@@ -382,7 +382,7 @@ void QtHost::showProgress(const std::string& text, int percent, std::function<vo
         // Beside the main window, which stays usable meanwhile.
         progress_->setWindowModality(Qt::NonModal);
         progress_->setWindowTitle(QApplication::applicationName());
-        progress_->setCancelButtonText("ｷｬﾝｾﾙ");
+        progress_->setCancelButtonText(QCoreApplication::translate("message", "ｷｬﾝｾﾙ"));
         progress_->setRange(0, 100);
         progress_->setMinimumDuration(0);  // the core decides when it is worth showing
         progress_->setAutoClose(false);
