@@ -274,26 +274,6 @@ TEST(EditSourceChunks, OnlyTheSoundIsRead) {
     EXPECT_EQ(tail(mixed, 44), samples16({-2, 32766, 150, 1}));
 }
 
-// Makes writes past BYTES fail (as on a full disk) for the lifetime of the object.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previous_ = signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        signal(SIGXFSZ, previous_);
-    }
-
-  private:
-    rlimit saved_{};
-    sighandler_t previous_ = SIG_DFL;
-};
-
 TEST(EditFailure, NoPartialOutputAndTheOlderFileKept) {
     TempDir dir;
     const std::string src = dir.file("x.wav"), out = dir.file("x_L.wav");

@@ -96,25 +96,6 @@ TEST_F(TakeFilesTest, APartedTakePastFourGibibytesIsCountedWhole) {
     EXPECT_EQ(fs::file_size("big_001.wav"), 2200000000u);
 }
 
-// The same limit on file sizes as a nearly full disk gives, for the lifetime of the object.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit small = previous_;
-        small.rlim_cur = bytes;
-        EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, SIG_DFL);
-    }
-
-  private:
-    rlimit previous_{};
-};
-
 TEST_F(TakeFilesTest, FinishingOntoAFullDiskElsewhereKeepsBothTakes) {
     // The temporary file in memory (/dev/shm), the take's name on disk: a rename cannot cross.
     struct stat memory {

@@ -123,18 +123,13 @@ TEST_F(RecorderTest, ThreadedTakeGivesBlocksBackOnlyOnceWritten) {
 }
 
 TEST_F(RecorderTest, AFullDiskStopsTheTakeKeepsWhatWasWrittenAndSaysSo) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit previous{};
-    getrlimit(RLIMIT_FSIZE, &previous);
-    rlimit small = previous;
-    small.rlim_cur = 44 + 2 * kBlock;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    startTake();
-    fill(0, kBlock, 0);
-    fill(1, kBlock, kBlock);
-    fill(2, kBlock, 2 * kBlock);  // no room: the take stops
-    setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, SIG_DFL);
+    {
+        FileSizeLimit limit(44 + 2 * kBlock);
+        startTake();
+        fill(0, kBlock, 0);
+        fill(1, kBlock, kBlock);
+        fill(2, kBlock, 2 * kBlock);  // no room: the take stops
+    }
     EXPECT_TRUE(app.modes.stopRequested);
     for (int i = 0; i < 3; ++i)
         fill(i, 0, 0);

@@ -47,18 +47,6 @@ Bytes stereoWav(const Bytes& data, uint32_t headerSize) {
     return b;
 }
 
-// Whether the file at PATH holds exactly EXPECTED; on a difference, where it starts.
-::testing::AssertionResult holds(const std::string& path, const Bytes& expected) {
-    Bytes actual = readFile(path);
-    if (actual == expected) return ::testing::AssertionSuccess();
-    size_t at = 0;
-    while (at < actual.size() && at < expected.size() && actual[at] == expected[at])
-        ++at;
-    return ::testing::AssertionFailure()
-           << path << " holds " << actual.size() << " bytes, " << expected.size()
-           << " expected; first difference at " << at;
-}
-
 // The files in DIR, without the settings file and the temporary record file.
 std::vector<std::string> files(const TempDir& dir) {
     std::vector<std::string> names;
@@ -403,27 +391,6 @@ TEST(FileEditChunks, OnlyTheSoundIsEdited) {
     EXPECT_TRUE(holds(dir.file("x_001.wav"), stereoWav(slice(data, 0, 6000), 6000)));
     EXPECT_TRUE(holds(dir.file("x_002.wav"), stereoWav(slice(data, 6000, 12000), 6000)));
 }
-
-// Makes writes past BYTES fail (as on a full disk) for the lifetime of the object; the program
-// started meanwhile inherits the limit.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previous_ = signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        signal(SIGXFSZ, previous_);
-    }
-
-  private:
-    rlimit saved_{};
-    sighandler_t previous_ = SIG_DFL;
-};
 
 TEST(FileEditFailure, FullDiskLeavesTheOlderFilesAsTheyWere) {
     TempDir dir;

@@ -34,18 +34,6 @@ Bytes join(std::initializer_list<Bytes> parts) {
     return all;
 }
 
-// Whether the file at PATH holds exactly EXPECTED; on a difference, where it starts.
-::testing::AssertionResult holds(const std::string& path, const Bytes& expected) {
-    Bytes actual = readFile(path);
-    if (actual == expected) return ::testing::AssertionSuccess();
-    size_t at = 0;
-    while (at < actual.size() && at < expected.size() && actual[at] == expected[at])
-        ++at;
-    return ::testing::AssertionFailure()
-           << path << " holds " << actual.size() << " bytes, " << expected.size()
-           << " expected; first difference at " << at;
-}
-
 // A take as the program must finish it: 16-bit stereo 44100 Hz with DATA.
 Bytes takeOf(const Bytes& data) {
     return canonicalWav(2, 44100, 16, data);

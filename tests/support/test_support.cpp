@@ -163,4 +163,28 @@ ProgramRun runHeadless(const std::string& cwd, const std::vector<std::string>& a
     return result;
 }
 
+::testing::AssertionResult holds(const std::string& path, const Bytes& expected) {
+    Bytes actual = readFile(path);
+    if (actual == expected) return ::testing::AssertionSuccess();
+    size_t at = 0;
+    while (at < actual.size() && at < expected.size() && actual[at] == expected[at])
+        ++at;
+    return ::testing::AssertionFailure()
+           << path << " holds " << actual.size() << " bytes, " << expected.size()
+           << " expected; first difference at " << at;
+}
+
+FileSizeLimit::FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &saved_);
+    previous_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = saved_;
+    limit.rlim_cur = bytes;
+    EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, previous_);
+}
+
 }  // namespace pelkit::test

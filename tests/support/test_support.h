@@ -2,6 +2,10 @@
 // by byte (independently of the program's own writer), and runs of the real program.
 #pragma once
 
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -63,6 +67,23 @@ Bytes canonicalWav(uint16_t channels, uint32_t rate, uint16_t bits, const Bytes&
 Bytes samples16(const std::vector<int16_t>& values);
 // N bytes of a pattern that never repeats within 64 KiB: byte i = (i * 7 + i / 251) mod 256.
 Bytes patternBytes(size_t n, uint32_t seed = 0);
+
+// Whether the file at PATH holds exactly EXPECTED; on a difference, where it starts.
+::testing::AssertionResult holds(const std::string& path, const Bytes& expected);
+
+// Makes writes past BYTES fail, as on a nearly full disk, for the lifetime of the object;
+// programs started meanwhile inherit the limit.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+  private:
+    rlimit saved_{};
+    sighandler_t previous_ = SIG_DFL;
+};
 
 struct ProgramRun {
     int status = -1;  // exit status, or 128 + signal
