@@ -58,6 +58,12 @@ for take in $(seq 1 "$n"); do
     (cd "$dir" && exec "$program" --headless --audio-in in.wav take.wav < script > out 2> err) &
     pid=$!
     exec 3> "$dir/script"
+    # The kill's random moment counts from the program's start-up, not from the launch: on a
+    # busy machine the start alone can outlast the shortest waits.
+    for _ in $(seq 1 1000); do
+        grep -qs '^endstatus=start' "$dir/pelkit_recorder.ini" && break
+        sleep 0.01
+    done
     printf "${mode}command 1000\n" >&3
     # Three blocks at a time, a few milliseconds apart (at most the 122 of the input), until
     # the kill at a random moment.
