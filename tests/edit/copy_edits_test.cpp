@@ -3,8 +3,6 @@
 // The exact output files of each edit are checked through the program in
 // scenario/file_edit_scenario_test.cpp.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -25,15 +23,6 @@ EditSource sourceFor(const std::string& path) {
     EditSource s{path, {}};
     EXPECT_TRUE(ReadWavHeader(path, s.header));
     return s;
-}
-
-// The files in DIR, by name.
-std::vector<std::string> listing(const std::string& dir) {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir))
-        names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 TEST(EditBoost, FactorsAndSamples) {

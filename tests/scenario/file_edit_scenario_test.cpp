@@ -2,11 +2,8 @@
 // operation's output compared byte for byte with what the test builds from the source data, the
 // refusals, files with extra chunks, a full disk, and the capture of a processed play.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -14,8 +11,6 @@
 
 namespace pelkit::test {
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr size_t kBlock = 49152;
 
@@ -37,12 +32,8 @@ Bytes stereoWav(const Bytes& data, uint32_t headerSize) {
 
 // The files in DIR, without the settings file and the temporary record file.
 std::vector<std::string> files(const TempDir& dir) {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir.path())) {
-        std::string name = e.path().filename().string();
-        if (name != kIniName && name != kTempName) names.push_back(name);
-    }
-    std::sort(names.begin(), names.end());
+    std::vector<std::string> names = listing(dir.path());
+    std::erase_if(names, [](const std::string& n) { return n == kIniName || n == kTempName; });
     return names;
 }
 

@@ -56,6 +56,8 @@ void writeFile(const std::string& path, const Bytes& bytes);
 void writeText(const std::string& path, const std::string& text);
 std::string readText(const std::string& path);
 bool exists(const std::string& path);
+// The names of the files in DIR, sorted.
+std::vector<std::string> listing(const std::string& dir);
 
 void put16(Bytes& b, uint32_t v);
 void put32(Bytes& b, uint32_t v);
