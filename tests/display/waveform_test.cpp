@@ -50,9 +50,6 @@ class RecordingCanvas final : public Canvas {
     }
 };
 
-int value16(const uint8_t* p) {
-    return static_cast<int16_t>(static_cast<uint16_t>(p[0] | p[1] << 8));
-}
 void set16(Bytes& b, size_t at, int v) {
     b[at] = static_cast<uint8_t>(v), b[at + 1] = static_cast<uint8_t>(v >> 8);
 }
@@ -61,9 +58,9 @@ void set16(Bytes& b, size_t at, int v) {
 // column i goes to (trunc(i x scale), 55 + -v / 625), v the value 4i + 4 bytes on.
 Lines expectedTrace(const Bytes& data, size_t base, uint32_t count, double scale) {
     Lines out;
-    int px = 0, py = 55 + -value16(&data[base]) / 625;
+    int px = 0, py = 55 + -value16(data, base) / 625;
     for (uint32_t i = 0; i < count; ++i) {
-        int x = static_cast<int>(i * scale), y = 55 + -value16(&data[base + 4 * i + 4]) / 625;
+        int x = static_cast<int>(i * scale), y = 55 + -value16(data, base + 4 * i + 4) / 625;
         out.push_back(op('t', px, py, x, y));
         px = x, py = y;
     }
@@ -134,9 +131,9 @@ TEST_F(WaveformTest, HandsTheFrameUnderTheCursorToTheMicroEditInsideTheBuffer) {
         app.display.editCursor = cursor;
         paint(true);
         bool inside = cursor < kDisplayBufferSize / 4;
-        EXPECT_EQ(app.microEdit.sliders.left.value, inside ? value16(&data[4 * cursor]) : 99999);
+        EXPECT_EQ(app.microEdit.sliders.left.value, inside ? value16(data, 4 * cursor) : 99999);
         EXPECT_EQ(app.microEdit.sliders.right.value,
-                  inside ? value16(&data[4 * cursor + 2]) : 99999);
+                  inside ? value16(data, 4 * cursor + 2) : 99999);
     }
 }
 
@@ -253,7 +250,7 @@ std::vector<int> expectedRecord(const Bytes& data, size_t start, size_t m) {
     std::vector<int> r = {-40000, -40000, 40000, 40000};
     for (size_t at = start + 928 * m; at < start + 928 * (m + 1) && at + 4 <= data.size();
          at += 116) {
-        int left = value16(&data[at]), right = value16(&data[at + 2]);
+        int left = value16(data, at), right = value16(data, at + 2);
         r = {std::max(r[0], left), std::max(r[1], right), std::min(r[2], left),
              std::min(r[3], right)};
     }
@@ -270,8 +267,9 @@ class WaveformOverviewTest : public WaveformTest {
         show(Bytes(kDisplayBufferSize, 0xAA));
     }
     std::vector<int> record(size_t m) const {
-        const uint8_t* p = &app.ring.displayBuffer[8 * m];
-        return {value16(p), value16(p + 2), value16(p + 4), value16(p + 6)};
+        const Bytes& b = app.ring.displayBuffer;
+        return {value16(b, 8 * m), value16(b, 8 * m + 2), value16(b, 8 * m + 4),
+                value16(b, 8 * m + 6)};
     }
     TempDir dir;
     Bytes sound;

@@ -20,17 +20,6 @@ namespace {
 using namespace test;
 namespace fs = std::filesystem;
 
-// A take as the writer leaves it before finishing: placeholder header, then DATA.
-Bytes placeholderTake(uint16_t channels, uint32_t rate, uint16_t bits, const Bytes& data) {
-    Bytes b = canonicalWav(channels, rate, bits, data);
-    b[4] = 36;
-    for (int i = 5; i < 8; ++i)
-        b[i] = 0;
-    for (int i = 40; i < 44; ++i)
-        b[i] = 0xFF;
-    return b;
-}
-
 class TakeFilesTest : public ::testing::Test {
   protected:
     TempDir dir;
@@ -40,9 +29,9 @@ class TakeFilesTest : public ::testing::Test {
 TEST_F(TakeFilesTest, FinishingMovesEveryPartOrLeavesEmptyOnesAlone) {
     const WaveFormat format = makeWaveFormat(1, 2, 8000, 8);
     const Bytes a = patternBytes(100, 1), b = patternBytes(200, 2), c = patternBytes(300, 3);
-    writeFile("pelkit_record.wav", placeholderTake(2, 8000, 8, a));
-    writeFile("pelkit_record_001.wav", placeholderTake(2, 8000, 8, b));
-    writeFile("pelkit_record_002.wav", placeholderTake(2, 8000, 8, c));
+    writeFile("pelkit_record.wav", placeholderWav(2, 8000, 8, a));
+    writeFile("pelkit_record_001.wav", placeholderWav(2, 8000, 8, b));
+    writeFile("pelkit_record_002.wav", placeholderWav(2, 8000, 8, c));
     writeText("x.wav", "an older take");
 
     TakeFinish done = finishTakeFiles("pelkit_record.wav", 2, format, "x.wav");
@@ -57,7 +46,7 @@ TEST_F(TakeFilesTest, FinishingMovesEveryPartOrLeavesEmptyOnesAlone) {
         EXPECT_FALSE(exists(temp)) << temp;
 
     // Nothing recorded: neither file changes.
-    for (const Bytes& empty : {Bytes{}, placeholderTake(2, 8000, 8, {})}) {
+    for (const Bytes& empty : {Bytes{}, placeholderWav(2, 8000, 8, {})}) {
         writeFile("pelkit_record.wav", empty);
         done = finishTakeFiles("pelkit_record.wav", 0, format, "x.wav");
         EXPECT_TRUE(done.emptyPart);
@@ -70,7 +59,7 @@ TEST_F(TakeFilesTest, FinishingMovesEveryPartOrLeavesEmptyOnesAlone) {
 TEST_F(TakeFilesTest, TakeThatCannotReachItsNameIsKeptAndNamed) {
     const WaveFormat format = makeWaveFormat(1, 2, 44100, 16);
     Bytes data = patternBytes(500, 4);
-    writeFile("pelkit_record.wav", placeholderTake(2, 44100, 16, data));
+    writeFile("pelkit_record.wav", placeholderWav(2, 44100, 16, data));
 
     std::string target = dir.file("no/such/dir/x.wav");
     TakeFinish done = finishTakeFiles("pelkit_record.wav", 0, format, target);
@@ -86,7 +75,7 @@ TEST_F(TakeFilesTest, TakeThatCannotReachItsNameIsKeptAndNamed) {
 TEST_F(TakeFilesTest, APartedTakePastFourGibibytesIsCountedWhole) {
     // Two sparse parts of 2.2 GB: their sum does not fit 32 bits.
     for (const char* name : {"pelkit_record.wav", "pelkit_record_001.wav"}) {
-        writeFile(name, placeholderTake(2, 44100, 16, {}));
+        writeFile(name, placeholderWav(2, 44100, 16, {}));
         fs::resize_file(name, 2200000000);
     }
     TakeFinish done =
@@ -113,7 +102,7 @@ TEST_F(TakeFilesTest, FinishingOntoAFullDiskElsewhereKeepsBothTakes) {
     writeFile("take.wav", older);
 
     // The disk has room for 8,000 bytes more: the copy fails, the older take stays as it was.
-    writeFile(temp, placeholderTake(2, 44100, 16, sound));
+    writeFile(temp, placeholderWav(2, 44100, 16, sound));
     TakeFinish done;
     {
         FileSizeLimit full(8000);
@@ -127,7 +116,7 @@ TEST_F(TakeFilesTest, FinishingOntoAFullDiskElsewhereKeepsBothTakes) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 
     // With room, the take replaces the older one.
-    writeFile(temp, placeholderTake(2, 44100, 16, sound));
+    writeFile(temp, placeholderWav(2, 44100, 16, sound));
     done = finishTakeFiles(temp, 0, format, "take.wav");
     EXPECT_TRUE(done.firstMoved);
     EXPECT_EQ(readFile("take.wav"), canonicalWav(2, 44100, 16, sound));

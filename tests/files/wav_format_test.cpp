@@ -88,10 +88,6 @@ TEST(WavHeader, SizesBeyondFourGibibytesAreHeldAtTheLargest) {
 }
 
 // A RIFF/WAVE file of the given chunks in order; an odd-sized body gets its pad byte.
-struct Chunk {
-    const char* tag;
-    Bytes body;
-};
 Bytes riffFile(const std::vector<Chunk>& chunks) {
     Bytes b;
     putTag(b, "RIFF");

@@ -87,10 +87,6 @@ std::string currentServer() {
     return s ? s : "";
 }
 
-int16_t at16(const Bytes& b, size_t i) {
-    return static_cast<int16_t>(static_cast<uint16_t>(b[i] | (b[i + 1] << 8)));
-}
-
 class RealProgramTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -129,7 +125,7 @@ TEST_F(RealProgramTest, APlayedFileIsHeardByARecordingProgram) {
     for (size_t at = 0; at + 200 < data.size(); at += 4) {
         bool same = true;
         for (size_t k = 0; k < 100 && same; ++k)
-            same = std::abs(at16(data, at + 2 * k) - expected(k)) <= 1;
+            same = std::abs(value16(data, at + 2 * k) - expected(k)) <= 1;
         if (same) {
             found = at;
             break;
@@ -139,7 +135,7 @@ TEST_F(RealProgramTest, APlayedFileIsHeardByARecordingProgram) {
     size_t total = std::min(samples.size(), (data.size() - found) / 2);
     size_t off = 0;
     for (size_t i = 0; i < total; ++i)
-        off += std::abs(at16(data, found + 2 * i) - expected(i)) > 1;
+        off += std::abs(value16(data, found + 2 * i) - expected(i)) > 1;
     EXPECT_EQ(total, samples.size()) << "the take ends before the played sound does";
     EXPECT_EQ(off, 0u);
 }

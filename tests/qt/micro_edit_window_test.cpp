@@ -12,14 +12,6 @@
 using namespace pelkit;
 using namespace pelkit::test;
 
-namespace {
-
-int16_t sampleAt(const Bytes& file, size_t at) {
-    return static_cast<int16_t>(static_cast<uint16_t>(file[at] | file[at + 1] << 8));
-}
-
-}  // namespace
-
 class MicroEditWindowTest : public QObject {
     Q_OBJECT
 
@@ -63,8 +55,8 @@ class MicroEditWindowTest : public QObject {
                 QTest::keyClick(left, Qt::Key_Left);
                 QTest::mouseClick(edit->control(id::kWaveEditWrite), Qt::LeftButton);
                 const Bytes file = readFile(path);
-                QCOMPARE(sampleAt(file, 44), int16_t(23999));
-                QCOMPARE(sampleAt(file, 46), int16_t(3000));
+                QCOMPARE(value16(file, 44), int16_t(23999));
+                QCOMPARE(value16(file, 46), int16_t(3000));
 
                 edit->close();
                 QTRY_COMPARE(core.host.topDialog(), &core.window());

@@ -16,10 +16,6 @@ namespace {
 
 using namespace test;
 
-Bytes slice(const Bytes& b, size_t from, size_t count) {
-    return Bytes(b.begin() + static_cast<long>(from), b.begin() + static_cast<long>(from + count));
-}
-
 class RecorderTest : public ::testing::Test {
   protected:
     RecorderTest() {

@@ -55,65 +55,6 @@ class Home {
     std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
 };
 
-// The program headless in CWD with its script on a pipe that stays open while the object lives.
-class LiveProgram {
-  public:
-    LiveProgram(const std::string& cwd, std::vector<std::string> args) {
-        int fds[2];
-        if (pipe(fds) != 0) return;
-        args.insert(args.begin(), {programPath(), "--headless"});
-        pid_ = fork();
-        if (pid_ == 0) {
-            dup2(fds[0], 0);
-            if (chdir(cwd.c_str()) != 0 || !std::freopen("/dev/null", "w", stdout)) _exit(126);
-            std::vector<char*> argv;
-            for (std::string& a : args)
-                argv.push_back(a.data());
-            argv.push_back(nullptr);
-            execv(argv[0], argv.data());
-            _exit(127);
-        }
-        close(fds[0]);
-        script_ = fds[1];
-    }
-    ~LiveProgram() {
-        close(script_);
-        if (wait(std::chrono::seconds(0)) >= 0) return;
-        kill(pid_, SIGKILL);
-        waitpid(pid_, nullptr, 0);
-    }
-    bool send(const std::string& lines) {
-        return write(script_, lines.data(), lines.size()) == static_cast<ssize_t>(lines.size());
-    }
-    void signal(int number) { kill(pid_, number); }
-    // The status waitpid gives within TIMEOUT, or -1 while it still runs.
-    int wait(std::chrono::seconds timeout) {
-        const auto end = std::chrono::steady_clock::now() + timeout;
-        for (int raw = 0; status_ < 0; std::this_thread::sleep_for(std::chrono::milliseconds(10))) {
-            if (waitpid(pid_, &raw, WNOHANG) == pid_) status_ = raw;
-            if (std::chrono::steady_clock::now() > end) break;
-        }
-        return status_;
-    }
-
-  private:
-    pid_t pid_ = -1;
-    int script_ = -1;
-    int status_ = -1;
-};
-
-bool eventually(const std::function<bool()>& condition) {
-    for (int i = 0; i < 1000 && !condition(); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    return condition();
-}
-
-size_t sizeOf(const std::string& path) {
-    std::error_code ec;
-    auto size = std::filesystem::file_size(path, ec);
-    return ec ? 0 : static_cast<size_t>(size);
-}
-
 Bytes writeInput(const std::string& path, size_t bytes) {
     Bytes data = patternBytes(bytes, 3);
     writeFile(path, canonicalWav(2, 44100, 16, data));
@@ -148,9 +89,9 @@ TEST(DesktopFolders, AKilledTakeIsFinishedIntoTheWorkingFolderAtTheNextStart) {
         LiveProgram live(cwd.path(), {"--desktop", "--audio-in", "in.wav"});
         ASSERT_TRUE(live.send("command 1000\nrecord-blocks 4\n"));
         const bool written =
-            eventually([&] { return sizeOf(home.state(kTempName)) == 44 + 4 * kBlock; });
+            eventually([&] { return fileSize(home.state(kTempName)) == 44 + 4 * kBlock; });
         live.signal(SIGKILL);
-        ASSERT_TRUE(written) << sizeOf(home.state(kTempName));
+        ASSERT_TRUE(written) << fileSize(home.state(kTempName));
     }
     EXPECT_NE(readText(home.config(kIniName)).find("endstatus=start"), std::string::npos);
     EXPECT_FALSE(exists(home.work("record.wav")));
@@ -177,7 +118,7 @@ TEST(StopSignals, ASignalMidTakeFinishesTheTakeAndEndsAsTheCloseDoes) {
         LiveProgram live(dir.path(), {"--audio-in", "in.wav", "take.wav"});
         // The script stays open: only the signal can end the run.
         ASSERT_TRUE(live.send("command 1000\nrecord-blocks 3\n"));
-        ASSERT_TRUE(eventually([&] { return sizeOf(dir.file(kTempName)) == 44 + 3 * kBlock; }));
+        ASSERT_TRUE(eventually([&] { return fileSize(dir.file(kTempName)) == 44 + 3 * kBlock; }));
         live.signal(number);
         const int status = live.wait(std::chrono::seconds(20));
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 128 + number) << status;

@@ -16,20 +16,6 @@ constexpr size_t kBlock = 49152;
 constexpr int kRate = 44100;
 constexpr int kChannels = 2;
 
-Bytes noise(size_t n, uint32_t seed) {
-    Bytes b(n);
-    uint32_t x = 0x2545F491u ^ seed;
-    for (uint8_t& v : b) {
-        x ^= x << 13, x ^= x >> 17, x ^= x << 5;
-        v = static_cast<uint8_t>(x >> 24);
-    }
-    return b;
-}
-
-int value16(const Bytes& b, size_t at) {
-    return static_cast<int16_t>(static_cast<uint16_t>(b[at] | b[at + 1] << 8));
-}
-
 std::string lineText(const char* pen, int x0, int y0, int x1, int y1) {
     return "line " + std::string(pen) + " " + std::to_string(x0) + " " + std::to_string(y0) + " " +
            std::to_string(x1) + " " + std::to_string(y1);
@@ -79,7 +65,7 @@ std::vector<std::vector<std::string>> paints(const std::string& out,
 
 TEST(DisplayScenario, PictureMovesThroughTheBlockBeingHeard) {
     TempDir dir;
-    const Bytes data = noise(8 * kBlock, 11);
+    const Bytes data = noiseBytes(8 * kBlock, 11);
     writeFile(dir.file("s.wav"), canonicalWav(kChannels, kRate, 16, data));
     // Four blocks are queued at the start. After the first is heard the position is five blocks
     // in, and each tick reads the block now heard, block 1, four blocks behind it.

@@ -63,13 +63,6 @@ Bytes extensibleWav(uint16_t bits, uint16_t tag, const Bytes& data) {
     return file;
 }
 
-uint32_t le(const Bytes& b, size_t at, int size) {
-    uint32_t v = 0;
-    for (int i = size - 1; i >= 0; --i)
-        v = v << 8 | b[at + static_cast<size_t>(i)];
-    return v;
-}
-
 struct Decoded {
     int subtype = 0;
     sf_count_t frames = 0;

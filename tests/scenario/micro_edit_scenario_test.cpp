@@ -13,10 +13,6 @@ namespace {
 
 constexpr size_t kBlock = 49152;
 
-int value16(const Bytes& b, size_t at) {
-    return static_cast<int16_t>(static_cast<uint16_t>(b[at] | b[at + 1] << 8));
-}
-
 // FILE with the frame (LEFT, RIGHT) at byte AT.
 Bytes withFrame(Bytes file, size_t at, int left, int right) {
     for (auto [offset, v] : {std::pair{at, left}, std::pair{at + 2, right}}) {

@@ -15,24 +15,6 @@ namespace {
 constexpr size_t kBlock = 49152;  // default block size; at speed 1 also the bytes read per block
 constexpr size_t kHeader = 44;
 
-// Bytes without any period that a misplaced read could land on (a 32-bit xorshift).
-Bytes noise(size_t n, uint32_t seed) {
-    Bytes b(n);
-    uint32_t x = 0x9E3779B9u ^ seed;
-    for (uint8_t& v : b) {
-        x ^= x << 13;
-        x ^= x >> 17;
-        x ^= x << 5;
-        v = static_cast<uint8_t>(x >> 24);
-    }
-    return b;
-}
-
-Bytes slice(const Bytes& b, size_t from, size_t to) {
-    return Bytes(b.begin() + static_cast<std::ptrdiff_t>(from),
-                 b.begin() + static_cast<std::ptrdiff_t>(to));
-}
-
 // What a run plays: each piece is a run of consecutive blocks, its last block completed with
 // zero bytes.
 Bytes blocks(std::initializer_list<Bytes> pieces) {
@@ -52,13 +34,6 @@ Bytes reversedUnits(const Bytes& b) {
         r[i + 1] = b[b.size() - 1 - i];
     }
     return r;
-}
-
-uint32_t le(const Bytes& b, size_t at, int size) {
-    uint32_t v = 0;
-    for (int i = size - 1; i >= 0; --i)
-        v = v << 8 | b[at + static_cast<size_t>(i)];
-    return v;
 }
 
 struct Played {
@@ -116,7 +91,7 @@ Bytes stereo16(const Bytes& data) {
 TEST(PlaybackEnd, FileEndingInsideABlockPlaysItsRestThenZerosAndStops) {
     // 4.5 blocks and 2 bytes: the half frame at the end is not played. The last block reuses the
     // buffer of the first, so nothing of that may show through.
-    Bytes data = noise(4 * kBlock + kBlock / 2 + 2, 1);
+    Bytes data = noiseBytes(4 * kBlock + kBlock / 2 + 2, 1);
     Bytes heard = slice(data, 0, data.size() - 2);
     struct Case {
         const char* name;
@@ -141,7 +116,7 @@ TEST(PlaybackEnd, FileEndingInsideABlockPlaysItsRestThenZerosAndStops) {
 TEST(PlaybackEnd, DataOfWholeReadsEndsWithOneSilentBlockWithOrWithoutRepeat) {
     // The read after the last full block obtains nothing: that block is all zero bytes, and
     // play ends even when repeating.
-    Bytes data = noise(2 * kBlock, 2);
+    Bytes data = noiseBytes(2 * kBlock, 2);
     for (const char* start : {"command 1002\n", "command 1006\n"}) {
         SCOPED_TRACE(start);
         Session s;
@@ -153,7 +128,7 @@ TEST(PlaybackEnd, DataOfWholeReadsEndsWithOneSilentBlockWithOrWithoutRepeat) {
 }
 
 TEST(PlaybackEnd, RepeatCompletesTheLastBlockWithZerosAndGoesOnFromTheFirstByte) {
-    Bytes data = noise(2 * kBlock + kBlock / 2, 3);
+    Bytes data = noiseBytes(2 * kBlock + kBlock / 2, 3);
     Session s;
     // Repeat chosen while idle starts playing.
     play(s, "s.wav", stereo16(data), "command 1006\nplay-blocks 7\ncommand 1004\n");
@@ -161,7 +136,7 @@ TEST(PlaybackEnd, RepeatCompletesTheLastBlockWithZerosAndGoesOnFromTheFirstByte)
 }
 
 TEST(PlaybackEnd, StopResetsRepeatAndPosition) {
-    Bytes data = noise(2 * kBlock + kBlock / 2, 4);
+    Bytes data = noiseBytes(2 * kBlock + kBlock / 2, 4);
     Session s;
     // Stopped while repeating after two blocks; the next play starts at the first byte and
     // plays once: three blocks, however many are asked for.
@@ -173,7 +148,7 @@ TEST(PlaybackEnd, StopResetsRepeatAndPosition) {
 }
 
 TEST(PlaybackEnd, ClosingWhilePlayingEndsTheProgramAfterTheFinishedBlocks) {
-    Bytes data = noise(8 * kBlock, 17);
+    Bytes data = noiseBytes(8 * kBlock, 17);
     Session s;
     // The blocks still queued at the close are never heard.
     play(s, "s.wav", stereo16(data), "command 1002\nplay-blocks 2\nclose\nprint 1038\n");
@@ -186,7 +161,7 @@ TEST(PlaybackEnd, ClosingWhilePlayingEndsTheProgramAfterTheFinishedBlocks) {
 // ----- pause -----
 
 TEST(PlaybackPause, NoBlockFinishesWhilePausedAndPlayGoesOn) {
-    Bytes data = noise(8 * kBlock, 5);
+    Bytes data = noiseBytes(8 * kBlock, 5);
     Session s;
     // Four blocks are primed when the device opens, so after K finished blocks the readout
     // shows the position of block 3 + K.
@@ -209,7 +184,7 @@ TEST(PlaybackFormats, EightBitAndMonoFilesPlayTheirBytesInTheirOwnFormat) {
     for (Case c : {Case{1, 8}, Case{2, 8}, Case{1, 16}}) {
         SCOPED_TRACE(std::to_string(c.channels) + " channels, " + std::to_string(c.bits) + " bit");
         uint32_t frame = c.channels * c.bits / 8u;
-        Bytes data = noise(4 * kBlock + 1001, 6);
+        Bytes data = noiseBytes(4 * kBlock + 1001, 6);
         Session s;
         play(s, "s.wav", canonicalWav(c.channels, 22050, c.bits, data), "command 1002\nrun\n");
         EXPECT_EQ(s.played.channels, c.channels);
@@ -223,7 +198,7 @@ TEST(PlaybackFormats, EightBitAndMonoFilesPlayTheirBytesInTheirOwnFormat) {
 TEST(PlaybackFormats, TwentyFourBitPlayedAsSixteenBit) {
     // A 24-bit stereo block reads 1.5 x 49,152 bytes: six full reads and 30,000 bytes more.
     const size_t read24 = kBlock * 3 / 2;
-    Bytes data = noise(6 * read24 + 30000, 7);
+    Bytes data = noiseBytes(6 * read24 + 30000, 7);
     Bytes high;  // the two high-order bytes of every 3-byte sample
     for (size_t i = 0; i < data.size(); i += 3) {
         high.push_back(data[i + 1]);
@@ -242,7 +217,7 @@ TEST(PlaybackFormats, TwentyFourBitPlayedAsSixteenBit) {
 }
 
 TEST(PlaybackFormats, TwentyFourBitWithoutConversionIsPlayedAsItIs) {
-    Bytes data = noise(kBlock * 3 / 2 + 600, 8);
+    Bytes data = noiseBytes(kBlock * 3 / 2 + 600, 8);
     Session s;
     play(s, "s.wav", canonicalWav(2, 48000, 24, data), "command 1002\nrun\n");
     EXPECT_EQ(s.played.bits, 24u);
@@ -254,7 +229,7 @@ TEST(PlaybackFormats, TwentyFourBitWithoutConversionIsPlayedAsItIs) {
 
 TEST(PlaybackReverse, PlaysBlocksBackwardsWithUnitsExchangedAndStopsBeforeTheHeader) {
     // Three blocks less 20 bytes: after two blocks the step back would take 20 header bytes.
-    Bytes data = noise(3 * kBlock - 20, 9);
+    Bytes data = noiseBytes(3 * kBlock - 20, 9);
     const size_t d = data.size();
     Session s;
     // Reverse chosen while idle starts playing, from the end of the file.
@@ -277,7 +252,7 @@ TEST(PlaybackReverse, PlaysBlocksBackwardsWithUnitsExchangedAndStopsBeforeTheHea
 constexpr size_t kRangeData = 480000;
 
 TEST(PlaybackRange, PlaysWholeBlocksFromStartWhileTheyFitBeforeEnd) {
-    Bytes data = noise(kRangeData, 10);
+    Bytes data = noiseBytes(kRangeData, 10);
     Session s;
     // Bars at 100 and 400: the range is 48,000 .. 192,000. The third block would pass its end.
     play(s, "s.wav", stereo16(data),
@@ -287,7 +262,7 @@ TEST(PlaybackRange, PlaysWholeBlocksFromStartWhileTheyFitBeforeEnd) {
 }
 
 TEST(PlaybackRange, WithRepeatGoesBackToStart) {
-    Bytes data = noise(kRangeData, 11);
+    Bytes data = noiseBytes(kRangeData, 11);
     Session s;
     // The bounds taken from the position: 96,000 and 244,800 (three blocks fit).
     play(s, "s.wav", stereo16(data),
@@ -309,7 +284,7 @@ std::string skipPair(int from, int to) {
 }
 
 TEST(PlaybackSkip, PairsAreTakenInListOrder) {
-    Bytes data = noise(kRangeData, 12);
+    Bytes data = noiseBytes(kRangeData, 12);
     Session s;
     // First pair 300,000 .. 350,400, then 100,800 .. 201,600; the stop button puts the position
     // back to 0.
@@ -325,7 +300,7 @@ TEST(PlaybackSkip, PairsAreTakenInListOrder) {
 }
 
 TEST(PlaybackSkip, PairsBehindTheStartPositionAreNotTaken) {
-    Bytes data = noise(kRangeData, 13);
+    Bytes data = noiseBytes(kRangeData, 13);
     Session s;
     // Pairs 100,320 .. 150,240 and 300,000 .. 399,840 in this order; play starts at 240,000,
     // so the cursor starts at the second pair and the first is never taken.
@@ -338,7 +313,7 @@ TEST(PlaybackSkip, PairsBehindTheStartPositionAreNotTaken) {
 }
 
 TEST(PlaybackSkip, MarksAreIgnoredWithSkipOffAndPairsMustRunForwards) {
-    Bytes data = noise(kRangeData, 14);
+    Bytes data = noiseBytes(kRangeData, 14);
     Session s;
     // A pair whose end lies before its start is not made; the other is off with 1131 twice.
     play(s, "s.wav", stereo16(data),
@@ -351,8 +326,8 @@ TEST(PlaybackSkip, MarksAreIgnoredWithSkipOffAndPairsMustRunForwards) {
 // ----- continuous play -----
 
 TEST(PlaybackContinuous, GoesOnIntoTheNextNumberedFileAndReturnsToTheFirstName) {
-    Bytes first = noise(kBlock + kBlock / 2, 15);
-    Bytes second = noise(3 * kBlock + kBlock / 4, 16);
+    Bytes first = noiseBytes(kBlock + kBlock / 2, 15);
+    Bytes second = noiseBytes(3 * kBlock + kBlock / 4, 16);
     Session s;
     writeFile(s.dir.file("x_002.wav"), stereo16(second));
     play(s, "x_001.wav", stereo16(first),

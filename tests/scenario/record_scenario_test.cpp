@@ -22,11 +22,6 @@ namespace {
 constexpr size_t kBlock = 49152;
 const std::string kTake = "take.wav";
 
-Bytes slice(const Bytes& b, size_t from, size_t count) {
-    return Bytes(b.begin() + static_cast<std::ptrdiff_t>(from),
-                 b.begin() + static_cast<std::ptrdiff_t>(from + count));
-}
-
 Bytes join(std::initializer_list<Bytes> parts) {
     Bytes all;
     for (const Bytes& p : parts)
@@ -48,15 +43,6 @@ Bytes writeInput(const TempDir& dir, size_t bytes, uint32_t seed = 0) {
 
 ProgramRun record(const TempDir& dir, const std::string& script) {
     return runHeadless(dir.path(), {"--audio-in", "in.wav", kTake}, script);
-}
-
-// Lines starting with PREFIX, in order.
-std::vector<std::string> linesStarting(const std::string& out, const std::string& prefix) {
-    std::vector<std::string> found;
-    for (const std::string& line : textLines(out)) {
-        if (line.rfind(prefix, 0) == 0) found.push_back(line);
-    }
-    return found;
 }
 
 const std::string kHddMode = "command 1095\ndlg command 1159\ndlg command 1\n";
@@ -104,7 +90,7 @@ TEST(RecordTake, PausedTakeIsFinishedAndTheNextTakeReplacesIt) {
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "1036: rec.pause\n1029: 98304\n1029: 147456\n");
     // The input went on where the paused take left it.
-    EXPECT_TRUE(holds(dir.file(kTake), takeOf(slice(input, 2 * kBlock, 3 * kBlock))));
+    EXPECT_TRUE(holds(dir.file(kTake), takeOf(slice(input, 2 * kBlock, 5 * kBlock))));
 }
 
 TEST(RecordTake, LongTakeIsSplitIntoNumberedPartsInBothWriteModes) {
@@ -130,8 +116,7 @@ TEST(RecordTake, LongTakeIsSplitIntoNumberedPartsInBothWriteModes) {
         for (size_t i = 0; i < 6; ++i) {
             SCOPED_TRACE(names[i]);
             size_t from = i * partBytes;
-            size_t count = std::min(partBytes, recorded.size() - from);
-            EXPECT_TRUE(holds(dir.file(names[i]), takeOf(slice(recorded, from, count))));
+            EXPECT_TRUE(holds(dir.file(names[i]), takeOf(slice(recorded, from, from + partBytes))));
         }
         EXPECT_FALSE(exists(dir.file("take_006.wav")));
         EXPECT_FALSE(exists(dir.file("pelkit_record_001.wav")));
@@ -141,7 +126,7 @@ TEST(RecordTake, LongTakeIsSplitIntoNumberedPartsInBothWriteModes) {
 TEST(RecordTake, LoopRecordingWrapsAtTheLoopSizeSetInTheDialog) {
     TempDir dir;
     Bytes input = writeInput(dir, 12 * kBlock);
-    auto block = [&](size_t k) { return slice(input, k * kBlock, kBlock); };
+    auto block = [&](size_t k) { return slice(input, k * kBlock, (k + 1) * kBlock); };
     ProgramRun run = record(dir,
                             "command 1095\ndlg type 1127 100000\ndlg command 1126\nprint 1036\n"
                             "command 1000\nprint 1036\nrecord-blocks 7\ncommand 1001\n");
@@ -177,22 +162,7 @@ TEST(LevelCheck, WritesNothingAndRestoresTheChosenBlockSize) {
                  "command 1022\ncommand 1056\nrecord-blocks 5\ncommand 1056\n"
                  "command 1000\nrecord-blocks 2\ncommand 1001\n");
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_TRUE(holds(dir.file(kTake), takeOf(slice(input, 5 * 768, 2 * 73728))));
-}
-
-TEST(RecordTake, HddModeWritesTheSameBytesAsMemMode) {
-    for (const std::string& mode : {std::string(), kHddMode}) {
-        SCOPED_TRACE(mode.empty() ? "mem" : "HDD");
-        TempDir dir;
-        Bytes input = writeInput(dir, 310 * kBlock, 11);
-        ProgramRun run = record(dir, mode +
-                                         "command 1000\nrecord-blocks 300\nprint 1029\n"
-                                         "command 1001\nprint 1029\n");
-        EXPECT_EQ(run.err, "");
-        EXPECT_EQ(linesStarting(run.out, "1029"),
-                  (std::vector<std::string>{"1029: 14745600", "1029: 14745600"}));
-        EXPECT_TRUE(holds(dir.file(kTake), takeOf(slice(input, 0, 300 * kBlock))));
-    }
+    EXPECT_TRUE(holds(dir.file(kTake), takeOf(slice(input, 5 * 768, 5 * 768 + 2 * 73728))));
 }
 
 TEST(RecordTake, HddTakeEndsWhenStoppedWithEveryBlockAtTheWriter) {
@@ -220,83 +190,17 @@ TEST(RecordTake, ClosingWhileRecordingFinishesTheTake) {
     EXPECT_FALSE(exists(dir.file(kTempName)));
 }
 
-// The program running headless with its script on a pipe that stays open until told.
-class LiveRun {
-  public:
-    LiveRun(const std::string& cwd, const std::vector<std::string>& args) {
-        int fds[2];
-        if (pipe(fds) != 0) return;
-        pid_ = fork();
-        if (pid_ == 0) {
-            if (chdir(cwd.c_str()) != 0) _exit(126);
-            dup2(fds[0], 0);
-            close(fds[0]);
-            close(fds[1]);
-            if (!std::freopen("/dev/null", "w", stdout)) _exit(126);
-            std::string program = programPath();
-            std::vector<char*> argv{program.data(), const_cast<char*>("--headless")};
-            for (const std::string& a : args)
-                argv.push_back(const_cast<char*>(a.c_str()));
-            argv.push_back(nullptr);
-            execv(program.c_str(), argv.data());
-            _exit(127);
-        }
-        close(fds[0]);
-        script_ = fds[1];
-    }
-    ~LiveRun() {
-        endScript();
-        if (pid_ > 0) {
-            int status = 0;
-            waitpid(pid_, &status, 0);
-        }
-    }
-    LiveRun(const LiveRun&) = delete;
-    LiveRun& operator=(const LiveRun&) = delete;
-
-    bool send(const std::string& lines) {
-        return script_ >= 0 &&
-               write(script_, lines.data(), lines.size()) == static_cast<ssize_t>(lines.size());
-    }
-    void endScript() {
-        if (script_ >= 0) close(script_);
-        script_ = -1;
-    }
-    void killHard() {
-        if (pid_ > 0) kill(pid_, SIGKILL);
-    }
-
-  private:
-    pid_t pid_ = -1;
-    int script_ = -1;
-};
-
-// Waits up to ten seconds for CONDITION.
-bool eventually(const std::function<bool()>& condition) {
-    for (int i = 0; i < 1000; ++i) {
-        if (condition()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return condition();
-}
-
-uintmax_t fileSize(const std::string& path) {
-    std::error_code ec;
-    uintmax_t size = std::filesystem::file_size(path, ec);
-    return ec ? static_cast<uintmax_t>(-1) : size;
-}
-
 TEST(Recovery, TakeOfAKilledRunIsFinishedWithEveryBlock) {
     TempDir dir;
     Bytes input = writeInput(dir, 10 * kBlock, 7);
     const size_t blocks = 6;
     {
-        LiveRun live(dir.path(), {"--audio-in", "in.wav", kTake});
+        LiveProgram live(dir.path(), {"--audio-in", "in.wav", kTake});
         ASSERT_TRUE(live.send("command 1000\nrecord-blocks " + std::to_string(blocks) + "\n"));
         // Each block reached the file before its buffer went back to the device.
         bool written =
             eventually([&] { return fileSize(dir.file(kTempName)) == 44 + blocks * kBlock; });
-        live.killHard();
+        live.signal(SIGKILL);
         ASSERT_TRUE(written) << fileSize(dir.file(kTempName));
     }
     EXPECT_FALSE(exists(dir.file(kTake)));
@@ -328,7 +232,7 @@ TEST(Recovery, ASecondProgramInTheSameFolderLeavesTheFirstOnesTakeAlone) {
     Bytes input = writeInput(dir, 8 * kBlock, 3);
     Bytes song = patternBytes(kBlock, 4);
     writeFile(dir.file("song.wav"), takeOf(song));
-    LiveRun first(dir.path(), {"--audio-in", "in.wav", kTake});
+    LiveProgram first(dir.path(), {"--audio-in", "in.wav", kTake});
     ASSERT_TRUE(first.send("command 1000\nrecord-blocks 3\n"));
     ASSERT_TRUE(eventually([&] { return fileSize(dir.file(kTempName)) == 44 + 3 * kBlock; }));
 
@@ -344,7 +248,7 @@ TEST(Recovery, ASecondProgramInTheSameFolderLeavesTheFirstOnesTakeAlone) {
     EXPECT_NE(readText(dir.file(kIniName)).find("endstatus=start"), std::string::npos);
     Bytes played = readFile(dir.file("played.wav"));
     ASSERT_GE(played.size(), 44 + song.size());
-    EXPECT_EQ(slice(played, 44, song.size()), song);
+    EXPECT_EQ(slice(played, 44, 44 + song.size()), song);
 
     ASSERT_TRUE(first.send("record-blocks 1\ncommand 1001\n"));
     first.endScript();
@@ -399,11 +303,8 @@ TEST(RecordTake, TheTakeIsSyncedToDiskWhileItRunsAndBeforeItIsShownSaved) {
 
 TEST(BufferReset, BitsChangesEmptyTheRecordFileWhenNothingWasRecorded) {
     TempDir dir;
-    LiveRun live(dir.path(), {});
-    ASSERT_TRUE(eventually([&] {
-        return readText(dir.file(kIniName)).find("endstatus=start") != std::string::npos &&
-               exists(dir.file(kTempName));
-    }));
+    LiveProgram live(dir.path(), {});
+    ASSERT_TRUE(eventually([&] { return startedIn(dir.path()); }));
     for (int id : {1014, 1504, 1013}) {
         SCOPED_TRACE(id);
         {

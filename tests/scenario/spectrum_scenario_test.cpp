@@ -18,10 +18,6 @@ namespace {
 constexpr size_t kBlock = 49152;
 constexpr int kRate = 44100;
 
-int value16(const Bytes& b, size_t at) {
-    return static_cast<int16_t>(static_cast<uint16_t>(b[at] | b[at + 1] << 8));
-}
-
 // Output i (1 .. 129) of the analysis of the 128 values from byte FROM: |sum over j < i - 1 of
 // x[j] cos((16 (i - 1) + 0.5)(j + 0.5) 3.14159 / 2048)| / i in extended precision, limited to
 // 65535 and truncated.

@@ -26,20 +26,12 @@ TEST(FirstStart, EmptyDirectoryShowsDefaultsAndEndsCleanly) {
     EXPECT_FALSE(exists(dir.file("record.wav")));
 }
 
-// What a recording leaves in a temporary file when the program is killed: an 8-bit mono
-// 22050 Hz placeholder header and the sound so far.
-Bytes leftTake(const Bytes& sound) {
-    Bytes b = placeholderWav(1, 22050, 8);
-    b.insert(b.end(), sound.begin(), sound.end());
-    return b;
-}
-
 TEST(Recovery, KilledRunFinishesTakeAndPartsWithTheirOwnFormat) {
     TempDir dir;
     writeText(dir.file(kIniName), "[init]\nendstatus=start\nfile=take.wav\n");
     Bytes sound = patternBytes(1001), part = patternBytes(300, 5);
-    writeFile(dir.file(kTempName), leftTake(sound));
-    writeFile(dir.file("pelkit_record_001.wav"), leftTake(part));
+    writeFile(dir.file(kTempName), placeholderWav(1, 22050, 8, sound));
+    writeFile(dir.file("pelkit_record_001.wav"), placeholderWav(1, 22050, 8, part));
     writeFile(dir.file("take.wav"), Bytes{'o', 'l', 'd'});
 
     ProgramRun run = runHeadless(dir.path(), {}, "print title\n");
@@ -85,8 +77,9 @@ TEST(Recovery, HeaderlessTakeGetsTheDefaultFormat) {
 TEST(Recovery, NothingIsMovedAfterACleanEndOrWithoutATake) {
     Bytes previous = canonicalWav(2, 44100, 16, samples16({1, -1, 2, -2}));
     // A clean end leaves nothing to recover; a header without sound is no take.
-    for (const auto& [status, temp] : {std::pair{"ok", leftTake(patternBytes(500))},
-                                       std::pair{"start", placeholderWav(1, 22050, 8)}}) {
+    for (const auto& [status, temp] :
+         {std::pair{"ok", placeholderWav(1, 22050, 8, patternBytes(500))},
+          std::pair{"start", placeholderWav(1, 22050, 8)}}) {
         SCOPED_TRACE(status);
         TempDir dir;
         writeText(dir.file(kIniName),
@@ -103,7 +96,7 @@ TEST(Recovery, TakeThatCannotReachItsNameIsKeptAndReported) {
     TempDir dir;
     writeText(dir.file(kIniName), "[init]\nendstatus=start\nfile=no_such_dir/take.wav\n");
     Bytes sound = patternBytes(1001);
-    writeFile(dir.file(kTempName), leftTake(sound));
+    writeFile(dir.file(kTempName), placeholderWav(1, 22050, 8, sound));
 
     ProgramRun run = runHeadless(dir.path(), {}, "");
     EXPECT_EQ(run.status, 0);
@@ -153,7 +146,11 @@ TEST(Settings, KilledRunLeavesStartAndTheNextStartKeepsTheNamedFile) {
     Bytes previous = canonicalWav(1, 8000, 8, patternBytes(64));
     writeFile(dir.file("take.wav"), previous);
 
-    ASSERT_TRUE(runKilledAfterStart(dir.path()));
+    {
+        LiveProgram live(dir.path(), {});
+        ASSERT_TRUE(eventually([&] { return startedIn(dir.path()); }));
+        live.signal(SIGKILL);
+    }
     EXPECT_EQ(textLines(readText(dir.file(kIniName))),
               (std::vector<std::string>{"[init]", "endstatus=start", "file=take.wav"}));
     EXPECT_EQ(readFile(dir.file(kTempName)), Bytes{});

@@ -12,14 +12,8 @@ namespace pelkit {
 namespace {
 
 using test::Bytes;
+using test::values16;
 using Values = std::vector<int16_t>;
-
-Values values16(const Bytes& b) {
-    Values v;
-    for (size_t i = 0; i + 1 < b.size(); i += 2)
-        v.push_back(static_cast<int16_t>(b[i] | (b[i + 1] << 8)));
-    return v;
-}
 
 int16_t clamp16(long double v) {
     return static_cast<int16_t>(std::clamp<long double>(v, -32768, 32767));

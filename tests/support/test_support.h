@@ -56,6 +56,8 @@ void writeFile(const std::string& path, const Bytes& bytes);
 void writeText(const std::string& path, const std::string& text);
 std::string readText(const std::string& path);
 bool exists(const std::string& path);
+// The names of the files in DIR, sorted.
+std::vector<std::string> listing(const std::string& dir);
 
 void put16(Bytes& b, uint32_t v);
 void put32(Bytes& b, uint32_t v);
@@ -67,6 +69,29 @@ Bytes canonicalWav(uint16_t channels, uint32_t rate, uint16_t bits, const Bytes&
 Bytes samples16(const std::vector<int16_t>& values);
 // N bytes of a pattern that never repeats within 64 KiB: byte i = (i * 7 + i / 251) mod 256.
 Bytes patternBytes(size_t n, uint32_t seed = 0);
+
+// The little-endian unsigned value of SIZE bytes at AT; the signed 16-bit sample at AT.
+uint32_t le(const Bytes& b, size_t at, int size);
+int value16(const Bytes& b, size_t at);
+// B read as little-endian 16-bit samples.
+std::vector<int16_t> values16(const Bytes& b);
+// Bytes FROM .. TO of B (TO limited to its size), and B with MORE appended.
+Bytes slice(const Bytes& b, size_t from, size_t to);
+void append(Bytes& b, const Bytes& more);
+
+// A take as a recording leaves it before it is finished: RIFF size 36, data size FF FF FF FF.
+Bytes placeholderWav(uint16_t channels, uint32_t rate, uint16_t bits, const Bytes& data = {});
+
+struct Chunk {
+    const char* tag;
+    Bytes body;
+};
+// A 16-bit stereo 44100 Hz file whose fmt chunk has FMT_SIZE bytes (zeros past the first 16),
+// followed by CHUNKS (odd ones padded to an even length) and the data chunk holding DATA.
+Bytes wavWithChunks(uint32_t fmtSize, const std::vector<Chunk>& chunks, const Bytes& data);
+
+// N bytes without any period that a misplaced read could land on (a 32-bit xorshift).
+Bytes noiseBytes(size_t n, uint32_t seed);
 
 // Whether the file at PATH holds exactly EXPECTED; on a difference, where it starts.
 ::testing::AssertionResult holds(const std::string& path, const Bytes& expected);
