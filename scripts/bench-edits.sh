@@ -14,6 +14,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$(pwd)"
+. scripts/bench-lib.sh
 build="${BUILD_DIR:-build-bench}"
 runs="${RUNS:-5}"
 sox_runs=$((runs < 3 ? runs : 3))
@@ -37,18 +38,8 @@ big_work="$(mktemp -d "${TMPDIR:-/tmp}/pelkit-bench-edits-XXXXXX")"
 trap 'rm -rf "$work" "$big_work"' EXIT
 cd "$work"
 
-# 32-bit little-endian, as printf escapes.
-le32() { printf '\\x%02x\\x%02x\\x%02x\\x%02x' $(($1 & 255)) $(($1 >> 8 & 255)) \
-    $(($1 >> 16 & 255)) $(($1 >> 24 & 255)); }
-# The canonical 44-byte header of 16-bit stereo 44,100 Hz sound with $1 data bytes.
-wav_header() {
-    printf "RIFF$(le32 $(($1 + 36)))WAVEfmt $(le32 16)\\x01\\x00\\x02\\x00$(le32 44100)"
-    printf "$(le32 176400)\\x04\\x00\\x10\\x00data$(le32 "$1")"
-}
-
 # Two tones and a little noise, ten minutes.
-sox -n -r 44100 -b 16 -c 2 in.wav synth 600 sine 220 sine 331 synth 600 whitenoise mix \
-    vol 0.4 2> /dev/null
+make_ten_minutes in.wav
 data=$(($(stat -c %s in.wav) - 44))
 
 # The edit scripts: the dialog, its fields, one button.
@@ -71,23 +62,6 @@ range_to=$((data / 1000 * 900 / 12 * 12))
 range=$((range_to - range_from))
 part=$((data / 10 / 12 * 12))
 
-# Each timing as "mean-wall-seconds cpu-seconds" (user + system).
-time_it() {
-    local n="$1"
-    shift
-    if command -v hyperfine > /dev/null; then
-        hyperfine --style none --warmup 1 --runs "$n" --export-csv t.csv -n timed "$*" > /dev/null
-        awk -F, 'NR == 2 { print $2, $5 + $6 }' t.csv
-    else
-        local wall=0 cpu=0 t
-        for ((i = 0; i < n; i++)); do
-            t=($( { /usr/bin/time -f '%e %U %S' bash -c "$*" > /dev/null 2> /dev/null; } 2>&1))
-            wall=$(echo "$wall + ${t[0]}" | bc -l)
-            cpu=$(echo "$cpu + ${t[1]} + ${t[2]}" | bc -l)
-        done
-        echo "$(echo "$wall / $n" | bc -l) $(echo "$cpu / $n" | bc -l)"
-    fi
-}
 
 run_edit() { echo "'$program' --headless --script $1.txt $2"; }
 dd_of() { echo "dd if=$1 of=dd.out bs=49152 iflag=skip_bytes,count_bytes $2 status=none"; }
@@ -96,8 +70,6 @@ dd_of() { echo "dd if=$1 of=dd.out bs=49152 iflag=skip_bytes,count_bytes $2 stat
 "$program" --headless --script left.txt in.wav > /dev/null
 "$program" --headless --script right.txt in.wav > /dev/null
 
-ratio() { echo "scale=2; $1 / $2" | bc -l; }
-verdict() { if [ "$(echo "$1" | bc -l)" = 1 ]; then echo met; else echo MISSED; fi; }
 echo "machine: $(nproc) cpu, $(uname -r), load $(cut -d' ' -f1-3 /proc/loadavg); runs: $runs"
 echo "file: $data bytes of sound in $timing_dir; times: mean wall clock (user + system cpu), s"
 printf '%-10s %16s %16s %16s %8s %8s\n' edit program dd sox prog/dd sox/prog

@@ -12,6 +12,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$(pwd)"
+. scripts/bench-lib.sh
 build="${BUILD_DIR:-build-bench}"
 runs="${RUNS:-5}"
 
@@ -31,38 +32,11 @@ work="$(mktemp -d "${TMPDIR:-/tmp}/pelkit-bench-XXXXXX")"
 trap 'rm -rf "$work"' EXIT
 cd "$work"
 
-# 32-bit little-endian, as printf escapes.
-le32() { printf '\\x%02x\\x%02x\\x%02x\\x%02x' $(($1 & 255)) $(($1 >> 8 & 255)) \
-    $(($1 >> 16 & 255)) $(($1 >> 24 & 255)); }
-# The canonical 44-byte header of 16-bit stereo 44,100 Hz sound with $1 data bytes.
-wav_header() {
-    printf "RIFF$(le32 $(($1 + 36)))WAVEfmt $(le32 16)\\x01\\x00\\x02\\x00$(le32 44100)"
-    printf "$(le32 176400)\\x04\\x00\\x10\\x00data$(le32 "$1")"
-}
-
 # Two tones and a little noise, ten minutes.
-sox -n -r 44100 -b 16 -c 2 in.wav synth 600 sine 220 sine 331 synth 600 whitenoise mix \
-    vol 0.4 2> /dev/null
+make_ten_minutes in.wav
 printf 'command 1002\nrun\n' > default.txt
 printf 'scroll speed 5 612\nscroll pitch 5 600\ncommand 1041\ncommand 1002\nrun\n' > processed.txt
 
-# Each timing as "mean-wall-seconds cpu-seconds" (user + system).
-time_it() {
-    local n="$1"
-    shift
-    if command -v hyperfine > /dev/null; then
-        hyperfine --style none --warmup 1 --runs "$n" --export-csv t.csv "$@" > /dev/null
-        awk -F, 'NR == 2 { print $2, $5 + $6 }' t.csv
-    else
-        local wall=0 cpu=0 t
-        for ((i = 0; i < n; i++)); do
-            t=($( { /usr/bin/time -f '%e %U %S' bash -c "$*" > /dev/null 2> /dev/null; } 2>&1))
-            wall=$(echo "$wall + ${t[0]}" | bc -l)
-            cpu=$(echo "$cpu + ${t[1]} + ${t[2]}" | bc -l)
-        done
-        echo "$(echo "$wall / $n" | bc -l) $(echo "$cpu / $n" | bc -l)"
-    fi
-}
 
 play() { echo "'$program' --headless --script $1 --audio-out $2 in.wav"; }
 read -r a a_cpu <<< "$(time_it "$runs" "cp in.wav copy.wav")"
@@ -85,8 +59,6 @@ rss=$(/usr/bin/time -v "$program" --headless --script default.txt --audio-out bi
 big_played=$(stat -c %s big-played.wav)
 rm -f big.wav big-played.wav
 
-ratio() { echo "scale=2; $1 / $2" | bc -l; }
-verdict() { if [ "$(echo "$1" | bc -l)" = 1 ]; then echo met; else echo MISSED; fi; }
 echo "machine: $(nproc) cpu, $(uname -r), load $(cut -d' ' -f1-3 /proc/loadavg); runs: $runs"
 echo "times: mean wall clock (mean user + system cpu)"
 printf '(a) cp of the 10-minute file          %8.3f s (%.3f)\n' "$a" "$a_cpu"
