@@ -137,7 +137,7 @@ Figures run(TakeWriter::Mode mode, bool sync, const WaveFormat& format, double s
     }
     device.join();
     auto finishing = Clock::now();
-    TakeFinish done = take.finish("bench_take.wav", false);
+    TakeFinish done = take.finish("bench_take.wav");
     f.finishMs = std::chrono::duration<double, std::milli>(Clock::now() - finishing).count();
     auto syncs = take.syncFigures();
     f.syncs = syncs.syncs;

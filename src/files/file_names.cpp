@@ -1,5 +1,6 @@
 #include "files/file_names.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -8,6 +9,8 @@
 #include "files/file_stream.h"
 
 namespace pelkit {
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -37,6 +40,37 @@ std::string NumberedName(const std::string& source, int n) {
     char number[16];
     std::snprintf(number, sizeof number, "_%03d", n);
     return DerivedName(source, number);
+}
+
+std::vector<std::string> NumberedNamesOnDisk(const std::string& source) {
+    // Every name "stem_NNN.ext" whose number gives back the same name.
+    const std::string zero = NumberedName(source, 0);
+    const size_t at = zero.rfind("_000");
+    const std::string head = zero.substr(fileNameStart(zero), at + 1 - fileNameStart(zero));
+    const std::string tail = zero.substr(at + 4);
+    const std::string folder = fileNameStart(zero) == 0 ? "." : zero.substr(0, fileNameStart(zero));
+    std::vector<std::pair<long, std::string>> found;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() < head.size() + 3 + tail.size() || name.rfind(head, 0) != 0 ||
+            name.compare(name.size() - tail.size(), tail.size(), tail) != 0) {
+            continue;
+        }
+        const std::string digits =
+            name.substr(head.size(), name.size() - head.size() - tail.size());
+        if (digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos) {
+            continue;
+        }
+        const long n = std::strtol(digits.c_str(), nullptr, 10);
+        const std::string path = NumberedName(source, static_cast<int>(n));
+        if (n >= 1 && path.substr(fileNameStart(path)) == name) found.emplace_back(n, path);
+    }
+    std::sort(found.begin(), found.end());
+    std::vector<std::string> names;
+    for (auto& [n, path] : found)
+        names.push_back(std::move(path));
+    return names;
 }
 
 std::string SequenceName(const std::string& source) {

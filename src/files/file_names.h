@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace pelkit {
 
@@ -13,6 +14,8 @@ std::string DerivedName(const std::string& source, const std::string& suffix);
 
 // DerivedName with "_%03d" of N (N >= 1): talk.wav, 1 gives talk_001.wav.
 std::string NumberedName(const std::string& source, int n);
+// The numbered names of SOURCE (n >= 1) that exist on disk, by number, gaps included.
+std::vector<std::string> NumberedNamesOnDisk(const std::string& source);
 
 // SOURCE with its extension replaced by (or, without one, extended with) ".ts1".
 std::string SequenceName(const std::string& source);

@@ -40,8 +40,8 @@ std::string copyReplacing(const std::string& source, const std::string& target) 
     return {};
 }
 
-// Moves SOURCE onto TARGET, replacing it, and syncs the folder entry: a rename, or a copy across
-// file systems. Returns what failed, or nothing.
+}  // namespace
+
 std::string moveReplacing(const std::string& source, const std::string& target) {
     std::error_code ec;
     fs::rename(source, target, ec);
@@ -55,6 +55,8 @@ std::string moveReplacing(const std::string& source, const std::string& target) 
     syncFolderOf(target);
     return {};
 }
+
+namespace {
 
 // A name beside PATH that no file has yet: PATH's numbered names with "_kept".
 std::string unusedKeptName(const std::string& path) {
@@ -274,6 +276,12 @@ void TakeWriter::perform(Job& job) {
             syncer_.syncFile(stream_.handle());
             stream_.close();
             std::string part = NumberedName(tempName_, job.part);
+            // Sound still in a part of that name (a take no recovery finished) is moved aside,
+            // never emptied.
+            if (WavDataSize(part) > 0) {
+                std::error_code ec;
+                fs::rename(part, unusedKeptName(part), ec);
+            }
             stream_.open(part, FileStream::Mode::WriteTruncate);
             if (!WriteWavHeader(stream_, format_, 0)) fail(stream_.errorCode());
             stream_.seek(kCanonicalHeaderSize);
@@ -326,32 +334,51 @@ void TakeWriter::stopThread() {
     mode_ = Mode::Direct;
 }
 
-TakeFinish TakeWriter::finishFiles(const std::string& finalPath) {
+TakeFinish TakeWriter::finishFiles(const std::string& finalPath,
+                                   const std::vector<std::string>& olderParts) {
     syncer_.drain();
     TakeFinish result = finishTakeFiles(tempName_, partIndex_, format_, finalPath);
     result.writeError = failed_ ? error_.load() : 0;
     result.tempPath = tempName_;
+    if (result.firstMoved && !olderParts.empty()) {
+        // The parts of the replaced take past this take's last one would pose as its parts.
+        std::vector<std::string> ours;
+        for (int32_t i = 1; i <= partIndex_; ++i)
+            ours.push_back(NumberedName(finalPath, i));
+        for (const std::string& older : olderParts) {
+            if (std::find(ours.begin(), ours.end(), older) != ours.end()) continue;
+            std::error_code ec;
+            fs::remove(older, ec);
+        }
+        syncFolderOf(finalPath);
+    }
     return result;
 }
 
-TakeFinish TakeWriter::finish(const std::string& finalPath, bool keepForNext) {
+void TakeWriter::closeTake() {
     stopThread();
+    end_.parts = partIndex_;
+    end_.bytesInPart = bytesInPart_;
+    end_.offset = stream_.tell();
+    end_.written = written_.load();
     stream_.close();
-    finished_ = finishFiles(finalPath);
-    keepForNext_ = keepForNext;
+}
+
+TakeFinish TakeWriter::finish(const std::string& finalPath,
+                              const std::vector<std::string>& olderParts) {
+    closeTake();
+    finished_ = finishFiles(finalPath, olderParts);
     finishing_ = true;
     return collectFinish();
 }
 
-void TakeWriter::finishInBackground(const std::string& finalPath, bool keepForNext,
-                                    MessageQueue& queue) {
-    stopThread();
-    stream_.close();
+void TakeWriter::finishInBackground(const std::string& finalPath, MessageQueue& queue,
+                                    const std::vector<std::string>& olderParts) {
+    closeTake();
     if (finisher_.joinable()) finisher_.join();
-    keepForNext_ = keepForNext;
     finishing_ = true;
-    finisher_ = std::thread([this, finalPath, &queue] {
-        finished_ = finishFiles(finalPath);
+    finisher_ = std::thread([this, finalPath, olderParts, &queue] {
+        finished_ = finishFiles(finalPath, olderParts);
         queue.post({MessageKind::TakeFinished, nullptr, 0});
     });
 }
@@ -363,8 +390,55 @@ TakeFinish TakeWriter::collectFinish() {
     TakeFinish result = std::move(finished_);
     finished_ = {};
     if (!result.nextTempName.empty()) tempName_ = result.nextTempName;
-    prepare(keepForNext_);
+    prepare(false);
     return result;
+}
+
+std::string TakeWriter::resume(const std::string& finalPath, const Position& at,
+                               const WaveFormat& format, Mode mode, MessageQueue& queue) {
+    if (finishing_) return "the previous take is still being finished";
+    if (!blocked_.empty()) return blocked_;
+    stream_.close();
+    auto finalOf = [&](int32_t i) { return i == 0 ? finalPath : NumberedName(finalPath, i); };
+    auto tempOf = [&](int32_t i) { return i == 0 ? tempName_ : NumberedName(tempName_, i); };
+    // The last part first: whenever the run ends, each file is under one of its two names, and
+    // the recovery at the next start finishes the temporary ones into the take's names again.
+    std::string problem;
+    int32_t back = at.parts + 1;
+    while (back > 0 && problem.empty()) {
+        problem = moveReplacing(finalOf(back - 1), tempOf(back - 1));
+        if (problem.empty()) --back;
+    }
+    const std::string last = tempOf(at.parts);
+    if (problem.empty() &&
+        (!stream_.open(last, FileStream::Mode::WriteKeep) || !stream_.seek(at.offset))) {
+        problem = errorText(stream_.errorCode() ? stream_.errorCode() : EIO);
+        stream_.close();
+    }
+    if (!problem.empty()) {
+        for (int32_t i = back; i <= at.parts; ++i)
+            moveReplacing(tempOf(i), finalOf(i));
+        prepare(false);
+        return problem;
+    }
+    format_ = format;
+    mode_ = mode;
+    queue_ = &queue;
+    partIndex_ = at.parts;
+    bytesInPart_ = at.bytesInPart;
+    written_ = at.written;
+    failed_ = false;
+    error_ = 0;
+    if (!syncSetByHand_) {
+        syncEvery_ = std::clamp<uint64_t>(uint64_t{format.avgBytesPerSecond} * kSyncSeconds,
+                                          uint64_t{1} << 16, uint64_t{1} << 26);
+    }
+    sinceSync_ = 0;
+    if (mode == Mode::Threaded && !thread_.joinable()) {
+        quit_ = false;
+        thread_ = std::thread([this] { loop(); });
+    }
+    return {};
 }
 
 }  // namespace pelkit

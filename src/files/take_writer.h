@@ -53,6 +53,10 @@ bool finishTakeFile(const std::string& tempPath, const std::string& finalPath,
 TakeFinish finishTakeFiles(const std::string& tempPath, int32_t parts, const WaveFormat& format,
                            const std::string& finalPath);
 
+// Moves SOURCE onto TARGET, replacing it, and syncs the folder entry: a rename, or a staged copy
+// across file systems. Returns what failed, or nothing.
+std::string moveReplacing(const std::string& source, const std::string& target);
+
 // The numbered parts of TEMPPATH on disk, counted from 1 until the first missing one.
 int32_t partsOnDisk(const std::string& tempPath);
 // Finishes whatever sound TEMPPATH and its numbered parts still hold into unused "_kept" names
@@ -120,13 +124,33 @@ class TakeWriter {
     }
     BackgroundSync::Figures syncFigures() const { return syncer_.figures(); }
 
+    // Where a take stood when it ended: what going on with it after a pause needs.
+    struct Position {
+        int32_t parts = 0;         // numbered parts after the first file
+        uint32_t bytesInPart = 0;  // handed over into the last part
+        int64_t offset = 0;        // where the next byte goes in the last file
+        uint64_t written = 0;      // bytes of sound on disk since the take began or wrapped
+    };
+    // The position of the take that ended last (valid once its file is closed).
+    const Position& endPosition() const { return end_; }
+    // Goes on with a finished take after a pause: FINALPATH and its numbered parts (AT.parts of
+    // them) become the temporary files again, and the blocks that follow are appended where the
+    // take stopped. Returns what failed, or nothing; on failure every file is back under the
+    // take's names and the temporary file is prepared as before.
+    std::string resume(const std::string& finalPath, const Position& at, const WaveFormat& format,
+                       Mode mode, MessageQueue& queue);
+
     // Ends the take: closes its file and finishes every part into FINALPATH and its numbered
-    // names. The temporary file is then opened again for the next take (see prepare()).
-    TakeFinish finish(const std::string& finalPath, bool keepForNext);
+    // names. The temporary file is then opened again, empty, for the next take. Once the first
+    // part has its name, the files of OLDERPARTS that this take did not replace are removed
+    // (the numbered parts of the take it replaced), so one numbered set is one take.
+    TakeFinish finish(const std::string& finalPath,
+                      const std::vector<std::string>& olderParts = {});
     // The same on a thread of its own, which can take long (syncs, a copy to another file
     // system): a TakeFinished message is posted to QUEUE when it is done, and collectFinish()
     // then gives the result. Until then finishing() is true.
-    void finishInBackground(const std::string& finalPath, bool keepForNext, MessageQueue& queue);
+    void finishInBackground(const std::string& finalPath, MessageQueue& queue,
+                            const std::vector<std::string>& olderParts = {});
     bool finishing() const { return finishing_.load(); }
     TakeFinish collectFinish();
 
@@ -142,7 +166,9 @@ class TakeWriter {
     void loop();
     void fail(int err);
     void wrote(uint64_t count);
-    TakeFinish finishFiles(const std::string& finalPath);
+    TakeFinish finishFiles(const std::string& finalPath,
+                           const std::vector<std::string>& olderParts);
+    void closeTake();
 
     std::string tempName_ = "pelkit_record.wav";
     uint32_t partLimit_ = 2000000000;
@@ -163,7 +189,7 @@ class TakeWriter {
     uint64_t sinceSync_ = 0;  // written since the last sync was asked for
     BackgroundSync syncer_;
     std::atomic<bool> finishing_{false};
-    bool keepForNext_ = false;
+    Position end_;
     TakeFinish finished_;
     std::thread finisher_;
 

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "files/disk_sync.h"
+#include "files/file_names.h"
 #include "files/settings_file.h"
 #include "files/wav_format.h"
 #include "resources/control_ids.h"
@@ -91,6 +92,85 @@ std::string writeFailureText(const TakeFinish& result, int err, const std::strin
            "). What was recorded is kept in " + where + ".";
 }
 
+std::string fileNameOf(const std::string& path) {
+    return std::filesystem::path(path).filename().string();
+}
+
+// Whether the next take goes on with the paused one: the same file and format, and its files
+// still where the pause left them.
+bool canResume(AppState& app) {
+    const RecorderState::PausedTake& p = app.recorder.paused;
+    if (!app.modes.recordPaused || p.fileName.empty() || p.fileName != app.sound.fileName) {
+        return false;
+    }
+    const FormatSettings& f = app.format;
+    if (!(p.format ==
+          makeWaveFormat(f.formatTag, f.channels, f.samplesPerSecond, f.bitsPerSample))) {
+        return false;
+    }
+    for (int32_t i = 0; i <= p.at.parts; ++i) {
+        const std::string name = i == 0 ? p.fileName : NumberedName(p.fileName, i);
+        if (WavDataSize(name) == 0) return false;
+    }
+    const std::string last = p.at.parts == 0 ? p.fileName : NumberedName(p.fileName, p.at.parts);
+    return fileLength(last) >= p.at.offset;
+}
+
+// A new take is finished into the current file and its numbered names: when any of them holds
+// sound, the user says whether it may be replaced. On OK the numbered parts are noted, so that
+// those the new take does not replace go with the old take.
+bool approveReplacement(AppState& app) {
+    RecorderState& r = app.recorder;
+    const std::string& name = app.sound.fileName;
+    if (!r.approvedFor.empty() && r.approvedFor == name) {
+        r.approvedFor.clear();
+        return true;
+    }
+    r.approvedFor.clear();
+    std::vector<std::string> numbered = NumberedNamesOnDisk(name);
+    std::vector<std::string> holding;
+    if (WavDataSize(name) > 0) holding.push_back(name);
+    for (const std::string& part : numbered) {
+        if (WavDataSize(part) > 0) holding.push_back(part);
+    }
+    r.olderParts.clear();
+    if (holding.empty()) {
+        r.olderParts = std::move(numbered);
+        return true;
+    }
+    std::string names = holding.front();
+    if (holding.size() == 2) names += " and " + fileNameOf(holding.back());
+    if (holding.size() > 2) {
+        names += ", " + fileNameOf(holding[1]) + (holding.size() > 3 ? " ... " : " and ") +
+                 fileNameOf(holding.back()) + " (" + std::to_string(holding.size()) + " files)";
+    }
+    const std::string text = "The new recording will replace " + names + ", which already hold" +
+                             (holding.size() == 1 ? "s" : "") +
+                             " sound. OK records over it; Cancel keeps it and records nothing.";
+    if (app.ui().messageBox(app.windows.mainDialog, text, kCaption, BoxIcon::Warning,
+                            BoxButtons::OkCancel) != BoxAnswer::Ok) {
+        return false;
+    }
+    r.olderParts = std::move(numbered);
+    return true;
+}
+
+// The settings file must say where a take goes before it starts: a take cut off by a crash is
+// finished into that name at the next start.
+bool noteTakeInSettings(AppState& app) {
+    SettingsFile settings(app.settingsPath);
+    std::string problem;
+    if (settings.writeString("init", "endstatus", "start", &problem) &&
+        settings.writeString("init", "file", app.sound.fileName, &problem)) {
+        return true;
+    }
+    showWarning(app, "Cannot record: the settings file " + absolutePath(app.settingsPath) +
+                         " cannot be written (" + problem +
+                         "), so a recording cut off by a crash could not be recovered. Nothing "
+                         "was recorded.");
+    return false;
+}
+
 }  // namespace
 
 bool allocateBlockBuffers(AppState& app) {
@@ -111,17 +191,19 @@ void recordStart(AppState& app) {
     ModeFlags& m = app.modes;
     if (!m.levelCheck && !takeFileUsable(app)) return;
     readFormatFields(app);
+    r.resuming = false;
+    r.resumeFailed = false;
     if (!m.levelCheck) {
+        // After a pause the take goes on; any other take may replace sound only when asked.
+        r.resuming = canResume(app);
+        if (!r.resuming && !approveReplacement(app)) return;
+        if (!noteTakeInSettings(app)) return;
         app.sound.playStream.close();
         app.blocks.blockSize = app.blocks.chosenBlockSize;
     }
     app.blocks.streamBlockSize = app.blocks.blockSize;
 
     setStatusText(app, id::kFieldStatus, "recording");
-    // The settings of a folder another program records in are that program's.
-    if (r.take.blocked().empty()) {
-        SettingsFile(app.settingsPath).writeString("init", "file", app.sound.fileName);
-    }
     if (m.loopRecording) setStatusText(app, id::kFieldStatus, "loop recording");
     if (m.levelCheck) setStatusText(app, id::kFieldStatus, "level check");
     armRecordControls(app);
@@ -159,7 +241,9 @@ void onInputOpen(AppState& app) {
     if (!app.ring.copyBuffer.allocate(app.blocks.copyBufferSize)) {
         showWarning(app, "Error allocating memory!");
     }
-    app.sound.position = 0;
+    // A take that goes on after a pause counts on from where it stood.
+    app.sound.position =
+        r.resuming ? static_cast<uint32_t>(std::min<uint64_t>(r.paused.at.written, UINT32_MAX)) : 0;
     updateByteRate(app);
     showRecording(app);
     app.ui().focus(app.windows.mainDialog,
@@ -169,10 +253,22 @@ void onInputOpen(AppState& app) {
     app.modes.recording = true;
     app.modes.stopRequested = false;
     app.platform.in.start();
-    if (!app.modes.levelCheck &&
-        !r.take.begin(app.format.deviceFormat,
-                      r.takeWriteMode == 1 ? TakeWriter::Mode::Threaded : TakeWriter::Mode::Direct,
-                      app.platform.queue)) {
+    if (app.modes.levelCheck) return;
+    const auto mode = r.takeWriteMode == 1 ? TakeWriter::Mode::Threaded : TakeWriter::Mode::Direct;
+    if (r.resuming) {
+        std::string problem = r.take.resume(app.sound.fileName, r.paused.at,
+                                            app.format.deviceFormat, mode, app.platform.queue);
+        if (problem.empty()) return;
+        // The paused take stays as it was; nothing of this opening is written.
+        r.resumeFailed = true;
+        app.modes.stopRequested = true;
+        app.platform.in.reset();
+        showWarning(app, "The paused recording " + absolutePath(app.sound.fileName) +
+                             " could not be continued (" + problem +
+                             "). It is kept as it was; nothing more was recorded.");
+        return;
+    }
+    if (!r.take.begin(app.format.deviceFormat, mode, app.platform.queue)) {
         stopAfterWriteFailure(app);
     }
 }
@@ -181,7 +277,7 @@ bool onInputData(AppState& app, WaveHeader& header) {
     RecorderState& r = app.recorder;
     ModeFlags& m = app.modes;
     uint32_t count = header.bytesRecorded;
-    if (!m.levelCheck) {
+    if (!m.levelCheck && !r.resumeFailed) {
         if (m.loopRecording && app.sound.position > r.loopSize) {
             r.take.rewind();
             app.sound.position = 0;
@@ -191,7 +287,9 @@ bool onInputData(AppState& app, WaveHeader& header) {
         if (r.take.mode() == TakeWriter::Mode::Direct && r.take.failed()) {
             stopAfterWriteFailure(app);
         }
-        app.sound.position += app.blocks.blockSize;
+        // Blocks that come back after a stop or pause count only what they hold, so the time
+        // shown ends at the take as written.
+        app.sound.position += m.stopRequested ? count : app.blocks.blockSize;
         showTime(app, app.sound.position);
         if (r.take.mode() == TakeWriter::Mode::Direct) showTakeSize(app);
     }
@@ -200,7 +298,8 @@ bool onInputData(AppState& app, WaveHeader& header) {
 }
 
 void requeueInputBlock(AppState& app, WaveHeader& header) {
-    bool atWriter = !app.modes.levelCheck && app.recorder.take.mode() == TakeWriter::Mode::Threaded;
+    bool atWriter = !app.modes.levelCheck && !app.recorder.resumeFailed &&
+                    app.recorder.take.mode() == TakeWriter::Mode::Threaded;
     if (app.modes.stopRequested) {
         app.platform.in.close();
     } else if (!atWriter) {
@@ -248,13 +347,32 @@ bool startTakeFinish(AppState& app) {
         return false;
     }
     fillDeviceFormat(app);
-    r.take.finishInBackground(app.sound.fileName, app.modes.recordPaused, app.platform.queue);
+    const bool unchanged = r.resumeFailed;
+    r.resumeFailed = false;
+    if (unchanged) {
+        // Nothing of this opening was written, and the paused take may still go on.
+        r.take.prepare(false);
+        return false;
+    }
+    r.take.finishInBackground(app.sound.fileName, app.platform.queue, r.olderParts);
+    r.olderParts.clear();
+    r.paused = {};
+    if (app.modes.recordPaused) {
+        r.paused.fileName = app.sound.fileName;
+        r.paused.format = app.format.deviceFormat;
+        r.paused.at = r.take.endPosition();
+    }
     return true;
 }
 
 TakeFinish completeTakeFinish(AppState& app) {
     RecorderState& r = app.recorder;
     TakeFinish result = r.take.collectFinish();
+    // Only a take whose every file reached its name can go on after a pause.
+    if (!result.firstMoved || result.dataSize == 0 || !result.warnings.empty() ||
+        result.savedAs.size() != static_cast<size_t>(r.paused.at.parts) + 1) {
+        r.paused = {};
+    }
     app.sound.dataSize = static_cast<uint32_t>(std::min<uint64_t>(result.dataSize, UINT32_MAX));
     if (result.emptyPart) setStatusText(app, id::kFieldStatus, "zero");
     for (const std::string& warning : result.warnings)
@@ -286,6 +404,7 @@ void recordStop(AppState& app) {
     app.modes.stopRequested = true;
     app.sound.position = 0;
     app.modes.recordPaused = false;
+    app.recorder.approvedFor.clear();
     app.platform.in.reset();
 }
 
@@ -307,6 +426,12 @@ void bufferReset(AppState& app) {
 
 void enterStandby(AppState& app) {
     if (app.modes.levelCheck || deviceBusy(app)) return;
+    RecorderState& r = app.recorder;
+    // The question of a take that would replace sound comes before the wait, not at its end.
+    if (!canResume(app)) {
+        if (!approveReplacement(app)) return;
+        r.approvedFor = app.sound.fileName;
+    }
     app.blocks.blockSize = app.blocks.chosenBlockSize;
     app.blocks.streamBlockSize = app.blocks.blockSize;
     if (allocateBlockBuffers(app)) {
@@ -318,7 +443,10 @@ void enterStandby(AppState& app) {
 void toggleLevelCheck(AppState& app) {
     if (app.modes.playing) return;
     if (app.modes.levelCheck) {
+        // A level check between a pause and the next record leaves the paused take paused.
+        const bool paused = app.modes.recordPaused;
         sendCommand(app, id::kRecordStop);
+        app.modes.recordPaused = paused;
         app.blocks.blockSize = app.blocks.chosenBlockSize;
         // A level check whose device never opened has no close to end it.
         if (!app.platform.in.isOpen()) app.modes.levelCheck = false;

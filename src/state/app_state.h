@@ -21,13 +21,13 @@
 #include "state/byte_buffer.h"
 #include "state/command_sink.h"
 #include "state/display_state.h"
-#include "state/keyboard_state.h"
 #include "state/file_edit_state.h"
+#include "state/keyboard_state.h"
 #include "state/mark_state.h"
 #include "state/playback_state.h"
-#include "state/value_slider.h"
 #include "state/sequence_state.h"
 #include "state/subsound_bank.h"
+#include "state/value_slider.h"
 
 namespace pelkit {
 
@@ -114,6 +114,19 @@ struct RecorderState {
     bool writeFailed = false;   // a write of this take failed; the take stops
     bool closing = false;       // the input device closed; the take is being finished
     bool finishScheduled = false;
+    // The take that a pause ended, which the next record command goes on with: its name, its
+    // format and where it stood. No name: there is none.
+    struct PausedTake {
+        std::string fileName;
+        WaveFormat format;
+        TakeWriter::Position at;
+    } paused;
+    bool resuming = false;      // the take being opened goes on with the paused one
+    bool resumeFailed = false;  // it could not: the blocks of this opening are dropped
+    // The numbered parts of the take this one replaces, removed when it is finished.
+    std::vector<std::string> olderParts;
+    // The file whose replacement by a new take the user agreed to at standby.
+    std::string approvedFor;
 };
 
 struct WindowSet {

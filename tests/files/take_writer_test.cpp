@@ -159,7 +159,7 @@ TEST_F(TakeFilesTest, BothModesCutTheTakeIntoTheSameParts) {
         // A part closes after the block that takes it past 1000 - 100 bytes: ten blocks each.
         EXPECT_EQ(writeTake(w, mode, source, 100), 4);
         EXPECT_EQ(w.bytesWritten(), source.size());
-        TakeFinish done = w.finish("out/take.wav", false);
+        TakeFinish done = w.finish("out/take.wav");
         EXPECT_EQ(done.dataSize, source.size());
         for (int part = 0; part < 4; ++part) {
             std::string name = part == 0 ? "out/take.wav" : NumberedName("out/take.wav", part);
@@ -180,7 +180,7 @@ TEST_F(TakeFilesTest, LoopRewindOverwritesTheTakeFromItsStart) {
         TakeWriter w;
         writeTake(w, mode, source, 100, 6);
         EXPECT_EQ(w.bytesWritten(), 200u);  // counted again from the rewind
-        w.finish("take.wav", false);
+        w.finish("take.wav");
         Bytes expected(source.begin() + 600, source.end());
         expected.insert(expected.end(), source.begin() + 200, source.begin() + 600);
         EXPECT_EQ(readFile("take.wav"), canonicalWav(2, 44100, 16, expected));

@@ -410,6 +410,8 @@ TEST(FileEditCapture, EqualsWhatWasPlayed) {
                               "command record\nrecord-blocks 1\n" +
                               press("edit-real-time") + "record-blocks 2\ncommand record-stop\n");
     EXPECT_EQ(run.out,
+              "box: pelkit_recorder: The new recording will replace b.wav, which already holds "
+              "sound. OK records over it; Cancel keeps it and records nothing. -> ok\n"
               "box: pelkit_recorder: The real-time capture cannot start while recording.\n");
     const Bytes played = readFile(dir.file("played.wav"));
     EXPECT_GT(played.size(), 4 * kBlock);  // 250,000 bytes played at speed 1.5

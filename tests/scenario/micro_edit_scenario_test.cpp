@@ -98,7 +98,8 @@ TEST(MicroEditScenario, RefusedWritesChangeNothing) {
         ASSERT_EQ(run.status, 0) << run.err;
         std::vector<std::string> boxes;
         for (const std::string& line : textLines(run.out)) {
-            if (line.rfind("box: ", 0) == 0) boxes.push_back(line);
+            // The question before a take replaces s.wav is not a refusal.
+            if (line.rfind("box: ", 0) == 0 && !line.ends_with(" -> ok")) boxes.push_back(line);
         }
         EXPECT_EQ(boxes.size(), 1u) << run.out;
         if (!boxes.empty()) {

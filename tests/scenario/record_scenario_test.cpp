@@ -45,6 +45,12 @@ ProgramRun record(const TempDir& dir, const std::string& script) {
     return runHeadless(dir.path(), {"--audio-in", "in.wav", kTake}, script);
 }
 
+// The question before a take replaces NAMES, as the program prints it with ANSWER.
+std::string replaceQuestion(const std::string& names, const std::string& answer) {
+    return "box: pelkit_recorder: The new recording will replace " + names +
+           " sound. OK records over it; Cancel keeps it and records nothing. -> " + answer + "\n";
+}
+
 const std::string kHddMode = "command 1095\ndlg command 1159\ndlg command 1\n";
 
 TEST(RecordTake, BlocksLandByteForByteAndTheSizeShowsWhatWasWritten) {
@@ -77,20 +83,167 @@ TEST(RecordTake, TakeWithoutDataShowsZeroAndKeepsTheEarlierFile) {
     ProgramRun run = record(dir, "command 1000\ncommand 1001\nprint 1036\nprint 1002\n");
     EXPECT_EQ(run.status, 0) << run.err;
     // The earlier file's header is read again: it has sound, so it can be played.
-    EXPECT_EQ(run.out, "1036: zero\n1002: >\n");
+    EXPECT_EQ(run.out,
+              replaceQuestion("take.wav, which already holds", "ok") + "1036: zero\n1002: >\n");
     EXPECT_TRUE(holds(dir.file(kTake), earlier));
 }
 
-TEST(RecordTake, PausedTakeIsFinishedAndTheNextTakeReplacesIt) {
+// Record, pause, record, stop is one take: the blocks after the pause follow the paused ones in
+// the same file (and its parts), in both write modes and across a part boundary; the readouts
+// after the pause show the take as written.
+TEST(RecordTake, PauseThenRecordGoesOnWithTheSameTake) {
+    struct Case {
+        const char* name;
+        std::string mode;
+        int before, after;  // blocks recorded before and after the pause
+        bool split;         // limitmega=1: parts of 20 blocks
+    };
+    const Case cases[] = {
+        {"mem", "", 2, 3, false},
+        {"HDD", kHddMode, 2, 3, false},
+        {"across parts", "", 15, 10, true},
+        {"paused in the second part", kHddMode, 22, 4, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        if (c.split) writeText(dir.file(kIniName), "[init]\nlimitmega=1\n");
+        const int total = c.before + c.after;
+        Bytes input = writeInput(dir, (total + 1) * kBlock);
+        const std::string n = std::to_string(c.before), m = std::to_string(c.after);
+        ProgramRun run = record(dir, c.mode + "command 1000\nrecord-blocks " + n +
+                                         "\ncommand 1028\nrun\nprint 1029\nprint 1038\n"
+                                         "command 1000\nrecord-blocks " +
+                                         m + "\nprint 1029\ncommand 1001\nrun\nprint 1029\n");
+        ASSERT_EQ(run.status, 0) << run.err;
+        // No question: the take goes on. The fields show the whole take as written.
+        auto size = [](int blocks) { return std::to_string(blocks * kBlock); };
+        char time[16];
+        std::snprintf(time, sizeof time, "%06.3f", c.before * kBlock / 176400.0);
+        EXPECT_EQ(run.out, "1029: " + size(c.before) + "\n1038: 0000:" + time +
+                               "\n1029: " + size(total) + "\n1029: " + size(total) + "\n");
+        const Bytes recorded = slice(input, 0, total * kBlock);
+        const int perPart = c.split ? 20 : total;
+        for (int part = 0; part * perPart < total; ++part) {
+            char name[16];
+            std::snprintf(name, sizeof name, part == 0 ? "take.wav" : "take_%03d.wav", part);
+            SCOPED_TRACE(name);
+            const size_t to = std::min<size_t>((part + 1) * perPart, total) * kBlock;
+            EXPECT_TRUE(
+                holds(dir.file(name), takeOf(slice(recorded, part * perPart * kBlock, to))));
+        }
+        EXPECT_FALSE(exists(dir.file("pelkit_record_001.wav")));
+    }
+}
+
+// A take that would replace sound asks first: Cancel starts nothing and changes nothing; OK
+// records, and the numbered parts of the older take past the new one's go with it. Stop, then
+// record, is a new take and asks again; a file without sound is replaced without a word.
+TEST(RecordTake, ATakeAsksBeforeItReplacesSound) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> existing;  // files holding sound before the take
+        std::string script;
+        std::string question;  // the names the question gives, or empty for none
+        bool recorded;
+    };
+    const std::string take2 = "command 1000\nrecord-blocks 2\ncommand 1001\n";
+    const Case cases[] = {
+        {"cancel", {kTake}, "answer cancel\n" + take2, "take.wav, which already holds", false},
+        {"ok", {kTake}, "answer ok\n" + take2, "take.wav, which already holds", true},
+        {"parts",
+         {kTake, "take_001.wav", "take_002.wav"},
+         "answer cancel\n" + take2,
+         "take.wav, take_001.wav and take_002.wav (3 files), which already hold",
+         false},
+        {"parts ok",
+         {kTake, "take_001.wav", "take_002.wav"},
+         take2,
+         "take.wav, take_001.wav and take_002.wav (3 files), which already hold",
+         true},
+        {"a part alone",
+         {"take_003.wav"},
+         "answer cancel\n" + take2,
+         "take_003.wav, which already holds",
+         false},
+        {"standby asks before the wait",
+         {kTake},
+         "answer cancel\ncommand 40023\nprint 1036\n",
+         "take.wav, which already holds",
+         false},
+        {"stop after pause",
+         {},
+         "command 1000\nrecord-blocks 1\ncommand 1028\nrun\n"
+         "command 1001\nanswer cancel\ncommand 1000\nrecord-blocks 2\ncommand 1001\n",
+         "take.wav, which already holds",
+         false},
+        {"nothing to replace", {}, take2, "", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        Bytes input = writeInput(dir, 4 * kBlock);
+        std::vector<Bytes> before;
+        for (size_t i = 0; i < c.existing.size(); ++i) {
+            before.push_back(takeOf(patternBytes(400 + 4 * i, 7 + i)));
+            writeFile(dir.file(c.existing[i]), before.back());
+        }
+        ProgramRun run = record(dir, c.script);
+        ASSERT_EQ(run.status, 0) << run.err;
+        const bool asked = !c.question.empty();
+        EXPECT_EQ(run.out.find(replaceQuestion(c.question, c.recorded ? "ok" : "cancel")) !=
+                      std::string::npos,
+                  asked)
+            << run.out;
+        if (!asked) {
+            EXPECT_EQ(run.out.find("box:"), std::string::npos) << run.out;
+        }
+        if (c.recorded) {
+            EXPECT_TRUE(holds(dir.file(kTake), takeOf(slice(input, 0, 2 * kBlock))));
+            for (const std::string& name : c.existing) {
+                if (name != kTake) {
+                    EXPECT_FALSE(exists(dir.file(name))) << name;
+                }
+            }
+        } else {
+            for (size_t i = 0; i < c.existing.size(); ++i) {
+                EXPECT_TRUE(holds(dir.file(c.existing[i]), before[i])) << c.existing[i];
+            }
+        }
+    }
+}
+
+// A paused take that goes on is the temporary file again: a kill during the second half loses
+// neither half, and the next start finishes the whole take.
+TEST(RecordTake, AKillAfterThePauseKeepsTheWholeTake) {
     TempDir dir;
-    Bytes input = writeInput(dir, 8 * kBlock);
-    ProgramRun run = record(dir,
-                            "command 1000\nrecord-blocks 2\ncommand 1028\nprint 1036\nprint 1029\n"
-                            "command 1000\nrecord-blocks 3\ncommand 1001\nprint 1029\n");
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "1036: rec.pause\n1029: 98304\n1029: 147456\n");
-    // The input went on where the paused take left it.
-    EXPECT_TRUE(holds(dir.file(kTake), takeOf(slice(input, 2 * kBlock, 5 * kBlock))));
+    Bytes input = writeInput(dir, 6 * kBlock);
+    {
+        LiveProgram live(dir.path(), {"--audio-in", "in.wav", kTake});
+        ASSERT_TRUE(
+            live.send("command 1000\nrecord-blocks 3\ncommand 1028\nrun\n"
+                      "command 1000\nrecord-blocks 2\n"));
+        ASSERT_TRUE(eventually([&] { return fileSize(dir.file(kTempName)) == 44 + 5 * kBlock; }));
+        live.signal(SIGKILL);
+    }
+    EXPECT_EQ(runHeadless(dir.path(), {}, "").status, 0);
+    EXPECT_TRUE(holds(dir.file(kTake), takeOf(slice(input, 0, 5 * kBlock))));
+}
+
+// The settings file names the take's file before the take starts; when it cannot be written
+// (here it became a folder after start-up) nothing is recorded, so a crash could never finish
+// a take into a stale name.
+TEST(RecordTake, NoTakeStartsWhenTheSettingsCannotNameIt) {
+    TempDir dir;
+    writeInput(dir, 4 * kBlock);
+    LiveProgram live(dir.path(), {"--audio-in", "in.wav", kTake});
+    ASSERT_TRUE(eventually([&] { return startedIn(dir.path()); }));
+    std::filesystem::remove(dir.file(kIniName));
+    std::filesystem::create_directory(dir.file(kIniName));
+    ASSERT_TRUE(live.send("command 1000\nrecord-blocks 2\ncommand 1001\n"));
+    live.endScript();
+    EXPECT_EQ(live.wait(std::chrono::seconds(20)), 0);
+    EXPECT_FALSE(exists(dir.file(kTake)));
 }
 
 TEST(RecordTake, LongTakeIsSplitIntoNumberedPartsInBothWriteModes) {
@@ -137,9 +290,9 @@ TEST(RecordTake, LoopRecordingWrapsAtTheLoopSizeSetInTheDialog) {
     EXPECT_TRUE(holds(dir.file(kTake), takeOf(join({block(6), block(4), block(5)}))));
     EXPECT_LE(readFile(dir.file(kTake)).size() - 44, 100000 + kBlock);
 
-    // The stop ended loop recording: the next take is a plain one.
+    // The stop ended loop recording: the next take is a plain one, asked for over the last.
     run = record(dir, "command 1000\nrecord-blocks 4\ncommand 1001\nprint 1036\n");
-    EXPECT_EQ(run.out, "1036: rec.end\n");
+    EXPECT_EQ(run.out, replaceQuestion("take.wav, which already holds", "ok") + "1036: rec.end\n");
     EXPECT_TRUE(holds(dir.file(kTake), takeOf(join({block(0), block(1), block(2), block(3)}))));
 }
 
