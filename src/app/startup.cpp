@@ -14,6 +14,7 @@
 #include "edit/file_edits.h"
 #include "files/disk_sync.h"
 #include "files/file_names.h"
+#include "files/left_parts.h"
 #include "files/settings_file.h"
 #include "files/wav_format.h"
 #include "marks/marks.h"
@@ -199,6 +200,12 @@ void initMainWindow(AppState& app, WindowHandle window) {
         if (!failed.empty()) showWarning(app, failed);
     }
     loadSettings(app, app.folders.settingsFile(kSettingsFileName));
+    // Outputs a killed run left half written; not while another program uses these folders.
+    if (app.folderLock.held()) {
+        const LeftParts left =
+            removeLeftParts({app.folders.config, app.folders.state, app.folders.work});
+        if (left.removed > 0) showWarning(app, leftPartsMessage(left));
+    }
 
     app.display.verticalScale = 1.0f;
     app.startTick = app.platform.clock.tickMs();

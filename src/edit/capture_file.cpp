@@ -7,7 +7,7 @@ namespace pelkit {
 
 bool CaptureFile::open(const std::string& path, const WaveFormat& format) {
     format_ = format;
-    return openOutput(out_, path, format, 0);
+    return openOutput(out_, path, format);
 }
 
 void CaptureFile::append(const uint8_t* data, size_t n) {
@@ -20,8 +20,9 @@ uint64_t CaptureFile::dataBytes() const {
 
 EditResult CaptureFile::close() {
     if (!out_.isOpen()) return {EditOutcome::Failed, "no capture is running."};
-    const auto header = makeWavHeader(format_, headerDataSize(dataBytes()));
-    if (out_.writeAt(0, header.data(), header.size()) && out_.commit()) {
+    // The format playback used, and the sizes of what it played.
+    const auto header = makeWavHeader(format_, 0);
+    if (out_.writeAt(0, header.data(), header.size()) && finishOutput(out_)) {
         return {EditOutcome::Done, {}};
     }
     EditResult failed{EditOutcome::Failed, out_.error()};

@@ -6,6 +6,7 @@
 
 #include "edit/edit_output.h"
 #include "edit/sample_blocks.h"
+#include "files/disk_sync.h"
 #include "files/file_names.h"
 #include "files/sound_reader.h"
 #include "files/staged_file.h"
@@ -28,13 +29,10 @@ class CopyJob : public EditJob {
         return false;
     }
 
-    // What the job writes: COUNT source bytes into OUTPUT under a header for FORMAT and
-    // HEADER_SIZE.
-    void setOutput(const std::string& output, const WaveFormat& format, uint64_t headerSize,
-                   uint64_t count) {
+    // What the job writes: COUNT source bytes into OUTPUT in FORMAT.
+    void setOutput(const std::string& output, const WaveFormat& format, uint64_t count) {
         output_ = output;
         format_ = format;
-        headerSize_ = headerSize;
         left_ = count;
         setTotal(count);
     }
@@ -47,11 +45,11 @@ class CopyJob : public EditJob {
   private:
     Slice advance() override {
         if (!out_.isOpen()) {
-            if (!openOutput(out_, output_, format_, headerSize_)) fail(out_.error());
+            if (!openOutput(out_, output_, format_)) fail(out_.error());
             return Slice::More;
         }
         if (left_ == 0) {
-            if (!out_.commit()) fail(out_.error());
+            if (!finishOutput(out_)) fail(out_.error());
             return Slice::Complete;
         }
         block_.resize(kCopyBlockBytes);
@@ -73,7 +71,6 @@ class CopyJob : public EditJob {
     StagedFile out_;
     std::string output_;
     WaveFormat format_;
-    uint64_t headerSize_ = 0;
     uint64_t left_ = 0;
     std::vector<uint8_t> block_;
 };
@@ -90,13 +87,12 @@ class CutJob : public CopyJob {
   private:
     void prepare(const EditSource& source, const std::string& output, uint32_t start,
                  uint32_t count, bool untilEnd) {
-        if (!is16Bit(source.header)) return refuse();
+        if (!is16Bit(source.header)) return refuse(needs16BitMessage(source));
         if (!openSource(source, start)) return;
         if (!untilEnd && start >= reader_.soundBytes()) return refuse(kPositionError);
         const uint64_t bytes =
             std::min<uint64_t>(untilEnd ? reader_.remaining() : count, reader_.remaining());
-        setOutput(output, outputFormat(source.header, source.header.format.channels),
-                  untilEnd ? 0 : bytes, bytes);
+        setOutput(output, outputFormat(source.header, source.header.format.channels), bytes);
     }
 
     std::span<const uint8_t> transform(uint8_t* block, size_t length) override {
@@ -117,11 +113,10 @@ class ChannelJob : public CopyJob {
   private:
     void prepare(const EditSource& source, Channel channel, const std::string& output) {
         if (source.header.format.channels != 2) return refuse(kNotStereo);
-        if (!is16Bit(source.header)) return refuse();
+        if (!is16Bit(source.header)) return refuse(needs16BitMessage(source));
         // Read from the second sample on, the first sample of every group is a right sample.
         if (!openSource(source, channel == Channel::Left ? 0 : 2)) return;
-        setOutput(output, outputFormat(source.header, 1), reader_.soundBytes() / 2,
-                  reader_.remaining());
+        setOutput(output, outputFormat(source.header, 1), reader_.remaining());
         picked_.resize(kCopyBlockBytes / 2);
     }
 
@@ -138,10 +133,10 @@ class CentreMixJob : public CopyJob {
 
   private:
     void prepare(const EditSource& source, const std::string& output) {
-        if (source.header.format.channels != 2 || !is16Bit(source.header)) return refuse();
+        if (source.header.format.channels != 2) return refuse();
+        if (!is16Bit(source.header)) return refuse(needs16BitMessage(source));
         if (!openSource(source, 0)) return;
-        setOutput(output, outputFormat(source.header, 1), reader_.soundBytes() / 2,
-                  reader_.remaining());
+        setOutput(output, outputFormat(source.header, 1), reader_.remaining());
         mixed_.resize(kCopyBlockBytes / 2);
     }
 
@@ -175,14 +170,14 @@ class JoinJob : public EditJob {
 
     Slice advance() override {
         if (!out_.isOpen()) {
-            if (!openOutput(out_, output_, format_, 2ull * left_.soundBytes())) fail(out_.error());
+            if (!openOutput(out_, output_, format_)) fail(out_.error());
             leftBlock_.resize(kCopyBlockBytes);
             rightBlock_.resize(kCopyBlockBytes);
             joined_.resize(2 * kCopyBlockBytes);
             return Slice::More;
         }
         if (left_.remaining() == 0) {
-            if (!out_.commit()) fail(out_.error());
+            if (!finishOutput(out_)) fail(out_.error());
             return Slice::Complete;
         }
         const size_t got = left_.read(leftBlock_.data(), kCopyBlockBytes);
@@ -224,7 +219,7 @@ class DivisionJob : public EditJob {
   private:
     void prepare(const EditSource& source, int32_t count) {
         if (count <= 0) return refuse(kPositionError);
-        if (!is16Bit(source.header)) return refuse();
+        if (!is16Bit(source.header)) return refuse(needs16BitMessage(source));
         if (!reader_.open(source.path, source.header)) return fail(reader_.error());
         count_ = count;
         // Whole multiples of 12 bytes are whole frames of every frame size up to 6 bytes.
@@ -244,7 +239,7 @@ class DivisionJob : public EditJob {
     Slice advance() override {
         if (written_ == count_) return publishSome();
         if (!out_.isOpen()) {
-            if (!openOutput(out_, finalName(written_ + 1), format_, part_, token_)) {
+            if (!openOutput(out_, finalName(written_ + 1), format_, token_)) {
                 fail(out_.error());
             }
             partLeft_ = part_;
@@ -265,7 +260,7 @@ class DivisionJob : public EditJob {
         partLeft_ -= static_cast<uint32_t>(got);
         addDone(got);
         if (partLeft_ == 0) {
-            if (!out_.close()) {
+            if (!setTrueSizes(out_) || !out_.close()) {
                 fail(out_.error());
                 return Slice::Complete;
             }
@@ -285,7 +280,17 @@ class DivisionJob : public EditJob {
                 return Slice::Complete;
             }
         }
-        return published_ == count_ ? Slice::Complete : Slice::More;
+        if (published_ < count_) return Slice::More;
+        // The parts keep their names through a power cut. Numbered names normally share one
+        // folder; a dot in a folder's name can make each part's folder its own.
+        std::string synced;
+        for (int32_t i = 1; i <= count_; ++i) {
+            std::string folder = folderOf(finalName(i));
+            if (folder == synced) continue;
+            syncFolder(folder);
+            synced = std::move(folder);
+        }
+        return Slice::Complete;
     }
 
     void discard() override {

@@ -4,6 +4,13 @@
 
 namespace pelkit {
 
+std::string needs16BitMessage(const EditSource& source) {
+    const WaveFormat& f = source.header.format;
+    const std::string kind =
+        std::to_string(f.bitsPerSample) + "-bit" + (f.formatTag == kTagFloat ? " float" : "");
+    return "This edit needs 16-bit sound; " + source.path + " is " + kind + ".";
+}
+
 bool EditJob::step() {
     if (finished()) return false;
     Slice slice = advance();

@@ -26,6 +26,9 @@ struct EditSource {
     WavHeaderInfo header;
 };
 
+// The refusal of an edit that needs 16-bit sound, naming SOURCE's file and sample format.
+std::string needs16BitMessage(const EditSource& source);
+
 enum class EditOutcome {
     Running,
     Done,

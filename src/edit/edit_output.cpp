@@ -1,5 +1,7 @@
 #include "edit/edit_output.h"
 
+#include <algorithm>
+
 #include "files/file_names.h"
 
 namespace pelkit {
@@ -35,10 +37,26 @@ uint32_t headerDataSize(uint64_t size) {
 }
 
 bool openOutput(StagedFile& out, const std::string& path, const WaveFormat& format,
-                uint64_t dataSize, const std::string& token) {
+                const std::string& token) {
     if (!out.open(path, token)) return false;
-    const auto header = makeWavHeader(format, headerDataSize(dataSize));
+    const auto header = makeWavHeader(format, 0);
     return out.write(header.data(), header.size());
+}
+
+bool setTrueSizes(StagedFile& out) {
+    const uint64_t size = std::max<uint64_t>(out.size(), kCanonicalHeaderSize);
+    uint8_t riff[4], data[4];
+    const uint32_t riffSize = headerDataSize(size - 8);
+    const uint32_t dataSize = headerDataSize(size - kCanonicalHeaderSize);
+    for (int i = 0; i < 4; ++i) {
+        riff[i] = static_cast<uint8_t>(riffSize >> (8 * i));
+        data[i] = static_cast<uint8_t>(dataSize >> (8 * i));
+    }
+    return out.writeAt(4, riff, 4) && out.writeAt(40, data, 4);
+}
+
+bool finishOutput(StagedFile& out) {
+    return setTrueSizes(out) && out.commit();
 }
 
 }  // namespace pelkit

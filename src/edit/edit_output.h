@@ -21,9 +21,17 @@ WaveFormat outputFormat(const WavHeaderInfo& header, int channels);
 // The data size a header can hold: SIZE, or 0xFFFFFFFF for anything larger.
 uint32_t headerDataSize(uint64_t size);
 
-// Opens OUT for PATH (under TOKEN, see StagedFile) and writes the 44-byte header for FORMAT and
-// DATA_SIZE. False, with OUT's error set, when either fails.
+// Opens OUT for PATH (under TOKEN, see StagedFile) and writes a 44-byte header for FORMAT whose
+// sizes say "not yet known" until setTrueSizes. False, with OUT's error set, when either fails.
 bool openOutput(StagedFile& out, const std::string& path, const WaveFormat& format,
-                uint64_t dataSize, const std::string& token = {});
+                const std::string& token = {});
+
+// Gives the 44-byte header of OUT the sizes of what OUT holds now: RIFF size = file size - 8,
+// data size = the bytes after the header (each held to 32 bits). False, with OUT's error set,
+// when the write fails.
+bool setTrueSizes(StagedFile& out);
+
+// setTrueSizes, then OUT is committed into place.
+bool finishOutput(StagedFile& out);
 
 }  // namespace pelkit

@@ -3,6 +3,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "edit/capture_file.h"
 #include "edit/copy_edits.h"
@@ -54,6 +55,8 @@ class EditQueue final : public EditWork {
     bool progressShown = false;
     int shownPercent = -1;
     std::string label;
+    bool starting = false;  // startNext is under way (a box it shows runs the event loop)
+    uint64_t cancels = 0;   // counts cancelEdits, so a question answered late is not acted on
 };
 
 class CaptureSink final : public PlayedSoundSink {
@@ -128,8 +131,8 @@ std::unique_ptr<EditJob> makeJob(AppState& app, const EditRequest& r) {
     }
 }
 
-// What the progress bar says: the file being written.
-std::string labelOf(const EditRequest& r) {
+// The one file R writes (not for a division).
+std::string singleOutputOf(const EditRequest& r) {
     switch (r.id) {
         case id::kEditCutRange:
         case id::kEditCutAll:
@@ -142,11 +145,52 @@ std::string labelOf(const EditRequest& r) {
             return outputOf(EditOutput::Centre, r);
         case id::kEditJoin:
             return outputOf(EditOutput::Join, r);
-        case id::kEditDivide:
-            return NumberedName(r.fileName, 1) + " ...";
         default:
             return outputOf(EditOutput::SpeedChange, r);
     }
+}
+
+// What the progress bar says: the file being written.
+std::string labelOf(const EditRequest& r) {
+    return r.id == id::kEditDivide ? NumberedName(r.fileName, 1) + " ..." : singleOutputOf(r);
+}
+
+bool holdsSound(const std::string& path) {
+    return WavDataSize(path) > 0;
+}
+
+// The files R would write over that hold sound. A division writes parts 1 to its count; numbered
+// files past the count stay as they are.
+std::vector<std::string> soundReplacedBy(const EditRequest& r) {
+    std::vector<std::string> names;
+    if (r.id != id::kEditDivide) {
+        if (std::string name = singleOutputOf(r); holdsSound(name)) names.push_back(name);
+        return names;
+    }
+    for (int32_t i = 1; i <= r.param; ++i) {
+        if (std::string name = NumberedName(r.fileName, i); holdsSound(name)) {
+            names.push_back(std::move(name));
+        }
+    }
+    return names;
+}
+
+// Whether the user lets an edit replace the sound in NAMES: one OK/Cancel question for all of
+// them (none: yes, unasked).
+bool mayReplace(AppState& app, const std::vector<std::string>& names) {
+    if (names.empty()) return true;
+    constexpr size_t kNamed = 5;  // a long list is cut short
+    const size_t shown = names.size() <= kNamed ? names.size() : kNamed - 1;
+    std::string list;
+    for (size_t i = 0; i < shown; ++i) {
+        if (i > 0) list += i + 1 == names.size() ? " and " : ", ";
+        list += names[i];
+    }
+    if (shown < names.size()) list += " and " + std::to_string(names.size() - shown) + " more";
+    const std::string text = list + (names.size() == 1 ? " already holds sound. Replace it?"
+                                                       : " already hold sound. Replace them?");
+    return app.ui().messageBox(app.windows.mainDialog, text, "pelkit_recorder", BoxIcon::Warning,
+                               BoxButtons::OkCancel) == BoxAnswer::Ok;
 }
 
 // The end of an edit as the user sees it.
@@ -173,18 +217,30 @@ void schedule(AppState& app, uint64_t serial) {
     app.ui().callAfter(0, [&app, serial] { runSlice(app, serial); });
 }
 
-// Starts the waiting edits in order until one runs on from the event loop.
+// Starts the waiting edits in order until one runs on from the event loop. An edit that would
+// replace sound runs only once the user has said OK; Cancel drops it without a word.
 void startNext(AppState& app) {
     EditQueue& q = queueOf(app);
+    // The boxes shown here run the event loop: an edit asked for meanwhile waits its turn.
+    if (q.starting) return;
+    q.starting = true;
+    struct Done {
+        EditQueue& q;
+        ~Done() { q.starting = false; }
+    } done{q};
     while (!q.job && !q.waiting.empty()) {
         EditRequest r = std::move(q.waiting.front());
         q.waiting.pop_front();
+        const uint64_t cancels = q.cancels;
         std::unique_ptr<EditJob> job = makeJob(app, r);
         if (!job) continue;
         if (job->finished()) {
             showEnd(app, r, job->result());
             continue;
         }
+        const bool allowed = mayReplace(app, soundReplacedBy(r));
+        if (app.windows.mainDialogEnded || q.cancels != cancels) return;  // ended meanwhile
+        if (!allowed) continue;
         q.job = std::move(job);
         q.current = std::move(r);
         q.serial += 1;
@@ -259,12 +315,13 @@ void requestEdit(AppState& app, int id, int32_t param) {
     r.rangeEnd = app.playback.rangeEnd;
     EditQueue& q = queueOf(app);
     q.waiting.push_back(std::move(r));
-    if (!q.job) startNext(app);
+    if (!q.job && !q.starting) startNext(app);
 }
 
 void cancelEdits(AppState& app) {
     if (!app.edits.work) return;
     EditQueue& q = queueOf(app);
+    q.cancels += 1;
     q.waiting.clear();
     if (q.job) q.job->cancel();
     q.job.reset();
@@ -281,11 +338,15 @@ void startCapture(AppState& app) {
         showWarning(app, kCaptureWhileRecording);
         return;
     }
+    const std::string path = editOutputName(EditOutput::Capture, app.sound.fileName);
+    if (!mayReplace(
+            app, holdsSound(path) ? std::vector<std::string>{path} : std::vector<std::string>{})) {
+        return;
+    }
     // A capture asked for again starts afresh.
     app.edits.capture.reset();
     app.playback.realTimeOutput = false;
     auto sink = std::make_unique<CaptureSink>();
-    const std::string path = editOutputName(EditOutput::Capture, app.sound.fileName);
     if (!sink->file.open(path, app.format.deviceFormat)) {
         showWarning(app, sink->file.error());
         return;

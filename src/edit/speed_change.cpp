@@ -36,7 +36,7 @@ class SpeedChangeJob : public EditJob {
         }
         chunk_ = std::min(static_cast<uint32_t>(settings_.chunkBytes) / 4 * 4, kLargestSpeedChunk);
         if (chunk_ == 0) return refuse(kSpeedSettingsError);
-        if (source.header.format.bitsPerSample != 16) return refuse();
+        if (source.header.format.bitsPerSample != 16) return refuse(needs16BitMessage(source));
         if (!reader_.open(source.path, source.header)) return fail(reader_.error());
         seam_ = settings_.seamLength / 4 * 4;
         format_ = source.header.format;
@@ -45,13 +45,12 @@ class SpeedChangeJob : public EditJob {
 
     Slice advance() override {
         if (!out_.isOpen()) {
-            const uint64_t size = speedChangedBytes(reader_.soundBytes(), settings_.percent);
-            if (!openOutput(out_, output_, format_, size)) fail(out_.error());
+            if (!openOutput(out_, output_, format_)) fail(out_.error());
             chunkBuffer_.resize(chunk_);
             return Slice::More;
         }
         if (reader_.remaining() == 0) {
-            if (!out_.commit()) fail(out_.error());
+            if (!finishOutput(out_)) fail(out_.error());
             return Slice::Complete;
         }
         // A stretched chunk read the start of this one ahead: it is in the buffer already.

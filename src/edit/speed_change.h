@@ -22,19 +22,18 @@ struct SpeedChangeSettings {
 };
 
 // 4 x trunc(BYTES x (PERCENT x 0.01) x 0.25), with PERCENT x 0.01 rounded to double and every
-// step in double precision: the header's data size for a sound of BYTES, and the bytes kept of a
-// chunk of BYTES. 29 % of 1,764,000 bytes gives 511,556.
+// step in double precision: the bytes kept of a chunk of BYTES. 29 % of 1,764,000 bytes gives
+// 511,556.
 uint64_t speedChangedBytes(uint64_t bytes, int32_t percent);
 
-// The speed change of SOURCE into OUTPUT, in SOURCE's own format, under a header of
-// speedChangedBytes(data size), which is not corrected afterwards. The chunk that reaches the end
-// of the sound is dropped.
+// The speed change of SOURCE into OUTPUT, in SOURCE's own format, under a header that says what
+// was written. The chunk that reaches the end of the sound is dropped.
 //
 // A chunk size or percent of 0 or less is refused with kSpeedSettingsError; the chunk size is
 // rounded down to whole 4-byte frames (a result of 0 is refused as well) and held to
 // kLargestSpeedChunk. The seam length is rounded down to whole frames, and a seam longer than
 // the bytes it ends (those kept of a chunk, or those read ahead when stretching) is shortened to
-// fit them. A sound that is not 16-bit is refused silently.
+// fit them. A sound that is not 16-bit is refused with a message naming its sample size.
 std::unique_ptr<EditJob> makeSpeedChangeJob(const EditSource& source, const std::string& output,
                                             const SpeedChangeSettings& settings);
 

@@ -5,6 +5,8 @@
 #include <random>
 #include <system_error>
 
+#include "files/disk_sync.h"
+
 namespace pelkit {
 
 namespace fs = std::filesystem;
@@ -34,6 +36,20 @@ std::string StagedFile::newToken() {
 
 std::string StagedFile::tempPathFor(const std::string& finalPath, const std::string& token) {
     return finalPath + "." + token + ".part";
+}
+
+bool StagedFile::isTempName(const std::string& fileName) {
+    constexpr size_t kDigits = 12;
+    const std::string tail = ".part";
+    if (fileName.size() < 1 + 1 + kDigits + tail.size()) return false;
+    if (fileName.compare(fileName.size() - tail.size(), tail.size(), tail) != 0) return false;
+    const size_t dot = fileName.size() - tail.size() - kDigits - 1;
+    if (fileName[dot] != '.') return false;
+    for (size_t i = dot + 1; i < dot + 1 + kDigits; ++i) {
+        const char c = fileName[i];
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+    }
+    return true;
 }
 
 bool StagedFile::open(const std::string& finalPath, const std::string& token) {
@@ -95,6 +111,16 @@ bool StagedFile::close() {
     errno = 0;
     bool flushed = std::fflush(file_) == 0;
     int err = errno ? errno : EIO;
+    // On disk before it can get its name: a power cut never leaves a named but empty file.
+    if (flushed) {
+        int syncErr = syncDescriptor(fileno(file_));
+        // A file system that cannot sync has nothing more to do.
+        if (syncErr == EINVAL || syncErr == ENOTSUP || syncErr == ENOSYS) syncErr = 0;
+        if (syncErr) {
+            flushed = false;
+            err = syncErr;
+        }
+    }
     // Some file systems report a failed write only when the file is closed.
     bool closed = std::fclose(file_) == 0;
     if (flushed && !closed) err = errno ? errno : EIO;
@@ -118,8 +144,12 @@ bool StagedFile::publish() {
     if (failed() || tempPath_.empty()) return false;
     std::string problem = publishFile(tempPath_, finalPath_);
     tempPath_.clear();
-    if (!problem.empty()) error_ = problem;
-    return problem.empty();
+    if (!problem.empty()) {
+        error_ = problem;
+        return false;
+    }
+    syncFolderOf(finalPath_);
+    return true;
 }
 
 bool StagedFile::commit() {

@@ -26,11 +26,12 @@ class StagedFile {
     bool writeAt(uint64_t offset, const void* data, size_t n);
     uint64_t size() const { return size_; }
 
-    // Flushes and closes the temporary file, then renames it over the final path.
+    // Flushes, syncs to disk and closes the temporary file, then renames it over the final path
+    // and syncs the folder entry.
     bool commit();
     // The two halves of commit, for several files that should appear together: close() completes
-    // the temporary file, release() then forgets it (the caller publishes or discards it later
-    // by its name), or publish() renames it.
+    // the temporary file (on disk), release() then forgets it (the caller publishes or discards
+    // it later by its name), or publish() renames it.
     bool close();
     void release();
     bool publish();
@@ -46,9 +47,14 @@ class StagedFile {
 
     // A fresh random token for temporary names.
     static std::string newToken();
-    // The temporary name of FINAL_PATH under TOKEN: beside it, in the same directory.
+    // The temporary name of FINAL_PATH under TOKEN: beside it, in the same directory, as
+    // FINAL_PATH.TOKEN.part (a fresh token is 12 lower-case hexadecimal digits).
     static std::string tempPathFor(const std::string& finalPath, const std::string& token);
+    // Whether FILE_NAME (without its folder) is a temporary name with a fresh token: a name, a
+    // dot, 12 lower-case hexadecimal digits and ".part".
+    static bool isTempName(const std::string& fileName);
     // Renames TEMP_PATH over FINAL_PATH; on failure removes TEMP_PATH and returns what failed.
+    // The folder entry is not synced (syncFolderOf, once for several files).
     static std::string publishFile(const std::string& tempPath, const std::string& finalPath);
     // Removes TEMP_PATH if it exists.
     static void discardFile(const std::string& tempPath);

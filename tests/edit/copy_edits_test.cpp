@@ -80,18 +80,20 @@ TEST(EditCut, Ranges) {
         }
     }
 
-    // Refusals write nothing; an 8-bit sound is refused without a message.
+    // Refusals write nothing; an 8-bit sound is refused naming its file and sample size.
     fs::remove(out);
     writeFile(dir.file("b8.wav"), canonicalWav(1, 8000, 8, patternBytes(100)));
     struct Refusal {
         EditSource source;
         uint32_t start, end;
-        const char* message;
+        std::string message;
     };
-    for (const Refusal& r : {Refusal{source, 500, 500, "position error."},
-                             Refusal{source, 600, 500, "position error."},
-                             Refusal{source, 100000, 100004, "position error."},
-                             Refusal{sourceFor(dir.file("b8.wav")), 0, 10, ""}}) {
+    for (const Refusal& r :
+         {Refusal{source, 500, 500, "position error."},
+          Refusal{source, 600, 500, "position error."},
+          Refusal{source, 100000, 100004, "position error."},
+          Refusal{sourceFor(dir.file("b8.wav")), 0, 10,
+                  "This edit needs 16-bit sound; " + dir.file("b8.wav") + " is 8-bit."}}) {
         auto job = makeCutRangeJob(r.source, out, 100, r.start, r.end);
         EXPECT_TRUE(job->finished());
         EXPECT_EQ(job->runToEnd().outcome, EditOutcome::Refused);

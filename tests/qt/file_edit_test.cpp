@@ -168,7 +168,12 @@ class FileEditTest : public QObject {
                 QVERIFY(core.host.progress() == nullptr);
                 QVERIFY(!partialFilesIn(core.dir.path()));
                 QCOMPARE(readFile(core.dir.file("x-up.wav")), older);
-                QVERIFY(core.host.seen.empty());  // no box: the user stopped it
+                // Only the question before the older file would be replaced; no box at the
+                // end: the user stopped it.
+                QCOMPARE(core.host.seen.size(), size_t{1});
+                QCOMPARE(core.host.seen[0].text,
+                         QString::fromStdString(core.dir.file("x-up.wav") +
+                                                " already holds sound. Replace it?"));
             },
             path));
     }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -22,12 +23,9 @@ std::string type(const std::string& field, const std::string& text) {
     return "dlg fileedit type " + field + " " + text + "\n";
 }
 
-// A 16-bit stereo 44100 Hz file of DATA, as the edits write it, with HEADER_SIZE in its header.
-Bytes stereoWav(const Bytes& data, uint32_t headerSize) {
-    Bytes b = canonicalWav(2, 44100, 16, data);
-    Bytes sized = canonicalWav(2, 44100, 16, Bytes(headerSize));
-    std::copy(sized.begin(), sized.begin() + 44, b.begin());
-    return b;
+// A 16-bit stereo 44100 Hz file of DATA, as the edits write it.
+Bytes stereoWav(const Bytes& data) {
+    return canonicalWav(2, 44100, 16, data);
 }
 
 // The files in DIR, without the settings file and the temporary record file.
@@ -67,7 +65,7 @@ TEST(FileEditDialog, OpensWithItsNumbersAndNamesTheSpeedMode) {
 }
 
 // Cut all with each boost rate: the samples become trunc(clamp(s x rate x 0.01)).
-TEST(FileEditCut, BoostRatesAndTheFFMarkerOfCutAll) {
+TEST(FileEditCut, BoostRatesAndTheHeaderOfCutAll) {
     TempDir dir;
     struct Case {
         const char* rate;  // as typed
@@ -94,18 +92,18 @@ TEST(FileEditCut, BoostRatesAndTheFFMarkerOfCutAll) {
     edit(dir, {}, script);
     for (size_t i = 0; i < cases.size(); ++i) {
         EXPECT_TRUE(holds(dir.file("r" + std::to_string(i) + "_Rif.wav"),
-                          placeholderWav(1, 8000, 16, samples16(cases[i].out))))
+                          canonicalWav(1, 8000, 16, samples16(cases[i].out))))
             << "rate " << cases[i].rate;
     }
 
-    // 1000 data bytes: 1044 bytes, RIFF size 36, FF FF FF FF at 40, the bytes as they were.
+    // 1000 data bytes: 1044 bytes, RIFF size 1036, data size 1000, the bytes as they were.
     const Bytes data = patternBytes(1000);
     writeFile(dir.file("k.wav"), canonicalWav(2, 44100, 16, data));
     edit(dir, {"k.wav"}, kOpen + press("edit-cut-all"));
     Bytes got = readFile(dir.file("k_Rif.wav"));
     ASSERT_EQ(got.size(), 1044u);
-    EXPECT_EQ(le(got, 4, 4), 36u);
-    EXPECT_EQ(le(got, 40, 4), 0xFFFFFFFFu);
+    EXPECT_EQ(le(got, 4, 4), 1036u);
+    EXPECT_EQ(le(got, 40, 4), 1000u);
     EXPECT_EQ(slice(got, 44, got.size()), data);
 }
 
@@ -123,7 +121,7 @@ TEST(FileEditCut, StartEndRange) {
              "command bits8\n" +
                  kOpen + press("edit-cut-range") + "print field-channels\nprint field-bits\n");
     EXPECT_EQ(run.out, "1027: 2\n1024: 16\n");
-    EXPECT_TRUE(holds(dir.file("x_Rif.wav"), stereoWav(slice(data, 1200, 6000), 4800)));
+    EXPECT_TRUE(holds(dir.file("x_Rif.wav"), stereoWav(slice(data, 1200, 6000))));
 }
 
 TEST(FileEditChannels, LeftRightCentreAndTheJoinOfThem) {
@@ -148,22 +146,14 @@ TEST(FileEditChannels, LeftRightCentreAndTheJoinOfThem) {
          kOpen + press("edit-left") + press("edit-right") + press("edit-centre") +
              press("edit-join"));
 
-    // Left k samples, right k - 1 (read from the second sample on), both under 2k bytes.
-    auto mono = [](const std::vector<int16_t>& s, uint32_t headerSize) {
-        Bytes b = canonicalWav(1, 44100, 16, samples16(s));
-        b[40] = static_cast<uint8_t>(headerSize);
-        b[41] = static_cast<uint8_t>(headerSize >> 8);
-        b[42] = static_cast<uint8_t>(headerSize >> 16);
-        uint32_t riff = headerSize + 36;
-        for (int i = 0; i < 4; ++i)
-            b[4 + i] = static_cast<uint8_t>(riff >> (8 * i));
-        return b;
+    // Left k samples, right k - 1 (read from the second sample on).
+    auto mono = [](const std::vector<int16_t>& s) {
+        return canonicalWav(1, 44100, 16, samples16(s));
     };
-    const uint32_t half = static_cast<uint32_t>(2 * k);
-    EXPECT_TRUE(holds(dir.file("x_L.wav"), mono(left, half)));
-    EXPECT_TRUE(holds(dir.file("x_R.wav"),
-                      mono(std::vector<int16_t>(right.begin(), right.end() - 1), half)));
-    EXPECT_TRUE(holds(dir.file("x_M.wav"), mono(centre, half)));
+    EXPECT_TRUE(holds(dir.file("x_L.wav"), mono(left)));
+    EXPECT_TRUE(
+        holds(dir.file("x_R.wav"), mono(std::vector<int16_t>(right.begin(), right.end() - 1))));
+    EXPECT_TRUE(holds(dir.file("x_M.wav"), mono(centre)));
     // The join of the two: the sound again, the right sample the shorter file lacks silent.
     frames.back() = 0;
     EXPECT_TRUE(holds(dir.file("x_LR.wav"), canonicalWav(2, 44100, 16, samples16(frames))));
@@ -211,11 +201,17 @@ TEST(FileEditDivision, ThreePartsOf324Bytes) {
 
 class FileEditSpeed : public ::testing::Test {
   protected:
-    // The output of the speed change of DATA (16-bit stereo) with SCRIPT before "up".
+    // The output of the speed change of DATA (16-bit stereo) with SCRIPT before "up". The output
+    // of an earlier call is replaced (the question answered OK).
     Bytes speedChange(const Bytes& data, const std::string& settings) {
         writeFile(dir.file("s.wav"), canonicalWav(2, 44100, 16, data));
+        const bool replaces = exists(dir.file("s-up.wav"));
         ProgramRun run = edit(dir, {"s.wav"}, kOpen + settings + press("edit-speed-change"));
-        EXPECT_EQ(run.out, "box: file: ok\n");
+        EXPECT_EQ(run.out,
+                  std::string(replaces ? "box: pelkit_recorder: s-up.wav already holds sound. "
+                                         "Replace it? -> ok\n"
+                                       : "") +
+                      "box: file: ok\n");
         return readFile(dir.file("s-up.wav"));
     }
     TempDir dir;
@@ -238,13 +234,11 @@ TEST_F(FileEditSpeed, HalfWithSeamOrCut) {
         "dlg rec_option command ok\n";
     Bytes seamed = slice(data, 0, 8176);
     append(seamed, samples16({0, 0, 25, -25, 50, -50, 75, -75}));
-    EXPECT_EQ(speedChange(data, seam16), stereoWav(seamed, 16384));
-    EXPECT_EQ(speedChange(data, seam16 + press("edit-noise-off")),
-              stereoWav(slice(data, 0, 8192), 16384));
+    EXPECT_EQ(speedChange(data, seam16), stereoWav(seamed));
+    EXPECT_EQ(speedChange(data, seam16 + press("edit-noise-off")), stereoWav(slice(data, 0, 8192)));
 }
 
-// The header is 4 x trunc(size x (percent x 0.01) x 0.25) in double precision and is not
-// corrected afterwards: 511,556 at 29 % of 1,764,000 bytes (size x 29 / 400 would say 511,560).
+// A chunk keeps 4 x trunc(size x (percent x 0.01) x 0.25) bytes, in double precision.
 TEST_F(FileEditSpeed, TwentyNinePercent) {
     const Bytes data = patternBytes(1764000);
     Bytes expected;
@@ -253,12 +247,11 @@ TEST_F(FileEditSpeed, TwentyNinePercent) {
     for (size_t at = 0; at + 16384 < data.size(); at += 16384)
         append(expected, slice(data, at, at + 4748));
     EXPECT_EQ(speedChange(data, type("field-edit-speed-percent", "29") + press("edit-noise-off")),
-              stereoWav(expected, 511556));
+              stereoWav(expected));
 }
 
 // Stretching: each chunk, then up to a chunk of the sound after it (read again as the next
-// chunk); at the end only the bytes there are. The header says 8,199,996 for 4,000,000 bytes
-// (size x 205 / 400 would say 8,200,000).
+// chunk); at the end only the bytes there are.
 TEST_F(FileEditSpeed, TwoHundredFivePercent) {
     const Bytes data = patternBytes(4000000);
     Bytes expected;
@@ -266,8 +259,7 @@ TEST_F(FileEditSpeed, TwoHundredFivePercent) {
         append(expected, slice(data, at, at + 16384));
         append(expected, slice(data, at + 16384, at + 32768));
     }
-    EXPECT_EQ(speedChange(data, type("field-edit-speed-percent", "205")),
-              stereoWav(expected, 8199996));
+    EXPECT_EQ(speedChange(data, type("field-edit-speed-percent", "205")), stereoWav(expected));
 }
 
 // Chunks of 12 bytes: at 50 % each keeps its first frame, at 205 % each is followed by the 12
@@ -280,9 +272,9 @@ TEST_F(FileEditSpeed, SmallChunks) {
         append(stretched, slice(data, at, at + 24));
     }
     const std::string buffer12 = type("field-edit-speed-buffer", "12");
-    EXPECT_EQ(speedChange(data, buffer12), stereoWav(shortened, 100000));
+    EXPECT_EQ(speedChange(data, buffer12), stereoWav(shortened));
     EXPECT_EQ(speedChange(data, buffer12 + type("field-edit-speed-percent", "205")),
-              stereoWav(stretched, 409996));
+              stereoWav(stretched));
 }
 
 // Every refusal says what the text says (or nothing) and writes no file.
@@ -299,6 +291,7 @@ TEST(FileEditRefusals, MessagesAndNoFile) {
     const std::string notStereo = "box: pelkit_recorder: This is not stereo.\n";
     const std::string position = "box: pelkit_recorder: position error.\n";
     const std::string speed = "box: pelkit_recorder: buffer and % must be more than 0.\n";
+    const std::string needs16 = "box: pelkit_recorder: This edit needs 16-bit sound; x.wav is ";
     const std::vector<Case> cases = {
         {"range not set", stereo, press("edit-cut-range"), position},
         {"range backwards", stereo,
@@ -316,7 +309,13 @@ TEST(FileEditRefusals, MessagesAndNoFile) {
         {"centre of mono", mono, press("edit-centre"), ""},
         {"join of a stereo left file", stereo, press("edit-join"), "", stereo},
         {"8-bit sound", canonicalWav(2, 44100, 8, patternBytes(1000)),
-         press("edit-cut-all") + press("edit-left") + press("edit-speed-change"), ""},
+         press("edit-cut-all") + press("edit-left") + press("edit-speed-change"),
+         needs16 + "8-bit.\n" + needs16 + "8-bit.\n" + needs16 + "8-bit.\n"},
+        {"24-bit sound", canonicalWav(2, 44100, 24, patternBytes(1200)),
+         "scroll start 5 99\nscroll end 5 499\n" + press("edit-cut-range") + press("edit-right") +
+             press("edit-centre") + type("field-edit-division-count", "2") + press("edit-divide"),
+         needs16 + "24-bit.\n" + needs16 + "24-bit.\n" + needs16 + "24-bit.\n" + needs16 +
+             "24-bit.\n"},
         {"speed buffer 0", stereo,
          type("field-edit-speed-buffer", "0") + press("edit-speed-change"), speed},
         {"speed buffer of 3 bytes", stereo,
@@ -361,14 +360,14 @@ TEST(FileEditChunks, OnlyTheSoundIsEdited) {
     edit(dir, {"x.wav"},
          "scroll start 5 99\nscroll end 5 499\n" + kOpen + press("edit-cut-range") +
              press("edit-left") + type("field-edit-division-count", "2") + press("edit-divide"));
-    EXPECT_TRUE(holds(dir.file("x_Rif.wav"), stereoWav(slice(data, 1200, 6000), 4800)));
+    EXPECT_TRUE(holds(dir.file("x_Rif.wav"), stereoWav(slice(data, 1200, 6000))));
     Bytes left;
     for (size_t at = 0; at < data.size(); at += 4)
         append(left, slice(data, at, at + 2));
     Bytes expectedLeft = canonicalWav(1, 44100, 16, left);
     EXPECT_TRUE(holds(dir.file("x_L.wav"), expectedLeft));
-    EXPECT_TRUE(holds(dir.file("x_001.wav"), stereoWav(slice(data, 0, 6000), 6000)));
-    EXPECT_TRUE(holds(dir.file("x_002.wav"), stereoWav(slice(data, 6000, 12000), 6000)));
+    EXPECT_TRUE(holds(dir.file("x_001.wav"), stereoWav(slice(data, 0, 6000))));
+    EXPECT_TRUE(holds(dir.file("x_002.wav"), stereoWav(slice(data, 6000, 12000))));
 }
 
 TEST(FileEditFailure, FullDiskLeavesTheOlderFilesAsTheyWere) {
@@ -387,11 +386,151 @@ TEST(FileEditFailure, FullDiskLeavesTheOlderFilesAsTheyWere) {
     }
     EXPECT_EQ(run.status, 0) << run.err;
     const std::string tooLarge = ": File too large\n";
-    EXPECT_EQ(run.out, "box: pelkit_recorder: cannot write x_Rif.wav" + tooLarge +
+    const std::string replace = " already holds sound. Replace it? -> ok\n";
+    EXPECT_EQ(run.out, "box: pelkit_recorder: x_Rif.wav" + replace +
+                           "box: pelkit_recorder: cannot write x_Rif.wav" + tooLarge +
+                           "box: pelkit_recorder: x_001.wav" + replace +
                            "box: pelkit_recorder: cannot write x_001.wav" + tooLarge);
     EXPECT_EQ(files(dir), before);  // nothing half written is left
     EXPECT_TRUE(holds(dir.file("x_Rif.wav"), older));
     EXPECT_TRUE(holds(dir.file("x_001.wav"), older));
+}
+
+// Whether the file at PATH has a 44-byte header whose sizes say what it holds: RIFF size = file
+// size - 8, data size = the bytes after the header.
+::testing::AssertionResult trueSizes(const std::string& path) {
+    const Bytes b = readFile(path);
+    if (b.size() < 44) return ::testing::AssertionFailure() << path << " has no header";
+    if (le(b, 4, 4) != b.size() - 8 || le(b, 40, 4) != b.size() - 44) {
+        return ::testing::AssertionFailure() << path << " of " << b.size() << " bytes says RIFF "
+                                             << le(b, 4, 4) << ", data " << le(b, 40, 4);
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// Every edit's header says what it wrote: the right channel of whole frames (one sample short),
+// channel copies of a sound that ends in half a frame (40,002 bytes: 10,000 samples each), and a
+// speed change whose last chunk is dropped.
+TEST(FileEditHeaders, SizesSayWhatWasWritten) {
+    TempDir dir;
+    writeFile(dir.file("x.wav"), canonicalWav(2, 44100, 16, patternBytes(12000)));
+    writeFile(dir.file("y.wav"), canonicalWav(2, 44100, 16, patternBytes(40002, 5)));
+    ProgramRun run =
+        edit(dir, {"x.wav"},
+             "scroll start 5 99\nscroll end 5 499\n" + kOpen + press("edit-cut-range") +
+                 press("edit-right") + "drop y.wav\n" + press("edit-cut-all") + press("edit-left") +
+                 press("edit-right") + press("edit-centre") + press("edit-join") +
+                 type("field-edit-division-count", "3") + press("edit-divide") +
+                 press("edit-speed-change"));
+    EXPECT_EQ(run.out, "box: file: ok\n");
+    for (const char* name : {"x_Rif.wav", "x_R.wav", "y_Rif.wav", "y_L.wav", "y_R.wav", "y_M.wav",
+                             "y_LR.wav", "y_001.wav", "y_002.wav", "y_003.wav", "y-up.wav"}) {
+        EXPECT_TRUE(trueSizes(dir.file(name)));
+    }
+    EXPECT_EQ(readFile(dir.file("x_R.wav")).size(), 44u + 6000 - 2);
+    EXPECT_EQ(readFile(dir.file("y_R.wav")).size(), 44u + 20000);
+    EXPECT_EQ(readFile(dir.file("y-up.wav")).size(), 44u + 2 * 8192);
+}
+
+// An edit that would replace a file holding sound asks first: Cancel leaves every file as it
+// was and says nothing more, OK replaces. One question covers a division's parts; a file
+// without sound is replaced unasked.
+TEST(FileEditReplace, AsksBeforeReplacingSound) {
+    struct Case {
+        const char* what;
+        std::string script;
+        std::vector<std::string> asked;       // the files that hold sound and would be replaced
+        std::vector<std::string> quiet = {};  // outputs that exist without sound
+    };
+    const std::string main = "x.wav";
+    const std::vector<Case> cases = {
+        {"cut all", press("edit-cut-all"), {"x_Rif.wav"}},
+        {"cut range",
+         "scroll start 5 99\nscroll end 5 499\n" + press("edit-cut-range"),
+         {"x_Rif.wav"}},
+        {"left", press("edit-left"), {"x_L.wav"}},
+        {"right", press("edit-right"), {"x_R.wav"}},
+        {"centre", press("edit-centre"), {"x_M.wav"}},
+        {"join", press("edit-join"), {"x_LR.wav"}},
+        {"speed change", press("edit-speed-change"), {"x-up.wav"}},
+        // A split take: its parts are what the division into 3 would write over.
+        {"division of a split take",
+         type("field-edit-division-count", "3") + press("edit-divide"),
+         {"x_001.wav", "x_002.wav"}},
+        {"capture", press("edit-real-time") + "command play\nrun\n", {"x-real.wav"}},
+        {"header only", press("edit-cut-all"), {}, {"x_Rif.wav"}},
+    };
+    const Bytes older = canonicalWav(1, 44100, 16, patternBytes(4000, 7));
+    for (const Case& c : cases) {
+        for (const std::string answer : {"cancel", "ok"}) {
+            TempDir dir;
+            writeFile(dir.file(main), canonicalWav(2, 44100, 16, patternBytes(12000)));
+            // The join's inputs, mono; the join's output among the cases' files.
+            writeFile(dir.file("x_L.wav"), older);
+            writeFile(dir.file("x_R.wav"), older);
+            for (const std::string& name : c.asked)
+                writeFile(dir.file(name), older);
+            for (const std::string& name : c.quiet)
+                writeFile(dir.file(name), canonicalWav(1, 44100, 16, {}));
+            const auto before = files(dir);
+            ProgramRun run = edit(dir, {main}, "answer " + answer + "\n" + kOpen + c.script);
+            std::string says;
+            if (!c.asked.empty()) {
+                const bool one = c.asked.size() == 1;
+                says = "box: pelkit_recorder: " + c.asked[0] +
+                       (one ? " already holds sound. Replace it?"
+                            : " and " + c.asked[1] + " already hold sound. Replace them?") +
+                       " -> " + answer + "\n";
+            }
+            if (answer == "ok" && c.script.find("speed") != std::string::npos) {
+                says += "box: file: ok\n";
+            }
+            EXPECT_EQ(run.out, says) << c.what << " " << answer;
+            for (const std::string& name : c.asked) {
+                EXPECT_EQ(readFile(dir.file(name)) == older, answer == "cancel")
+                    << c.what << " " << answer << " " << name;
+            }
+            for (const std::string& name : c.quiet)
+                EXPECT_TRUE(trueSizes(dir.file(name))) << c.what;
+            if (answer == "cancel" && !c.asked.empty()) {
+                EXPECT_EQ(files(dir), before) << c.what;
+            }
+        }
+    }
+}
+
+// The temporary files of outputs that a killed run left unfinished are removed at the next
+// start, with one message; nothing else is touched.
+TEST(FileEditLeftovers, UnfinishedOutputsRemovedAtStart) {
+    TempDir dir;
+    const Bytes some = patternBytes(100);
+    const std::vector<std::string> left = {"x_Rif.wav.0123456789ab.part",
+                                           "pelkit_recorder.ini.fedcba987654.part"};
+    // Names of the pattern's kind that the program never makes (tested one by one beside the
+    // sweep itself).
+    const std::vector<std::string> kept = {"notes.part", "x.wav", "x_L.wav.0123456789AB.part"};
+    writeFile(dir.file("x.wav"), canonicalWav(2, 44100, 16, patternBytes(400)));
+    for (const std::string& name : left)
+        writeFile(dir.file(name), some);
+    for (const std::string& name : kept) {
+        if (name != "x.wav") writeFile(dir.file(name), some);
+    }
+    ProgramRun run = edit(dir, {"x.wav"}, "");
+    EXPECT_EQ(run.out,
+              "box: pelkit_recorder: 2 unfinished files that an earlier run left "
+              "behind were removed from " +
+                  std::filesystem::canonical(dir.path()).string() + ".\n");
+    std::vector<std::string> expected = kept;
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(files(dir), expected);
+    for (const std::string& name : kept) {
+        if (name != "x.wav") {
+            EXPECT_TRUE(holds(dir.file(name), some)) << name;
+        }
+    }
+
+    // Nothing left: nothing said.
+    EXPECT_EQ(edit(dir, {"x.wav"}, "").out, "");
 }
 
 // Speed 1.5, pitch 1.2 and the reverb: the capture holds exactly what the sound card got. Its
@@ -431,7 +570,7 @@ TEST(FileEditCapture, EditsBesidePlaybackLeaveItAlone) {
          "command play\nplay-blocks 3\n" + kOpen + press("edit-cut-all") + press("edit-right") +
              "play-blocks 2\n" + press("edit-left") + "run\n");
     EXPECT_TRUE(holds(dir.file("beside.wav"), readFile(dir.file("alone.wav"))));
-    EXPECT_TRUE(holds(dir.file("x_Rif.wav"), placeholderWav(2, 44100, 16, data)));
+    EXPECT_TRUE(holds(dir.file("x_Rif.wav"), canonicalWav(2, 44100, 16, data)));
     EXPECT_EQ(readFile(dir.file("x_L.wav")).size(), 44 + data.size() / 2);
 }
 
