@@ -133,7 +133,7 @@ class CentreMixJob : public CopyJob {
 
   private:
     void prepare(const EditSource& source, const std::string& output) {
-        if (source.header.format.channels != 2) return refuse();
+        if (source.header.format.channels != 2) return refuse(kNotStereo);
         if (!is16Bit(source.header)) return refuse(needs16BitMessage(source));
         if (!openSource(source, 0)) return;
         setOutput(output, outputFormat(source.header, 1), reader_.remaining());
@@ -157,7 +157,9 @@ class JoinJob : public EditJob {
     void prepare(const std::string& leftPath, const std::string& rightPath) {
         WavHeaderInfo left, right;
         if (!ReadWavHeader(leftPath, left)) return fail("cannot read " + leftPath);
-        if (left.format.channels != 1 || !is16Bit(left)) return refuse();
+        if (left.format.channels != 1 || !is16Bit(left)) {
+            return refuse(leftPath + " is not 16-bit mono: the join needs two 16-bit mono files.");
+        }
         if (!ReadWavHeader(rightPath, right)) return fail("cannot read " + rightPath);
         if (right.format.channels != 1 || !is16Bit(right)) {
             return fail(rightPath + " is not 16-bit mono.");

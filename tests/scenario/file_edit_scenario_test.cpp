@@ -306,8 +306,11 @@ TEST(FileEditRefusals, MessagesAndNoFile) {
          type("field-edit-division-count", "84") + press("edit-divide"), position},
         {"left of mono", mono, press("edit-left"), notStereo},
         {"right of mono", mono, press("edit-right"), notStereo},
-        {"centre of mono", mono, press("edit-centre"), ""},
-        {"join of a stereo left file", stereo, press("edit-join"), "", stereo},
+        {"centre of mono", mono, press("edit-centre"), notStereo},
+        {"join of a stereo left file", stereo, press("edit-join"),
+         "box: pelkit_recorder: x_L.wav is not 16-bit mono: the join needs two 16-bit mono "
+         "files.\n",
+         stereo},
         {"8-bit sound", canonicalWav(2, 44100, 8, patternBytes(1000)),
          press("edit-cut-all") + press("edit-left") + press("edit-speed-change"),
          needs16 + "8-bit.\n" + needs16 + "8-bit.\n" + needs16 + "8-bit.\n"},
