@@ -18,10 +18,11 @@ namespace fs = std::filesystem;
 bool readMainHeader(AppState& app, const std::string& path, std::string* refusal) {
     WavHeaderInfo info;
     bool valid = ReadWavHeader(path, info);
-    if (refusal) *refusal = info.refusal;
+    const std::string why = playRefusal(path, info, valid);
+    if (refusal) *refusal = why;
     app.sound.dataSize = info.dataSize;
     app.sound.extraHeaderBytes = info.extraHeaderBytes;
-    if (!valid) return false;
+    if (!valid || !why.empty()) return false;
     adoptHeader(app, info.format, info.dataSize, info.extraHeaderBytes);
     return true;
 }

@@ -1,7 +1,6 @@
 #include "files/wav_format.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 
@@ -25,16 +24,24 @@ void put32(uint8_t* p, uint32_t v) {
         p[i] = static_cast<uint8_t>(v >> (8 * i));
 }
 
+// Whether the four bytes at ID can name a chunk: printable, not starting with a blank.
+bool chunkName(const uint8_t* id) {
+    for (int i = 0; i < 4; ++i) {
+        if (id[i] < 0x20 || id[i] > 0x7E) return false;
+    }
+    return id[0] != ' ';
+}
+
 // Where the chunk after one of SIZE bytes whose body starts at BODY begins. RIFF pads an odd
 // body with a zero byte, but some writers leave the pad out: where a chunk name follows the
 // body directly, there is no pad.
 int64_t nextChunk(FileStream& in, int64_t body, int64_t size) {
     int64_t next = body + size;
     if ((size & 1) == 0) return next;
-    uint8_t first = 0;
-    if (in.seek(next) && in.read(&first, 1) == 1 && first >= 0x20 && first <= 0x7E) return next;
+    uint8_t id[4] = {};
+    bool named = in.seek(next) && in.read(id, 4) == 4 && chunkName(id);
     in.clear();
-    return next + 1;
+    return named ? next : next + 1;
 }
 
 struct DataChunk {
@@ -140,11 +147,14 @@ std::string unplayableReason(const WaveFormat& f) {
                (f.formatTag == kTagFloat ? "IEEE float" : "PCM") +
                " samples; only 8-, 16-, 24- and 32-bit PCM and 32-bit float can be played";
     }
-    if (f.channels > kMaxPlayChannels) {
-        return "holds " + std::to_string(f.channels) +
-               " channels; the sound output takes at most " + std::to_string(kMaxPlayChannels);
-    }
     return {};
+}
+
+std::string playRefusal(const std::string& path, const WavHeaderInfo& info, bool valid) {
+    if (!valid || info.format.channels <= kMaxPlayChannels) return info.refusal;
+    return path + " holds " + std::to_string(info.format.channels) +
+           " channels; the sound output takes at most " + std::to_string(kMaxPlayChannels) +
+           ". The file is left as it is.";
 }
 
 uint32_t WavDataSize(const std::string& path) {
@@ -258,14 +268,11 @@ bool chunksFollowTheData(const std::string& path, const WavHeaderInfo& info) {
     int64_t offset =
         nextChunk(in, kCanonicalHeaderSize + info.extraHeaderBytes, int64_t{info.dataSize});
     if (offset + 8 > length) return false;
-    // Only whole chunks with names of letters, digits and blanks, up to the end of the file:
-    // stray bytes after the data are no chunks.
+    // Only whole named chunks up to the end of the file: stray bytes after the data are none.
     while (offset + 8 <= length) {
         uint8_t chunk[8];
         if (!in.seek(offset) || in.read(chunk, 8) != 8) return false;
-        for (int i = 0; i < 4; ++i) {
-            if (!std::isalnum(chunk[i]) && chunk[i] != ' ') return false;
-        }
+        if (!chunkName(chunk)) return false;
         offset = nextChunk(in, offset + 8, le32(chunk + 4));
     }
     return offset == length || offset == length + 1;

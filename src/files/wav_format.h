@@ -52,9 +52,15 @@ bool ReadWavHeader(const std::string& path, WavHeaderInfo& info);
 bool isDeviceEncoding(const WaveFormat& format);
 
 // Why a sound of FORMAT cannot be played (0 channels or rate, an encoding other than those of
-// isDeviceEncoding, more than kMaxPlayChannels channels), as words that follow the file's
-// name; empty when it can be.
+// isDeviceEncoding), as words that follow the file's name; empty when it can be.
 std::string unplayableReason(const WaveFormat& format);
+
+// What to tell the user before PATH, read as INFO by ReadWavHeader (VALID its result), would be
+// played: INFO.refusal, or for a valid header with more than kMaxPlayChannels channels a
+// sentence saying so; empty when it can be played or its header cannot be read at all. (The
+// channel count does not make a header invalid: a take of many channels is still finished and
+// edited as one.)
+std::string playRefusal(const std::string& path, const WavHeaderInfo& info, bool valid);
 
 // The file's length minus 44; 0 for a missing file, a directory or a file shorter than 44 bytes;
 // at most 0xFFFFFFFF. Whatever the header says: takes and header repair measure by it.

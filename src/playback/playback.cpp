@@ -173,8 +173,9 @@ void playStart(AppState& app) {
     if (app.modes.playing || app.recorder.closing) return;
     // A file whose sound cannot be played is named, not sent to the device as noise.
     WavHeaderInfo header;
-    if (!ReadWavHeader(app.sound.playFileName, header) && !header.refusal.empty()) {
-        showWarning(app, header.refusal);
+    const bool valid = ReadWavHeader(app.sound.playFileName, header);
+    if (std::string why = playRefusal(app.sound.playFileName, header, valid); !why.empty()) {
+        showWarning(app, why);
         return;
     }
     FormatSettings& f = app.format;
