@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "display/spectrum_view.h"
+#include "files/wav_format.h"
 #include "resources/control_ids.h"
 #include "state/app_state.h"
 #include "status/readouts.h"
@@ -130,9 +131,8 @@ void buildOverview(AppState& app, uint32_t byteCount, uint32_t stride) {
     byteCount = std::min<uint32_t>(byteCount, static_cast<uint32_t>(out.size()));
     std::memset(out.data(), 0, byteCount);
 
-    FileStream in;
-    in.open(app.sound.fileName, FileStream::Mode::Read);
-    in.seek(app.sound.dataOffset() + app.sound.position);
+    FileStream in;  // ends with the sound: chunks after it are not drawn
+    OpenSoundStream(app.sound.fileName, in, nullptr, app.sound.dataOffset() + app.sound.position);
     uint32_t divisor = d.overviewDivisor <= 1 ? 1 : d.overviewDivisor;
     uint32_t step = (stride / divisor) / 4 * 4 + 4;
 

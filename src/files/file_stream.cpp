@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
@@ -24,6 +25,7 @@ FileStream& FileStream::operator=(FileStream&& other) noexcept {
         close();
         file_ = std::exchange(other.file_, nullptr);
         pos_ = other.pos_;
+        end_ = other.end_;
         error_ = other.error_;
         eof_ = other.eof_;
         fail_ = other.fail_;
@@ -79,6 +81,7 @@ void FileStream::close() {
     if (file_) std::fclose(file_);
     file_ = nullptr;
     pos_ = 0;
+    end_ = -1;
 }
 
 size_t FileStream::read(void* buffer, size_t n) {
@@ -87,11 +90,13 @@ size_t FileStream::read(void* buffer, size_t n) {
         return 0;
     }
     size_t got = 0;
+    size_t want = n;
+    if (end_ >= 0) want = pos_ >= end_ ? 0 : std::min<size_t>(n, static_cast<size_t>(end_ - pos_));
     if (std::fseek(file_, static_cast<long>(pos_), SEEK_SET) != 0) {
         bad_ = true;
-    } else {
+    } else if (want > 0) {
         errno = 0;
-        got = std::fread(buffer, 1, n, file_);
+        got = std::fread(buffer, 1, want, file_);
         if (std::ferror(file_)) {
             error_ = errno ? errno : EIO;
             bad_ = true;
@@ -134,7 +139,7 @@ bool FileStream::seek(int64_t offset, Origin origin) {
     }
     int64_t base = 0;
     if (origin == Origin::Current) base = pos_;
-    if (origin == Origin::End) base = size();
+    if (origin == Origin::End) base = end_ >= 0 ? end_ : size();
     int64_t target = base + offset;
     if (target < 0) {
         fail_ = true;

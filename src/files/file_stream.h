@@ -44,6 +44,11 @@ class FileStream {
     int64_t tell() const;
     int64_t size() const;
 
+    // Makes reads stop at byte END as if the file ended there, and a seek from the end count
+    // from it: a sound followed by other chunks is read as the sound alone. -1 (the default,
+    // and after every open) is the file's own end.
+    void setEnd(int64_t end) { end_ = end; }
+
     // The errno of the last open, read or write that failed (0 while none has).
     int errorCode() const { return error_; }
     // The system's descriptor of the open file, -1 when closed.
@@ -60,6 +65,7 @@ class FileStream {
   private:
     std::FILE* file_ = nullptr;
     int64_t pos_ = 0;
+    int64_t end_ = -1;
     bool eof_ = false, fail_ = false, bad_ = false;
     int error_ = 0;
     std::string path_;

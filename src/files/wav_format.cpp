@@ -1,7 +1,7 @@
 #include "files/wav_format.h"
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace pelkit {
@@ -24,20 +24,44 @@ void put32(uint8_t* p, uint32_t v) {
         p[i] = static_cast<uint8_t>(v >> (8 * i));
 }
 
-// Walks the chunks that start at OFFSET until a "data" chunk header; returns the offset of the
-// first sample, or -1 when the file ends first. SUM receives the bytes of the chunks passed.
-int64_t findDataStart(FileStream& in, int64_t offset, int64_t fileLength, int64_t& sum) {
+// Whether the four bytes at ID can name a chunk: printable, not starting with a blank.
+bool chunkName(const uint8_t* id) {
+    for (int i = 0; i < 4; ++i) {
+        if (id[i] < 0x20 || id[i] > 0x7E) return false;
+    }
+    return id[0] != ' ';
+}
+
+// Where the chunk after one of SIZE bytes whose body starts at BODY begins. RIFF pads an odd
+// body with a zero byte, but some writers leave the pad out: where a chunk name follows the
+// body directly, there is no pad.
+int64_t nextChunk(FileStream& in, int64_t body, int64_t size) {
+    int64_t next = body + size;
+    if ((size & 1) == 0) return next;
+    uint8_t id[4] = {};
+    bool named = in.seek(next) && in.read(id, 4) == 4 && chunkName(id);
+    in.clear();
+    return named ? next : next + 1;
+}
+
+struct DataChunk {
+    int64_t start = -1;     // offset of the first sample, -1 when the file ends first
+    uint32_t declared = 0;  // the chunk's size field
+};
+
+// Walks the chunks that start at OFFSET until a "data" chunk header. SUM receives the bytes of
+// the chunks passed.
+DataChunk findDataChunk(FileStream& in, int64_t offset, int64_t fileLength, int64_t& sum) {
     sum = 0;
     while (offset + 8 <= fileLength) {
         uint8_t chunk[8];
-        if (!in.seek(offset) || in.read(chunk, 8) != 8) return -1;
-        if (std::memcmp(chunk, "data", 4) == 0) return offset + 8;
-        int64_t size = le32(chunk + 4);
-        int64_t skip = 8 + size + (size & 1);  // RIFF pads odd chunks to an even length
-        sum += skip;
-        offset += skip;
+        if (!in.seek(offset) || in.read(chunk, 8) != 8) return {};
+        if (std::memcmp(chunk, "data", 4) == 0) return {offset + 8, le32(chunk + 4)};
+        int64_t next = nextChunk(in, offset + 8, le32(chunk + 4));
+        sum += next - offset;
+        offset = next;
     }
-    return -1;
+    return {};
 }
 
 // The tail shared by the sub-format GUIDs that carry an ordinary format tag in their first
@@ -53,11 +77,8 @@ std::string guidText(const uint8_t* g) {
     return text;
 }
 
-// A name for the sound encoding of sub-format GUID G.
-std::string encodingName(const uint8_t* g) {
-    if (std::memcmp(g + 2, kTagGuidTail, sizeof kTagGuidTail) != 0) {
-        return "an encoding unknown here (sub-format " + guidText(g) + ")";
-    }
+// The name of the sound encoding of format tag TAG.
+std::string tagName(uint16_t tag) {
     static constexpr struct {
         uint16_t tag;
         const char* name;
@@ -65,12 +86,18 @@ std::string encodingName(const uint8_t* g) {
                   {0x0011, "IMA ADPCM"},    {0x0031, "GSM 6.10"},   {0x0050, "MPEG audio"},
                   {0x0055, "MPEG layer 3"}, {0x0092, "Dolby AC-3"}, {0x00FF, "AAC"},
                   {0x1610, "MPEG-4 AAC"},   {0xF1AC, "FLAC"}};
-    uint16_t tag = le16(g);
-    std::string name = "format tag " + std::to_string(tag);
     for (const auto& n : kNames) {
-        if (n.tag == tag) name = n.name;
+        if (n.tag == tag) return n.name;
     }
-    return name + " encoding (sub-format " + guidText(g) + ")";
+    return "format tag " + std::to_string(tag);
+}
+
+// A name for the sound encoding of sub-format GUID G.
+std::string encodingName(const uint8_t* g) {
+    if (std::memcmp(g + 2, kTagGuidTail, sizeof kTagGuidTail) != 0) {
+        return "an encoding unknown here (sub-format " + guidText(g) + ")";
+    }
+    return tagName(le16(g)) + " encoding (sub-format " + guidText(g) + ")";
 }
 
 // Turns the extensible format F, whose fmt chunk of FMTSIZE bytes starts at offset 12 of IN,
@@ -108,6 +135,28 @@ bool isDeviceEncoding(const WaveFormat& f) {
                                       f.bitsPerSample == 24 || f.bitsPerSample == 32);
 }
 
+std::string unplayableReason(const WaveFormat& f) {
+    if (f.channels == 0) return "says it holds 0 channels";
+    if (f.samplesPerSecond == 0) return "says its rate is 0 samples per second";
+    if (f.formatTag != kTagPcm && f.formatTag != kTagFloat) {
+        return "holds sound in " + tagName(f.formatTag) + " encoding (format tag " +
+               std::to_string(f.formatTag) + "); only PCM and IEEE float WAV files can be played";
+    }
+    if (!isDeviceEncoding(f)) {
+        return "holds " + std::to_string(f.bitsPerSample) + "-bit " +
+               (f.formatTag == kTagFloat ? "IEEE float" : "PCM") +
+               " samples; only 8-, 16-, 24- and 32-bit PCM and 32-bit float can be played";
+    }
+    return {};
+}
+
+std::string playRefusal(const std::string& path, const WavHeaderInfo& info, bool valid) {
+    if (!valid || info.format.channels <= kMaxPlayChannels) return info.refusal;
+    return path + " holds " + std::to_string(info.format.channels) +
+           " channels; the sound output takes at most " + std::to_string(kMaxPlayChannels) +
+           ". The file is left as it is.";
+}
+
 uint32_t WavDataSize(const std::string& path) {
     int64_t length = fileLength(path);
     if (length < kCanonicalHeaderSize) return 0;
@@ -117,6 +166,7 @@ uint32_t WavDataSize(const std::string& path) {
 
 bool ReadWavHeader(const std::string& path, WavHeaderInfo& info) {
     info.extraHeaderBytes = 0;
+    info.sizeDeclared = false;
     info.refusal.clear();
     info.dataSize = WavDataSize(path);
 
@@ -136,26 +186,22 @@ bool ReadWavHeader(const std::string& path, WavHeaderInfo& info) {
     f.blockAlign = le16(h + 32);
     f.bitsPerSample = le16(h + 34);
     f.extraSize = 0;
-    uint32_t frameSize = static_cast<uint32_t>(f.channels) * f.bitsPerSample / 8;
-    if (frameSize == 0 || f.samplesPerSecond == 0) return false;
 
     int64_t fmtSize = le32(h + 16);
     if (fmtSize < 16) return false;
-    if (f.formatTag == kTagExtensible) {
-        std::string why;
-        if (!resolveExtensible(in, fmtSize, f, why)) {
-            info.refusal = path + " " + why + ". The file is left as it is.";
-            return false;
-        }
-    }
+    std::string why;
+    if (f.formatTag == kTagExtensible) resolveExtensible(in, fmtSize, f, why);
+    in.clear();
+
+    // Where the sound starts, and the data chunk's own size when there is one.
     int64_t length = in.size();
     int64_t extra = 0;
+    DataChunk data{kCanonicalHeaderSize, le32(h + 40)};
     if (fmtSize != 16 || std::memcmp(h + 36, "data", 4) != 0) {
         int64_t walked = 0;
-        int64_t first = 20 + fmtSize + (fmtSize & 1);
-        int64_t start = findDataStart(in, first, length, walked);
-        if (start >= 0) {
-            extra = start - kCanonicalHeaderSize;
+        data = findDataChunk(in, nextChunk(in, 20, fmtSize), length, walked);
+        if (data.start >= 0) {
+            extra = data.start - kCanonicalHeaderSize;
         } else if (fmtSize != 16) {
             // No data chunk: the bytes after the chunks read are taken as the sound.
             extra = (fmtSize - 16) + walked;
@@ -164,9 +210,27 @@ bool ReadWavHeader(const std::string& path, WavHeaderInfo& info) {
     }
     if (kCanonicalHeaderSize + extra > length || extra > 0x7FFFFFFF) return false;
 
-    info.format = f;
+    // The sound is the data chunk when its size is credible. A size of 0 or FF FF FF FF (the
+    // placeholder of a take not yet finished) or one past the end of the file (a file cut
+    // short) is not: then everything after the header is the sound.
+    const int64_t dataStart = kCanonicalHeaderSize + extra;
+    const int64_t afterHeader = length - dataStart;
     info.extraHeaderBytes = static_cast<int32_t>(extra);
-    info.frameSize = frameSize;
+    if (data.start >= 0 && data.declared != 0 && data.declared != 0xFFFFFFFFu &&
+        data.declared <= afterHeader) {
+        info.dataSize = data.declared;
+        info.sizeDeclared = true;
+    } else {
+        info.dataSize = static_cast<uint32_t>(std::min<int64_t>(afterHeader, 0xFFFFFFFFLL));
+    }
+
+    if (why.empty()) why = unplayableReason(f);
+    if (!why.empty()) {
+        info.refusal = path + " " + why + ". The file is left as it is.";
+        return false;
+    }
+    info.format = f;
+    info.frameSize = static_cast<uint32_t>(f.channels) * f.bitsPerSample / 8;
     return true;
 }
 
@@ -196,6 +260,24 @@ bool WriteWavHeader(FileStream& out, const WaveFormat& format, uint64_t dataSize
     return out.write(h.data(), h.size());
 }
 
+bool chunksFollowTheData(const std::string& path, const WavHeaderInfo& info) {
+    if (!info.sizeDeclared) return false;
+    FileStream in;
+    if (!in.open(path, FileStream::Mode::Read)) return false;
+    const int64_t length = in.size();
+    int64_t offset =
+        nextChunk(in, kCanonicalHeaderSize + info.extraHeaderBytes, int64_t{info.dataSize});
+    if (offset + 8 > length) return false;
+    // Only whole named chunks up to the end of the file: stray bytes after the data are none.
+    while (offset + 8 <= length) {
+        uint8_t chunk[8];
+        if (!in.seek(offset) || in.read(chunk, 8) != 8) return false;
+        if (!chunkName(chunk)) return false;
+        offset = nextChunk(in, offset + 8, le32(chunk + 4));
+    }
+    return offset == length || offset == length + 1;
+}
+
 bool OpenSoundStream(const std::string& path, FileStream& in, uint8_t* header, int64_t offset) {
     in.close();
     in.clear();
@@ -204,6 +286,11 @@ bool OpenSoundStream(const std::string& path, FileStream& in, uint8_t* header, i
         std::memset(header, 0, 44);
         in.read(header, 44);
         in.clear();
+    }
+    // Chunks after a data chunk of credible size are not sound: the stream ends with it.
+    WavHeaderInfo info;
+    if ((ReadWavHeader(path, info) || !info.refusal.empty()) && info.sizeDeclared) {
+        in.setEnd(kCanonicalHeaderSize + info.extraHeaderBytes + int64_t{info.dataSize});
     }
     in.seek(offset);
     return true;

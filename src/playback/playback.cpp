@@ -10,8 +10,8 @@
 #include "files/wav_format.h"
 #include "resources/control_ids.h"
 #include "state/app_state.h"
-#include "status/micro_edit_readouts.h"
 #include "state/mixing_turn.h"
+#include "status/micro_edit_readouts.h"
 #include "status/readouts.h"
 #include "status/status_display.h"
 
@@ -171,6 +171,13 @@ uint32_t processingFrameSize(const AppState& app) {
 void playStart(AppState& app) {
     // The block buffers stay with a take until it is finished.
     if (app.modes.playing || app.recorder.closing) return;
+    // A file whose sound cannot be played is named, not sent to the device as noise.
+    WavHeaderInfo header;
+    const bool valid = ReadWavHeader(app.sound.playFileName, header);
+    if (std::string why = playRefusal(app.sound.playFileName, header, valid); !why.empty()) {
+        showWarning(app, why);
+        return;
+    }
     FormatSettings& f = app.format;
     app.blocks.blockSize = app.blocks.chosenBlockSize;
     reopenAtDataStart(app);

@@ -55,20 +55,32 @@ TEST_F(LoadFileTest, AFileThisUserMayNotReadIsReportedAsSuch) {
 }
 
 // A header whose numbers are absurd loads, shows and plays with every processing stage without
-// an overflow: byte rates and frame sizes are computed in 64 bits.
+// an overflow: byte rates and frame sizes are computed in 64 bits. More channels than the
+// output takes are refused at load, and then nothing is played.
 TEST_F(LoadFileTest, AbsurdFormatsLoadShowAndPlayWithoutOverflow) {
     struct Case {
         uint16_t channels;
         uint32_t rate;
         uint16_t bits;
+        const char* refusal;  // a part of the refusal text, or nothing
     };
-    for (const Case& c : {Case{2, 2147483647, 16}, Case{60000, 44100, 16},
-                          Case{65535, 4294967295u, 65535}, Case{1, 4294967295u, 24}}) {
+    for (const Case& c :
+         {Case{2, 2147483647, 16, nullptr},
+          Case{60000, 44100, 16, "holds 60000 channels; the sound output takes at most 8"},
+          Case{65535, 4294967295u, 65535, "holds 65535-bit PCM samples"},
+          Case{1, 4294967295u, 24, nullptr}}) {
         SCOPED_TRACE(std::to_string(c.channels) + " channels, " + std::to_string(c.rate) + " Hz, " +
                      std::to_string(c.bits) + " bits");
         Bytes file = canonicalWav(c.channels, c.rate, c.bits, patternBytes(300000, c.channels));
         writeFile("absurd.wav", file);
+        fake.ui.boxes.clear();
         drop("absurd.wav");
+        if (c.refusal) {
+            EXPECT_NE(boxTexts().find(c.refusal), std::string::npos) << boxTexts();
+            sendCommand(app, id::kPlay);
+            EXPECT_FALSE(fake.out.opened);
+            continue;
+        }
         EXPECT_EQ(fake.ui.text(id::kFieldHeaderRate), std::to_string(c.rate));
         EXPECT_EQ(fake.ui.text(id::kFieldHeaderChannels), std::to_string(c.channels));
         for (int command : {id::kReverse, id::kConvertTo16, id::kReverbOnOff, id::kPitchUp}) {

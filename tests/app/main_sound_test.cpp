@@ -77,7 +77,7 @@ TEST_F(MainSoundTest, OverwriteDataSizeOfHeaderWithMoreChunks) {
     writeFile(app.sound.fileName, file);
 
     OverwriteDataSize(app);
-    EXPECT_EQ(app.sound.dataSize, 114u);  // length less 44, as always
+    EXPECT_EQ(app.sound.dataSize, 100u);  // all after the header is now the sound
     // Only the data chunk's own size field changes, to the 100 bytes that really follow it: a
     // size reaching past the end of the file would be no repair.
     Bytes after = readFile(app.sound.fileName);
@@ -85,6 +85,31 @@ TEST_F(MainSoundTest, OverwriteDataSizeOfHeaderWithMoreChunks) {
     EXPECT_EQ(Bytes(after.begin() + 54, after.begin() + 58), (Bytes{100, 0, 0, 0}));
     std::fill(after.begin() + 54, after.begin() + 58, 0);
     EXPECT_EQ(after, file);
+}
+
+// Chunks after the data are not sound until the repair makes everything after the header
+// sound; the question says so.
+TEST_F(MainSoundTest, OverwriteDataSizeOfFileWithChunksAfterTheData) {
+    Bytes file = canonicalWav(2, 44100, 16, patternBytes(100));
+    const Bytes list = {'L', 'I', 'S', 'T', 4, 0, 0, 0, 'I', 'N', 'F', 'O'};
+    file.insert(file.end(), list.begin(), list.end());
+    app.sound.fileName = dir.file("tagged.wav");
+    writeFile(app.sound.fileName, file);
+
+    fake.ui.answers.push_back(BoxAnswer::Cancel);
+    OverwriteDataSize(app);
+    EXPECT_EQ(app.sound.dataSize, 100u);  // the data chunk, as the file still says
+    EXPECT_EQ(readFile(app.sound.fileName), file);
+    ASSERT_EQ(fake.ui.boxes.size(), 1u);
+    EXPECT_EQ(fake.ui.boxes[0].text,
+              "112 バイト ...header以外すべてwaveとして (The data chunk holds 100 bytes; the 12 "
+              "bytes of other chunks after it will be played as sound too.)");
+
+    OverwriteDataSize(app);
+    EXPECT_EQ(app.sound.dataSize, 112u);
+    Bytes expected = file;
+    expected[40] = 112;
+    EXPECT_EQ(readFile(app.sound.fileName), expected);
 }
 
 TEST_F(MainSoundTest, OverwriteDataSizeRefusesOtherFiles) {

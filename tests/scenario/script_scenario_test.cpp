@@ -86,7 +86,7 @@ TEST(Commands, ExtraHeaderBytesOfLoadedFiles) {
             runHeadless(dir.path(), {"s.wav"}, "command 1018\nprint 1036\nprint 1029\n");
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(run.out, "1036: " + std::to_string(c.extra) +
-                               "\n1029: " + std::to_string(c.file.size() - 44) + "\n");
+                               "\n1029: " + std::to_string(data.size()) + "\n");
         EXPECT_EQ(readFile(dir.file("s.wav")), c.file);
     }
 }
