@@ -1,5 +1,6 @@
 // The program entry: the window program, or the headless runner with --headless (on virtual
 // sound devices, or on the real ones with --real-audio).
+#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -85,6 +86,9 @@ int main(int argc, char** argv) {
     pelkit::SoundIn& in = virtualIn;
 #endif
     if (hasArgument(args, "--headless")) {
+        // Each line the script prints is out as soon as it is complete, also into a pipe or a
+        // file: a run that is killed loses none of what it printed.
+        std::setvbuf(stdout, nullptr, _IOLBF, BUFSIZ);
         pelkit::HeadlessServices services;
         services.stopSignals = &stopSignals;
 #if PELKIT_HAVE_QT
