@@ -1,5 +1,7 @@
 // The program entry: the window program, or the headless runner with --headless (on virtual
 // sound devices, or on the real ones with --real-audio).
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -64,6 +66,19 @@ WindowArguments windowArguments(int argc, char** argv) {
 }
 #endif
 
+#if PELKIT_HAVE_PORTAUDIO
+// STATUS, once the program has closed. PortAudio still starting then (a sound server that is
+// slow to answer) would hold the process in its destructors for as long as the server makes it
+// wait: the process ends at once instead, as nothing is left to write or close.
+int finish(pelkit::PortAudioSystem& system, int status) {
+    if (system.stillStartingAtEnd()) {
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
+    return status;
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -85,6 +100,9 @@ int main(int argc, char** argv) {
     pelkit::SoundIn& in = virtualIn;
 #endif
     if (hasArgument(args, "--headless")) {
+        // Each line the script prints is out as soon as it is complete, also into a pipe or a
+        // file: a run that is killed loses none of what it printed.
+        std::setvbuf(stdout, nullptr, _IOLBF, BUFSIZ);
         pelkit::HeadlessServices services;
         services.stopSignals = &stopSignals;
 #if PELKIT_HAVE_QT
@@ -94,7 +112,8 @@ int main(int argc, char** argv) {
 #if PELKIT_HAVE_PORTAUDIO
             system.startInBackground();
             pelkit::RealDevices real{out, in, queue};
-            return pelkit::runHeadless(args, self, std::cin, std::cout, std::cerr, &real, services);
+            return finish(system, pelkit::runHeadless(args, self, std::cin, std::cout, std::cerr,
+                                                      &real, services));
 #else
             std::cerr << "pelkit_recorder: this build has no real sound devices\n";
             return 2;
@@ -112,8 +131,14 @@ int main(int argc, char** argv) {
 #if PELKIT_HAVE_PORTAUDIO
     window.options.afterFirstPaint = [&system] { system.startInBackground(); };
 #endif
-    return pelkit::runWindowProgram(static_cast<int>(window.argv.size()) - 1, window.argv.data(),
-                                    self, out, in, queue, window.options);
+    const int status =
+        pelkit::runWindowProgram(static_cast<int>(window.argv.size()) - 1, window.argv.data(), self,
+                                 out, in, queue, window.options);
+#if PELKIT_HAVE_PORTAUDIO
+    return finish(system, status);
+#else
+    return status;
+#endif
 #else
     (void)out;
     (void)in;

@@ -16,8 +16,8 @@
 #include "playback/playback.h"
 #include "record/recorder.h"
 #include "resources/control_ids.h"
-#include "sequence/sequence.h"
 #include "resources/fileedit_ids.h"
+#include "sequence/sequence.h"
 #include "state/app_state.h"
 #include "status/status_display.h"
 #include "subsound/subsound_commands.h"
@@ -187,11 +187,12 @@ void dispatchCommand(AppState& app, int id, int32_t param) {
             replaySequence(app);
             break;
         case id::kReplaySequenceFile: {
-            std::optional<std::string> mainFile;
-            if (loadSequenceSetup(app, mainFile)) {
-                if (mainFile) loadSoundFile(app, *mainFile);
+            SequenceLoad loaded;
+            if (loadSequenceSetup(app, loaded)) {
+                if (loaded.mainFile) loadSoundFile(app, *loaded.mainFile);
                 sendCommand(app, id::kRefreshNames);
                 showLoaded(app);
+                warnUnplayableSlots(app, loaded.slots);
             }
             break;
         }

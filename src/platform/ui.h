@@ -113,6 +113,11 @@ class Ui {
     }
     virtual void hideProgress() {}
 
+    // Whether the program was asked to end (a stop signal) and its event loop has yet to close
+    // it. Long work that runs without returning to the event loop asks now and then, and ends
+    // early, changing nothing, when it is so. Never waits.
+    virtual bool stopPending() { return false; }
+
     // The desktop shell: open a document with its program; start a program without waiting.
     virtual bool openDocument(const std::string& path) = 0;
     virtual bool startProgram(const std::string& commandLine) = 0;

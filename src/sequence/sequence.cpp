@@ -1,6 +1,7 @@
 #include "sequence/sequence.h"
 
 #include <algorithm>
+#include <array>
 
 #include "files/file_names.h"
 #include "resources/control_ids.h"
@@ -94,7 +95,7 @@ void replaySequence(AppState& app) {
     sendCommand(app, id::kPlay);
 }
 
-bool loadSequenceSetup(AppState& app, std::optional<std::string>& mainFile) {
+bool loadSequenceSetup(AppState& app, SequenceLoad& result) {
     // While a take runs, the main file is where it will be finished.
     if (app.modes.recording || app.platform.in.isOpen()) {
         showWarning(app, "Stop the recording before opening a sequence.");
@@ -105,49 +106,77 @@ bool loadSequenceSetup(AppState& app, std::optional<std::string>& mainFile) {
         showWarning(app, path + " is not a sequence file (.ts1); nothing was loaded.");
         return false;
     }
-    SequenceRead read = readSequenceFile(path);
+    // The whole file is read into this set-up first; it becomes the program's only once the
+    // reading has reached the end, so a stop signal during a long read changes nothing. Only
+    // what the last line of each kind says is kept where later lines replace earlier ones.
+    struct Loaded {
+        std::optional<std::string> mainFile;
+        std::array<std::optional<std::string>, kSubSoundSlotCount> slots;
+        std::array<std::optional<uint32_t>, kSubSoundSlotCount> arms;
+        SkipList skips;
+        int32_t pans = 0;
+        float pan = 0.0f, previousPan = 0.0f;
+    } loaded;
+    auto take = [&loaded](SequenceAction&& a) {
+        switch (a.kind) {
+            case SequenceActionKind::MainFile:
+                loaded.mainFile = std::move(a.path);
+                break;
+            case SequenceActionKind::SlotFile:
+                loaded.slots[static_cast<size_t>(a.slot)] = std::move(a.path);
+                break;
+            case SequenceActionKind::SkipPair:
+                loaded.skips.append(a.start, a.end);
+                loaded.skips.pendingStart = a.start;
+                break;
+            case SequenceActionKind::Pan:
+                loaded.previousPan = loaded.pan;
+                loaded.pan = std::clamp(a.pan, -100.0f, 100.0f);
+                ++loaded.pans;
+                break;
+            case SequenceActionKind::ArmSlot:
+                loaded.arms[static_cast<size_t>(a.slot)] = a.position;
+                break;
+        }
+    };
+    SequenceRead read = scanSequenceFile(path, take, [&app] { return app.ui().stopPending(); });
+    if (read.stopped) return false;  // the program is closing: nothing to tell
     if (!read.readable) {
         showWarning(app, read.message);
         return false;
     }
     app.modes.stopRequested = true;
 
-    mainFile.reset();
-    SkipList& skips = app.playback.skips;
-    skips.reset();
-    LevelSettings& level = app.level;
-    for (const SequenceAction& a : read.actions) {
-        switch (a.kind) {
-            case SequenceActionKind::MainFile:
-                mainFile = a.path;
-                break;
-            case SequenceActionKind::SlotFile:
-                if (app.subSounds)
-                    app.subSounds->entries[static_cast<size_t>(a.slot)].assign(a.path);
-                break;
-            case SequenceActionKind::SkipPair:
-                setNumberText(app, id::kFieldSequenceStatus, skips.pairCount());
-                skips.append(a.start, a.end);
-                skips.pendingStart = a.start;
-                break;
-            case SequenceActionKind::Pan:
-                level.previousPan = level.mainPan;
-                level.mainPan = std::clamp(a.pan, -100.0f, 100.0f);
-                showPan(app);
-                break;
-            case SequenceActionKind::ArmSlot:
-                break;  // after every slot line, below
+    result.mainFile = std::move(loaded.mainFile);
+    result.slots.clear();
+    if (app.subSounds) {
+        for (int32_t i = 0; i < kSubSoundSlotCount; ++i) {
+            const std::optional<std::string>& name = loaded.slots[static_cast<size_t>(i)];
+            if (!name) continue;
+            app.subSounds->entries[static_cast<size_t>(i)].assign(*name);
+            result.slots.push_back(i);
         }
+    }
+    // The status field shows the count of pairs before the last one, as it did while they were
+    // read one by one.
+    if (loaded.skips.pairCount() > 0)
+        setNumberText(app, id::kFieldSequenceStatus, loaded.skips.pairCount() - 1);
+    app.playback.skips = std::move(loaded.skips);
+    if (loaded.pans > 0) {
+        LevelSettings& level = app.level;
+        level.previousPan = loaded.pans > 1 ? loaded.previousPan : level.mainPan;
+        level.mainPan = loaded.pan;
+        showPan(app);
     }
     // A saved performance: its slots start by themselves again at their positions.
     if (app.subSounds) {
-        for (const SequenceAction& a : read.actions) {
-            if (a.kind != SequenceActionKind::ArmSlot) continue;
-            SubSoundSlot& slot = app.subSounds->entries[static_cast<size_t>(a.slot)];
-            if (!slot.assigned) continue;
+        for (int32_t i = 0; i < kSubSoundSlotCount; ++i) {
+            const std::optional<uint32_t>& position = loaded.arms[static_cast<size_t>(i)];
+            SubSoundSlot& slot = app.subSounds->entries[static_cast<size_t>(i)];
+            if (!position || !slot.assigned) continue;
             slot.armed = true;
             slot.triggered = false;
-            slot.startPosition = a.position;
+            slot.startPosition = *position;
         }
     }
     if (!read.message.empty()) showWarning(app, read.message);

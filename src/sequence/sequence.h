@@ -2,8 +2,10 @@
 // and the sequence files (".ts1") that keep the set-up it belongs to.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace pelkit {
 
@@ -19,10 +21,17 @@ void recordSequence(AppState& app);
 // 1121: every slot stops and rewinds, armed slots may start again, and the main sound plays.
 void replaySequence(AppState& app);
 
+// What a loaded sequence file leaves for the caller: the main file it names, to load, and the
+// slots it gave files (0-based, in order).
+struct SequenceLoad {
+    std::optional<std::string> mainFile;
+    std::vector<int32_t> slots;
+};
+
 // 1132, first part: the set-up of the sequence file app.chosenFile becomes the program's (slots,
-// arms, skip pairs, pan), and MAINFILE the main file it names, for the caller to load. False
-// when the file was refused or cannot be read: the user was told and nothing changed.
-bool loadSequenceSetup(AppState& app, std::optional<std::string>& mainFile);
+// arms, skip pairs, pan). False when the file was refused or cannot be read (the user was told)
+// or a stop signal came while it was read (the program is closing): nothing changed then.
+bool loadSequenceSetup(AppState& app, SequenceLoad& result);
 
 // The main pan changed: a sequence file being written gets a "pan:VALUE" line.
 void recordPanChange(AppState& app);

@@ -190,7 +190,8 @@ std::string slotNumber(int32_t slot) {
 
 }  // namespace
 
-SequenceRead readSequenceText(std::string_view text, const std::string& name) {
+SequenceRead scanSequenceText(std::string_view text, const std::string& name,
+                              const SequenceVisitor& visit, const SequenceStop& stop) {
     SequenceRead read;
     if (text.size() > static_cast<size_t>(kSequenceMaxFileBytes)) {
         read.message = tooLargeMessage(name);
@@ -200,14 +201,22 @@ SequenceRead readSequenceText(std::string_view text, const std::string& name) {
         read.message = "The sequence file " + name + " is empty.";
         return read;
     }
+    // How many lines go by between two questions whether to stop: a few milliseconds' work.
+    constexpr int32_t kLinesPerStopCheck = 4096;
     read.readable = true;
     const char* firstProblem = nullptr;
     int32_t number = 0;
     size_t begin = 0;
     while (begin < text.size()) {
+        if (stop && number % kLinesPerStopCheck == 0 && stop()) {
+            read.readable = false;
+            read.stopped = true;
+            read.message = "Reading the sequence file " + name + " was stopped.";
+            return read;
+        }
         size_t newline = text.find('\n', begin);
-        size_t stop = newline == std::string_view::npos ? text.size() : newline;
-        std::string_view line = text.substr(begin, stop - begin);
+        size_t end = newline == std::string_view::npos ? text.size() : newline;
+        std::string_view line = text.substr(begin, end - begin);
         begin = newline == std::string_view::npos ? text.size() : newline + 1;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         ++number;
@@ -222,7 +231,7 @@ SequenceRead readSequenceText(std::string_view text, const std::string& name) {
 
         if (result.action) {
             result.action->line = number;
-            read.actions.push_back(std::move(*result.action));
+            visit(std::move(*result.action));
         } else if (result.problem) {
             if (read.badLines++ == 0) {
                 read.firstBadLine = number;
@@ -235,7 +244,16 @@ SequenceRead readSequenceText(std::string_view text, const std::string& name) {
     return read;
 }
 
-SequenceRead readSequenceFile(const std::string& path) {
+SequenceRead readSequenceText(std::string_view text, const std::string& name) {
+    std::vector<SequenceAction> actions;
+    SequenceRead read =
+        scanSequenceText(text, name, [&](SequenceAction&& a) { actions.push_back(std::move(a)); });
+    read.actions = std::move(actions);
+    return read;
+}
+
+SequenceRead scanSequenceFile(const std::string& path, const SequenceVisitor& visit,
+                              const SequenceStop& stop) {
     SequenceRead read;
     if (!fileExists(path)) {
         read.message = "The sequence file " + path + " was not found.";
@@ -256,7 +274,15 @@ SequenceRead readSequenceFile(const std::string& path) {
         read.message = "The sequence file " + path + " could not be read.";
         return read;
     }
-    return readSequenceText(text, path);
+    return scanSequenceText(text, path, visit, stop);
+}
+
+SequenceRead readSequenceFile(const std::string& path) {
+    std::vector<SequenceAction> actions;
+    SequenceRead read =
+        scanSequenceFile(path, [&](SequenceAction&& a) { actions.push_back(std::move(a)); });
+    read.actions = std::move(actions);
+    return read;
 }
 
 std::optional<std::string> sequenceMainLine(const std::string& path) {

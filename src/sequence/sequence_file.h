@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,18 +48,32 @@ struct SequenceAction {
 };
 
 struct SequenceRead {
-    bool readable = false;  // false: nothing to apply (missing, unreadable, empty, too large)
+    bool readable = false;  // false: nothing to apply (missing, unreadable, empty, too large,
+                            // or the reading was stopped)
+    bool stopped = false;   // the reading was stopped before the end of the file
     std::vector<SequenceAction> actions;
     int32_t firstBadLine = 0;  // 1-based; 0 when every line was usable
     int32_t badLines = 0;
     std::string message;  // for the user; empty when the whole file was usable
 };
 
-// Lists the actions of TEXT, the contents of the file NAME (NAME only appears in the message).
+// Asked every few thousand lines: true ends the reading (the result is then not readable).
+using SequenceStop = std::function<bool()>;
+// Receives each usable line's action, in file order.
+using SequenceVisitor = std::function<void(SequenceAction&&)>;
+
+// Hands the actions of TEXT, the contents of the file NAME (NAME only appears in the message),
+// to VISIT one by one; the result holds no actions. The work is linear in the text's length.
 // A text longer than kSequenceMaxFileBytes is not read.
+SequenceRead scanSequenceText(std::string_view text, const std::string& name,
+                              const SequenceVisitor& visit, const SequenceStop& stop = {});
+// The same, listing the actions in the result.
 SequenceRead readSequenceText(std::string_view text, const std::string& name);
 
-// Reads the file at PATH whole and lists its actions.
+// Reads the file at PATH whole and hands its actions to VISIT.
+SequenceRead scanSequenceFile(const std::string& path, const SequenceVisitor& visit,
+                              const SequenceStop& stop = {});
+// The same, listing the actions in the result.
 SequenceRead readSequenceFile(const std::string& path);
 
 // One written line each, CR LF included; nullopt when PATH cannot be written so that it reads

@@ -13,6 +13,7 @@ SkipList& SkipList::operator=(SkipList&& other) {
     while (head_)
         head_ = std::move(head_->next);
     head_ = std::move(other.head_);
+    terminal_ = other.terminal_;
     cursor_ = other.cursor_;
     cursorIndex_ = other.cursorIndex_;
     pairCount_ = other.pairCount_;
@@ -26,6 +27,7 @@ void SkipList::reset() {
     while (head_)
         head_ = std::move(head_->next);
     head_ = std::make_unique<SkipNode>();
+    terminal_ = head_.get();
     cursor_ = head_.get();
     cursorIndex_ = 0;
     pairCount_ = 0;
@@ -34,6 +36,7 @@ void SkipList::reset() {
 }
 
 SkipNode* SkipList::nodeAt(int32_t index) {
+    if (index >= pairCount_) return terminal_;
     SkipNode* node = head_.get();
     for (int32_t i = 0; i < index && node->next; ++i)
         node = node->next.get();
@@ -43,8 +46,13 @@ SkipNode* SkipList::nodeAt(int32_t index) {
 void SkipList::placeCursor(int32_t index) {
     if (index < 0) index = 0;
     if (index > pairCount_) index = pairCount_;
+    if (index < cursorIndex_) {
+        cursor_ = nodeAt(index);
+    } else {
+        for (int32_t i = cursorIndex_; i < index; ++i)
+            cursor_ = cursor_->next.get();
+    }
     cursorIndex_ = index;
-    cursor_ = nodeAt(index);
 }
 
 void SkipList::insertAtCursor(uint32_t start, uint32_t end) {
@@ -55,18 +63,20 @@ void SkipList::insertAtCursor(uint32_t start, uint32_t end) {
     node->next = std::move(cursor_->next);
     cursor_->mark = {start, end};
     cursor_->next = std::move(node);
+    if (cursor_ == terminal_) terminal_ = cursor_->next.get();
     cursor_ = cursor_->next.get();
     ++cursorIndex_;
     ++pairCount_;
 }
 
 void SkipList::append(uint32_t start, uint32_t end) {
-    SkipNode* terminal = nodeAt(pairCount_);
+    SkipNode* terminal = terminal_;
     terminal->mark = {start, end};
     terminal->next = std::make_unique<SkipNode>();
+    terminal_ = terminal->next.get();
     ++pairCount_;
     if (cursor_ == terminal) {
-        cursor_ = terminal->next.get();
+        cursor_ = terminal_;
         cursorIndex_ = pairCount_;
     }
 }

@@ -36,13 +36,16 @@ class SkipList {
 
     // The node at INDEX (0-based); the terminal node when INDEX is at or past the pair count.
     SkipNode* nodeAt(int32_t index);
+    // Moves the cursor to INDEX (limited to 0 .. pair count). A move forward walks on from the
+    // cursor, so stepping to the next pair costs one link.
     void placeCursor(int32_t index);
 
     // Puts the pair (START, END) at the cursor; the node that was there (the terminal node when
     // the cursor is at the end) follows it and becomes the cursor. The pair count grows by one.
     void insertAtCursor(uint32_t start, uint32_t end);
 
-    // Appends a pair before the terminal node (sequence files rebuild the list this way).
+    // Appends a pair before the terminal node, in constant time (sequence files rebuild the
+    // list this way, one pair per line).
     void append(uint32_t start, uint32_t end);
 
     uint32_t pendingStart = 0;
@@ -50,6 +53,7 @@ class SkipList {
 
   private:
     std::unique_ptr<SkipNode> head_;
+    SkipNode* terminal_ = nullptr;  // the last node, always empty
     SkipNode* cursor_ = nullptr;
     int32_t cursorIndex_ = 0;
     int32_t pairCount_ = 0;

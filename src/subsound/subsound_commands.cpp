@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "files/wav_format.h"
 #include "resources/control_ids.h"
 #include "resources/subsound_ids.h"
 #include "state/app_state.h"
@@ -47,9 +48,19 @@ void openSlot(AppState& app, int64_t index) {
     }
     setTitle(app, app.sound.fileName, app.titleText);
     slot->assign(app.chosenFile);
+    warnUnplayableSlots(app, {static_cast<int32_t>(index)});
     // The row of the same place in whatever block is shown.
     app.ui().enable(app.windows.mainDialog,
                     id::kSubSoundPlay0 + static_cast<int>(index % kSubSoundRowCount), true);
+}
+
+// Why SLOT's file cannot be played, as the end of a sentence; empty when it can. A slot whose
+// file is unusable would otherwise only fall silent at its first mixing turn.
+std::string slotFileProblem(SubSoundSlot& slot) {
+    if (!slot.stream.isOpen()) return "it cannot be opened.";
+    WavHeaderInfo header;
+    if (ReadWavHeader(slot.name, header)) return {};
+    return header.refusal.empty() ? "it is not a readable WAV file." : header.refusal;
 }
 
 void playSlot(AppState& app, int64_t index) {
@@ -70,6 +81,19 @@ void openOnce(AppState& app, WindowHandle open, const char* templateName) {
 }
 
 }  // namespace
+
+void warnUnplayableSlots(AppState& app, const std::vector<int32_t>& indexes) {
+    std::string text;
+    for (int32_t index : indexes) {
+        SubSoundSlot* slot = slotAt(app, index);
+        if (!slot) continue;
+        const std::string problem = slotFileProblem(*slot);
+        if (problem.empty()) continue;
+        text += (text.empty() ? "" : " ") + std::string("The file ") + slot->name +
+                " of sub sound slot " + std::to_string(index + 1) + " cannot be played: " + problem;
+    }
+    if (!text.empty()) showWarning(app, text);
+}
 
 void createSubSounds(AppState& app) {
     app.subSounds = std::make_unique<SubSoundBank>();

@@ -1,13 +1,19 @@
 // The whole window program on the real sound devices: started on a file with the play option,
 // it plays the file to the end into the null sink of a private sound server, whose monitor is
 // recorded meanwhile.
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTest>
+
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
@@ -120,6 +126,49 @@ class WindowProgramTest : public QObject {
         QCOMPARE(program.exitCode(), 0);
         QVERIFY(readText(ini).find("endstatus=ok") != std::string::npos);
         QVERIFY(QDir(QString::fromStdString(cwd.path())).isEmpty());
+    }
+
+    // The sound devices start in the background after the first paint. A sound server that
+    // takes connections but never answers holds that start for as long as it lives; a window
+    // closed meanwhile still ends the program at once.
+    void aSoundServerThatNeverAnswersDoesNotHoldTheEnd() {
+        TempDir dir;
+        const std::string socketPath = dir.file("silent");
+        const int server = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::snprintf(address.sun_path, sizeof address.sun_path, "%s", socketPath.c_str());
+        QVERIFY(::bind(server, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0);
+        QVERIFY(::listen(server, 16) == 0);  // connections wait in the backlog, unanswered
+
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("PULSE_SERVER", QString::fromStdString("unix:" + socketPath));
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.setWorkingDirectory(QString::fromStdString(dir.path()));
+        program.start(QString::fromStdString(programPath()), QStringList{});
+        QVERIFY(program.waitForStarted(5000));
+        // The start of the devices has reached the server.
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                pollfd p{server, POLLIN, 0};
+                return ::poll(&p, 1, 0) > 0;
+            },
+            10000));
+        QElapsedTimer closing;
+        closing.start();
+        program.terminate();  // SIGTERM: the window closes as by its close box
+        const bool ended = program.waitForFinished(10000);
+        const qint64 took = closing.elapsed();
+        ::close(server);  // lets a program still waiting go on, so it ends
+        program.waitForFinished(10000);
+        QVERIFY2(ended, "the program waited for the sound server");
+        QVERIFY2(took < 5000, qPrintable(QString("ended %1 ms after SIGTERM").arg(took)));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+        QVERIFY(readText(dir.file("pelkit_recorder.ini")).find("endstatus=ok") !=
+                std::string::npos);
     }
 };
 

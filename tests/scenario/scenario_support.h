@@ -36,10 +36,12 @@ inline std::vector<std::string> textLines(const std::string& text) {
 }
 
 // The program headless in CWD with its script on a pipe that stays open until the script is
-// ended; killed when the object goes if it still runs then.
+// ended, its standard output going to the file OUT; killed when the object goes if it still
+// runs then.
 class LiveProgram {
   public:
-    LiveProgram(const std::string& cwd, std::vector<std::string> args) {
+    LiveProgram(const std::string& cwd, std::vector<std::string> args,
+                const std::string& out = "/dev/null") {
         int fds[2];
         if (pipe(fds) != 0) return;
         args.insert(args.begin(), {programPath(), "--headless"});
@@ -48,7 +50,7 @@ class LiveProgram {
         if (pid_ == 0) {
             dup2(fds[0], 0);
             close(fds[1]);
-            if (chdir(cwd.c_str()) != 0 || !std::freopen("/dev/null", "w", stdout)) _exit(126);
+            if (chdir(cwd.c_str()) != 0 || !std::freopen(out.c_str(), "w", stdout)) _exit(126);
             std::vector<char*> argv;
             for (std::string& a : args)
                 argv.push_back(a.data());

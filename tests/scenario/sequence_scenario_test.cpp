@@ -2,6 +2,8 @@
 // performance replayed (also after a restart), and sequence files that cannot all be used.
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "scenario_support.h"
 
 namespace pelkit::test {
@@ -39,8 +41,9 @@ std::string skipLine(int k, uint32_t a, uint32_t b) {
 
 TEST_F(SequenceScenario, SavedSetUpOpensAgainInAFreshRun) {
     // Each change of the main pan after the save adds its value to the file.
-    ProgramRun r = run(kSetUp + "choose set.ts1\ncommand sequence-save\nprint 1116\n"
-                                "command pan-reset\n");
+    ProgramRun r = run(kSetUp +
+                       "choose set.ts1\ncommand sequence-save\nprint 1116\n"
+                       "command pan-reset\n");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "1116: song.wav\n");
     const std::string saved = "main:song.wav\r\nt 1:bell.wav\r\nt 7:clap.wav\r\n" +
@@ -144,6 +147,38 @@ TEST_F(SequenceScenario, NoSequenceIsOpenedDuringATake) {
     EXPECT_NE(r.out.find("box: pelkit_recorder: Stop the recording"), std::string::npos);
     EXPECT_NE(r.out.find("title: take.wav" + kTitleTail), std::string::npos);
     EXPECT_TRUE(exists(dir.file("take.wav")));
+}
+
+// Long files: the load time grows with the file's length alone, and a stop signal ends a load
+// at once. The bounds are generous (a loaded 2-core machine): these builds load either file in
+// well under a second; the sanitizer build does not run the program's scenarios.
+TEST_F(SequenceScenario, LongFilesLoadInLinearTimeAndAStopSignalEndsTheLoad) {
+    std::string skips = "main:song.wav\r\n";
+    for (uint32_t k = 1; k <= 400000; ++k)
+        skips += "skip " + std::to_string(k) + ":" + std::to_string(k * 12) + ":" +
+                 std::to_string(k * 12 + 6) + "\r\n";
+    writeText(dir.file("long.ts1"), skips);
+    auto start = std::chrono::steady_clock::now();
+    ProgramRun r = run("print 1116\nprint title\n", {"long.ts1"});
+    const auto took = std::chrono::steady_clock::now() - start;
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "1116: 399999\ntitle: song.wav" + kTitleTail + "\n");
+    EXPECT_LT(took, std::chrono::seconds(3));
+
+    // 2.5 million pairs, 15 MB: SIGTERM while they load closes the program as always, and the
+    // file it was reading stays as it was.
+    std::string pairs = "main:song.wav\n";
+    for (int k = 0; k < 2500000; ++k)
+        pairs += "s:1:2\n";
+    writeText(dir.file("huge.ts1"), pairs);
+    LiveProgram live(dir.path(), {"huge.ts1"});
+    ASSERT_TRUE(eventually([&] { return startedIn(dir.path()); }));
+    live.signal(SIGTERM);
+    const int status = live.wait(std::chrono::seconds(2));
+    ASSERT_NE(status, -1) << "still running 2 s after SIGTERM";
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 128 + SIGTERM) << status;
+    EXPECT_NE(readText(dir.file(kIniName)).find("endstatus=ok"), std::string::npos);
+    EXPECT_EQ(readText(dir.file("huge.ts1")), pairs);
 }
 
 }  // namespace

@@ -226,5 +226,36 @@ TEST(SubSoundMixing, EightBitSoundIsLeftAsItIsWhileTheSlotsAdvance) {
     EXPECT_EQ(r.run.out, "1125: 0000:02.229\n");  // 196,608 / 88,200 s
 }
 
+// A slot file that cannot be played is named when it is given to the slot, by "open" or by a
+// sequence file, rather than the slot only falling silent when started.
+TEST(SubSoundFiles, FilesThatCannotBePlayedAreNamed) {
+    TempDir dir;
+    writeFile(dir.file("song.wav"), canonicalWav(2, 44100, 16, Bytes(4 * kBlock, 0)));
+    writeFile(dir.file("good.wav"), canonicalWav(2, 44100, 16, Bytes(400, 0)));
+    writeText(dir.file("notes.txt"), "not a sound\n");
+    writeText(dir.file("set.ts1"), "main:song.wav\nt 1:good.wav\nt 3:missing.wav\nt 5:notes.txt\n");
+    const std::string box = "box: pelkit_recorder: The file ";
+    struct Case {
+        std::string script;
+        std::string out;  // the boxes shown, in order
+    };
+    const Case cases[] = {
+        {"choose good.wav\ncommand sub-open1\n", ""},
+        {"choose missing.wav\ncommand sub-open2\n",
+         box + "missing.wav of sub sound slot 2 cannot be played: it cannot be opened.\n"},
+        {"choose notes.txt\ncommand sub-open1\n",
+         box + "notes.txt of sub sound slot 1 cannot be played: it is not a readable WAV file.\n"},
+        {"choose set.ts1\ncommand sequence-open\n",
+         box + "missing.wav of sub sound slot 3 cannot be played: it cannot be opened. The file " +
+             "notes.txt of sub sound slot 5 cannot be played: it is not a readable WAV file.\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.script);
+        ProgramRun r = runHeadless(dir.path(), {"song.wav"}, c.script);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, c.out);
+    }
+}
+
 }  // namespace
 }  // namespace pelkit::test

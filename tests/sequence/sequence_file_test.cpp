@@ -178,6 +178,30 @@ TEST(SequenceFile, FilesThatCannotBeRead) {
     }
 }
 
+TEST(SequenceFile, AStopEndsTheReadingWithNothingToApply) {
+    // 10,000 skip lines: the stop is asked before line 1 and every 4096 lines after it.
+    std::string text = "main:m.wav\n";
+    for (int k = 0; k < 10000; ++k)
+        text += "s:" + std::to_string(k) + ":1\n";
+    struct Case {
+        int stopAtQuestion;  // 0: never
+        bool stopped;
+        size_t handedOver;  // actions seen before the stop
+    };
+    const Case cases[] = {{0, false, 10001}, {1, true, 0}, {2, true, 4096}, {3, true, 8192}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stopAtQuestion);
+        int questions = 0;
+        size_t seen = 0;
+        SequenceRead read = scanSequenceText(
+            text, "s.ts1", [&](SequenceAction&&) { ++seen; },
+            [&] { return ++questions == c.stopAtQuestion; });
+        EXPECT_EQ(read.stopped, c.stopped);
+        EXPECT_EQ(read.readable, !c.stopped);
+        EXPECT_EQ(seen, c.handedOver);
+    }
+}
+
 TEST(SequenceFile, NamesThatCannotBeWrittenAreLeftOutAndNamed) {
     SequenceSetup setup;
     setup.mainFile = "m.wav";

@@ -235,10 +235,18 @@ void PortAudioSystem::startInBackground() {
     // The filter keeps PortAudio's start-up noise off the terminal without silencing standard
     // error for the window's thread meanwhile.
     if (!filter_) filter_ = std::make_unique<StderrFilter>();
+    starting_ = true;
     starter_ = std::thread([this] {
         std::lock_guard pa(mutex_);
         if (!initialised_) initialised_ = Pa_Initialize() == paNoError;
+        starting_ = false;
     });
+}
+
+bool PortAudioSystem::stillStartingAtEnd() {
+    if (!starting_) return false;
+    filter_.reset();
+    return true;
 }
 
 bool PortAudioSystem::ready(bool output) {

@@ -34,6 +34,11 @@ class PortAudioSystem {
     void startInBackground();
     // Makes sure a device list with a default device of the kind exists; true if it does.
     bool ready(bool output);
+    // At the program's end: whether startInBackground's thread is still starting PortAudio (a
+    // sound server slow to answer, or not answering at all). Nothing can stop it, and the
+    // program has nothing left to close on it, so the caller ends the process at once instead
+    // of waiting; standard error is handed back first, with what the filter still held.
+    bool stillStartingAtEnd();
     void streamOpened() { ++openStreams_; }
     void streamClosed() { --openStreams_; }
 
@@ -41,6 +46,7 @@ class PortAudioSystem {
 
   private:
     bool initialised_ = false;
+    std::atomic<bool> starting_{false};  // startInBackground's thread runs Pa_Initialize
     std::atomic<int> openStreams_{0};
     std::mutex mutex_;  // serialises PortAudio calls made from different threads
     std::unique_ptr<StderrFilter> filter_;

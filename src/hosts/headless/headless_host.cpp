@@ -351,6 +351,7 @@ void HeadlessHost::runLoop(Window& window) {
                     deliver();
                 }
                 reapModeless();
+                closing_ = true;
                 window.handler->onClose(window.handle);
                 finishUntilEnded();
             } else {
@@ -378,7 +379,10 @@ void HeadlessHost::deliver() {
     for (;;) {
         while (auto m = queue_.tryPop())
             core_.mainWindow->onDeviceMessage(*m);
-        if (!later_.empty()) {
+        // Once a stop signal has come, work that goes on in slices (a file edit) waits: the
+        // script ends and the close request cancels it. What the close itself puts off (the
+        // end of a take) runs.
+        if (!later_.empty() && (closing_ || !stopPending())) {
             auto [ms, fn] = std::move(later_.front());
             later_.pop_front();
             clock_.advance(static_cast<uint32_t>(ms));
@@ -598,6 +602,7 @@ void HeadlessHost::processLine(const std::string& raw) {
         processDialogLine(words, raw);
     } else if (verb == "close") {
         if (words.size() != 1) throw ScriptError{"usage: close"};
+        closing_ = true;
         mw.onClose(main.handle);
         finishUntilEnded();
     } else {

@@ -73,6 +73,7 @@ class HeadlessHost final : public Ui {
     bool openDocument(const std::string& path) override;
     bool startProgram(const std::string& commandLine) override;
     std::string translate(const char* context, const char* text) override;
+    bool stopPending() override { return stopped_ && stopped_(); }
 
   private:
     struct Control {
@@ -149,6 +150,7 @@ class HeadlessHost final : public Ui {
     bool timerRunning_ = false;
     int lineNumber_ = 0;
     bool inputEnded_ = false;
+    bool closing_ = false;  // the main window's close request was made
     int exitStatus_ = 0;
 };
 

@@ -417,11 +417,16 @@ QProgressDialog* QtHost::progress() const {
 
 void QtHost::watchStopSignals(StopSignals& stop) {
     if (!stop.active()) return;
+    stopSignals_ = &stop;
     stopNotifier_ = std::make_unique<QSocketNotifier>(stop.descriptor(), QSocketNotifier::Read);
     QObject::connect(stopNotifier_.get(), &QSocketNotifier::activated, context_.get(),
                      [this, &stop] {
                          if (stop.take() != 0) quitFromSignal();
                      });
+}
+
+bool QtHost::stopPending() {
+    return quitting_ || (stopSignals_ && stopSignals_->pending());
 }
 
 void QtHost::quitFromSignal() {

@@ -88,6 +88,9 @@ class QtHost : public Ui {
     bool openDocument(const std::string& path) override;
     bool startProgram(const std::string& commandLine) override;
     std::string translate(const char* context, const char* text) override;
+    // A stop signal has come (its notifier may not have run yet, as during a long load), or the
+    // program is already closing on one.
+    bool stopPending() override;
 
   protected:
     // Runs a message box or the file dialog modally and returns its result. Tests answer here
@@ -130,6 +133,7 @@ class QtHost : public Ui {
     std::unique_ptr<QObject> context_;
     std::string defaultFolder_;
     std::unique_ptr<QSocketNotifier> stopNotifier_;
+    StopSignals* stopSignals_ = nullptr;
     bool quitting_ = false;
     std::vector<QDialog*> openBoxes_;  // boxes and file dialogs now waiting for an answer
     struct DeliveryLink;
