@@ -184,7 +184,9 @@ TakeRecovery recoverTakeFiles(const std::string& tempPath, const std::string& fi
         return recovery;
     }
     recovery.found = true;
-    recovery.finishWasCut = journal.has_value();
+    // A take fills its first file before any part, and a finish moves that file first: parts
+    // with sound beside a first file without any were being finished.
+    recovery.finishWasCut = journal.has_value() || WavDataSize(tempPath) == 0;
     const WaveFormat take = journal ? journal->format : leftFormat(tempPath, numbers, format);
     // Recovering several files is itself a finish that a kill may cut off.
     const int32_t last = std::max(numbers.back(), journal ? journal->parts : 0);

@@ -59,7 +59,7 @@ struct TakeRecovery {
     std::string finalPath;           // the take's name: the journal's, else the one given
     std::vector<std::string> saved;  // the take's names its files reached, in part order
     bool found = false;              // a file of the take held sound
-    bool finishWasCut = false;       // the take's finish had begun (its journal was there)
+    bool finishWasCut = false;       // the take's finish had begun when the program ended
 };
 
 // Finishes the take left in TEMPPATH by a run that ended abnormally: the file itself and every
