@@ -1,5 +1,7 @@
 #include "app/startup.h"
 
+#include <signal.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -9,7 +11,6 @@
 #include "app/load_file.h"
 #include "app/main_sound.h"
 #include "app/scroll.h"
-#include "marks/marks.h"
 #include "dialogs/keyboard_dialog.h"
 #include "edit/file_edits.h"
 #include "files/disk_sync.h"
@@ -39,10 +40,9 @@ SettingsFile settingsOf(const AppState& app) {
     return SettingsFile(app.settingsPath);
 }
 
-// The format of the take in TEMP: the placeholder header written when it began carries it.
-WaveFormat leftTakeFormat(const AppState& app, const std::string& temp) {
-    WavHeaderInfo info;
-    if (ReadWavHeader(temp, info)) return info.format;
+// The format a left take gets when none of its files has a readable header (the placeholder
+// header written when a take begins carries the take's own).
+WaveFormat defaultFormat(const AppState& app) {
     return makeWaveFormat(app.format.formatTag, app.format.channels, app.format.samplesPerSecond,
                           app.format.bitsPerSample);
 }
@@ -83,15 +83,24 @@ void recoverTake(AppState& app) {
         settingsOf(app).readString(kSection, "file", app.folders.workFile(kDefaultFileName));
     TakeWriter& take = app.recorder.take;
     const std::string temp = take.tempName();
-    const WaveFormat format = leftTakeFormat(app, temp);
-    // Parts written before the program ended are numbered on from 1 without gaps.
-    const int32_t parts = partsOnDisk(temp);
-    if (WavDataSize(temp) == 0 && parts == 0) return;  // no take was in progress
-    TakeFinish result = finishTakeFiles(temp, parts, format, app.sound.fileName);
+    const TakeRecovery recovery = recoverTakeFiles(temp, app.sound.fileName, defaultFormat(app));
+    app.sound.fileName = recovery.finalPath;
+    if (!recovery.found) return;  // no take was in progress
+    const TakeFinish& result = recovery.finish;
     if (!result.nextTempName.empty()) take.setTempName(result.nextTempName);
     if (result.emptyPart) setStatusText(app, id::kFieldStatus, "zero");
     for (const std::string& warning : result.warnings)
         showWarning(app, warning);
+    // A take killed while it was recorded comes back as it would have been saved; one killed
+    // while it was being saved is said, since some of its files were saved by this start.
+    std::string names;
+    for (const std::string& name : recovery.saved)
+        names += (names.empty() ? "" : ", ") + name;
+    if (recovery.finishWasCut && !names.empty()) {
+        showWarning(app, "The previous run ended while it was saving the recording " +
+                             recovery.finalPath + ". Its remaining files were saved now: " + names +
+                             ".");
+    }
 }
 
 namespace {
@@ -106,7 +115,7 @@ std::string absolutePath(const std::string& path) {
 void keepLeftTake(AppState& app, const std::string& why) {
     TakeWriter& take = app.recorder.take;
     const std::string temp = take.tempName();
-    TakeFinish kept = keepTakeFiles(temp, leftTakeFormat(app, temp));
+    TakeFinish kept = keepTakeFiles(temp, defaultFormat(app));
     if (!kept.nextTempName.empty()) take.setTempName(kept.nextTempName);
     for (const std::string& warning : kept.warnings)
         showWarning(app, warning);
@@ -118,6 +127,37 @@ void keepLeftTake(AppState& app, const std::string& why) {
                          ". It was not recovered automatically because " + why +
                          ". It is kept as " + names + ".");
 }
+
+// While a left take is recovered or kept, SIGTERM, SIGINT and SIGHUP end the program at once by
+// their default action, instead of reaching the front end's handlers only once the files are
+// done (a copy of a long take to another file system takes minutes). Recovery survives being
+// cut off anywhere: the next start completes it. Signals the program ignores stay ignored.
+class StopSignalsEndRecovery {
+  public:
+    StopSignalsEndRecovery() {
+        struct sigaction action {};
+        action.sa_handler = SIG_DFL;
+        sigemptyset(&action.sa_mask);
+        for (int i = 0; i < 3; ++i) {
+            changed_[i] = sigaction(kSignals[i], nullptr, &previous_[i]) == 0 &&
+                          previous_[i].sa_handler != SIG_IGN &&
+                          previous_[i].sa_handler != SIG_DFL &&
+                          sigaction(kSignals[i], &action, nullptr) == 0;
+        }
+    }
+    ~StopSignalsEndRecovery() {
+        for (int i = 0; i < 3; ++i) {
+            if (changed_[i]) sigaction(kSignals[i], &previous_[i], nullptr);
+        }
+    }
+    StopSignalsEndRecovery(const StopSignalsEndRecovery&) = delete;
+    StopSignalsEndRecovery& operator=(const StopSignalsEndRecovery&) = delete;
+
+  private:
+    static constexpr int kSignals[3] = {SIGTERM, SIGINT, SIGHUP};
+    struct sigaction previous_[3] = {};
+    bool changed_[3] = {};
+};
 
 // One program per folder: a second one would take the first one's live take for a lost one.
 bool takeFolderLock(AppState& app, const std::string& settingsPath) {
@@ -169,10 +209,13 @@ void loadSettings(AppState& app, const std::string& path) {
     const std::string unreadable = settings.readProblem();
     const bool recover =
         unreadable.empty() && settings.readString(kSection, "endstatus", "") != "ok";
-    if (recover) recoverTake(app);
-    keepLeftTake(app, recover              ? "it could not be finished under its own name"
-                      : unreadable.empty() ? "the settings file says that run ended normally"
-                                           : "the settings file cannot be read");
+    {
+        StopSignalsEndRecovery promptly;
+        if (recover) recoverTake(app);
+        keepLeftTake(app, recover              ? "it could not be finished under its own name"
+                          : unreadable.empty() ? "the settings file says that run ended normally"
+                                               : "the settings file cannot be read");
+    }
 
     std::string problem;
     const std::string settingsName = absolutePath(path);

@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "files/disk_sync.h"
 #include "files/file_names.h"
 #include "files/staged_file.h"
+#include "files/take_journal.h"
 #include "files/wav_format.h"
 
 namespace pelkit {
@@ -22,8 +24,12 @@ namespace {
 std::string copyReplacing(const std::string& source, const std::string& target) {
     FileStream in;
     if (!in.open(source, FileStream::Mode::Read)) return errorText(in.errorCode());
+    // Always the same name beside TARGET: a copy cut off by a kill is replaced by the next try
+    // (the source is only removed once the copy is complete) instead of staying behind.
+    const std::string token = "finishing";
+    StagedFile::discardFile(StagedFile::tempPathFor(target, token));
     StagedFile out;
-    if (!out.open(target)) return out.error();
+    if (!out.open(target, token)) return out.error();
     std::vector<uint8_t> block(1 << 20);
     for (;;) {
         size_t got = in.read(block.data(), block.size());
@@ -48,8 +54,11 @@ std::string moveReplacing(const std::string& source, const std::string& target) 
     if (ec == std::errc::cross_device_link) {
         std::string problem = copyReplacing(source, target);
         if (!problem.empty()) return problem;
+        // The copy keeps its name before the source goes: one of the two always holds the take.
+        syncFolderOf(target);
         fs::remove(source, ec);
         ec.clear();
+        syncFolderOf(source);
     }
     if (ec) return ec.message();
     syncFolderOf(target);
@@ -116,31 +125,100 @@ bool finishTakeFile(const std::string& tempPath, const std::string& finalPath,
     return false;
 }
 
+namespace {
+
+// Part N of the take written to TEMPPATH (0: the file itself).
+std::string partName(const std::string& tempPath, int32_t n) {
+    return n == 0 ? tempPath : NumberedName(tempPath, n);
+}
+
+// The files of the take in TEMPPATH on disk, by part number: the file itself when it exists,
+// then every numbered part, gaps and all.
+std::vector<int32_t> takeFilesOnDisk(const std::string& tempPath) {
+    std::vector<int32_t> numbers = numberedPartsOf(tempPath);
+    if (fileExists(tempPath)) numbers.insert(numbers.begin(), 0);
+    return numbers;
+}
+
+// Whether every one of NUMBERS that held sound has left its temporary name.
+bool takeFilesLeft(const std::string& tempPath, const std::vector<int32_t>& numbers) {
+    return std::none_of(numbers.begin(), numbers.end(),
+                        [&](int32_t n) { return WavDataSize(partName(tempPath, n)) > 0; });
+}
+
+// The format of a take left on disk: that of the first of its files with a readable header.
+WaveFormat leftFormat(const std::string& tempPath, const std::vector<int32_t>& numbers,
+                      const WaveFormat& fallback) {
+    for (int32_t n : numbers) {
+        WavHeaderInfo info;
+        if (ReadWavHeader(partName(tempPath, n), info)) return info.format;
+    }
+    return fallback;
+}
+
+}  // namespace
+
 TakeFinish finishTakeFiles(const std::string& tempPath, int32_t parts, const WaveFormat& format,
                            const std::string& finalPath) {
     TakeFinish result;
+    // A take of several files is moved in several steps: what the next start needs to complete
+    // it, should the program end between two of them, is on disk before the first.
+    const bool journal = parts > 0 && writeTakeJournal(tempPath, {finalPath, parts, format}) == 0;
     result.firstMoved = finishTakeFile(tempPath, finalPath, format, result);
     if (result.firstMoved) result.firstSize = static_cast<uint32_t>(result.dataSize);
     for (int32_t i = 1; i <= parts; ++i) {
         finishTakeFile(NumberedName(tempPath, i), NumberedName(finalPath, i), format, result);
     }
+    // A part left under its temporary name keeps the journal for the next start.
+    if (journal && result.nextTempName.empty()) removeTakeJournal(tempPath);
     return result;
 }
 
-int32_t partsOnDisk(const std::string& tempPath) {
-    int32_t parts = 0;
-    while (fileExists(NumberedName(tempPath, parts + 1)))
-        ++parts;
-    return parts;
+TakeRecovery recoverTakeFiles(const std::string& tempPath, const std::string& finalPath,
+                              const WaveFormat& format) {
+    TakeRecovery recovery;
+    const std::optional<TakeJournal> journal = readTakeJournal(tempPath);
+    const std::vector<int32_t> numbers = takeFilesOnDisk(tempPath);
+    recovery.finalPath = journal ? journal->finalPath : finalPath;
+    if (takeFilesLeft(tempPath, numbers)) {
+        // Nothing holds sound: a finish that was cut off had moved every part already.
+        if (journal) removeTakeJournal(tempPath);
+        return recovery;
+    }
+    recovery.found = true;
+    // A take fills its first file before any part, and a finish moves that file first: parts
+    // with sound beside a first file without any were being finished.
+    recovery.finishWasCut = journal.has_value() || WavDataSize(tempPath) == 0;
+    const WaveFormat take = journal ? journal->format : leftFormat(tempPath, numbers, format);
+    // Recovering several files is itself a finish that a kill may cut off.
+    const int32_t last = std::max(numbers.back(), journal ? journal->parts : 0);
+    const bool journalled =
+        journal ||
+        (numbers.size() > 1 && writeTakeJournal(tempPath, {recovery.finalPath, last, take}) == 0);
+    TakeFinish& result = recovery.finish;
+    for (int32_t n : numbers) {
+        const std::string name = partName(recovery.finalPath, n);
+        const bool moved = finishTakeFile(partName(tempPath, n), name, take, result);
+        if (moved) recovery.saved.push_back(name);
+        if (n == 0) {
+            result.firstMoved = moved;
+            if (moved) result.firstSize = static_cast<uint32_t>(result.dataSize);
+        }
+    }
+    if (journalled && result.nextTempName.empty()) removeTakeJournal(tempPath);
+    return recovery;
 }
 
 TakeFinish keepTakeFiles(const std::string& tempPath, const WaveFormat& format) {
     TakeFinish result;
-    const int32_t parts = partsOnDisk(tempPath);
-    for (int32_t i = 0; i <= parts; ++i) {
-        std::string part = i == 0 ? tempPath : NumberedName(tempPath, i);
-        if (WavDataSize(part) > 0) finishTakeFile(part, unusedKeptName(tempPath), format, result);
+    const std::vector<int32_t> numbers = takeFilesOnDisk(tempPath);
+    const std::optional<TakeJournal> journal = readTakeJournal(tempPath);
+    const WaveFormat take = journal ? journal->format : leftFormat(tempPath, numbers, format);
+    for (int32_t n : numbers) {
+        const std::string part = partName(tempPath, n);
+        if (WavDataSize(part) > 0) finishTakeFile(part, unusedKeptName(tempPath), take, result);
     }
+    if (journal && result.nextTempName.empty()) removeTakeJournal(tempPath);
     return result;
 }
 

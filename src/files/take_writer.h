@@ -57,10 +57,24 @@ TakeFinish finishTakeFiles(const std::string& tempPath, int32_t parts, const Wav
 // across file systems. Returns what failed, or nothing.
 std::string moveReplacing(const std::string& source, const std::string& target);
 
-// The numbered parts of TEMPPATH on disk, counted from 1 until the first missing one.
-int32_t partsOnDisk(const std::string& tempPath);
-// Finishes whatever sound TEMPPATH and its numbered parts still hold into unused "_kept" names
-// beside it, so that nothing empties them; files without sound are left alone.
+// What recovering the take left in a temporary file did.
+struct TakeRecovery {
+    TakeFinish finish;
+    std::string finalPath;           // the take's name: the journal's, else the one given
+    std::vector<std::string> saved;  // the take's names its files reached, in part order
+    bool found = false;              // a file of the take held sound
+    bool finishWasCut = false;       // the take's finish had begun when the program ended
+};
+
+// Finishes the take left in TEMPPATH by a run that ended abnormally: the file itself and every
+// numbered part on disk, whatever their numbers, each into FINALPATH's name of the same number.
+// A journal left by a finish that was cut off gives the take's name and format; otherwise the
+// take is FINALPATH's, in the format of its own headers (FORMAT when none can be read).
+TakeRecovery recoverTakeFiles(const std::string& tempPath, const std::string& finalPath,
+                              const WaveFormat& format);
+// Finishes whatever sound TEMPPATH and its numbered parts (every one on disk) still hold into
+// unused "_kept" names beside it, so that nothing empties them; files without sound are left
+// alone.
 TakeFinish keepTakeFiles(const std::string& tempPath, const WaveFormat& format);
 
 class TakeWriter {

@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "files/file_names.h"
+#include "files/take_journal.h"
 #include "platform/message_queue.h"
 #include "support/test_support.h"
 
@@ -54,6 +55,20 @@ TEST_F(TakeFilesTest, FinishingMovesEveryPartOrLeavesEmptyOnesAlone) {
         EXPECT_EQ(readFile("x.wav"), canonicalWav(2, 8000, 8, a));
         EXPECT_EQ(readFile("pelkit_record.wav"), empty);
     }
+}
+
+// The parts a take left on disk are found by their exact numbered names, gaps and all; kept
+// takes, the next takes' files and other names are not parts.
+TEST_F(TakeFilesTest, EveryNumberedPartOnDiskIsFoundAndNothingElse) {
+    for (const char* name :
+         {"pelkit_record_003.wav", "pelkit_record_001.wav", "pelkit_record_1000.wav",
+          "pelkit_record_01.wav", "pelkit_record_0002.wav", "pelkit_record_kept_001.wav",
+          "pelkit_record_next_001.wav", "pelkit_record_next_001_002.wav",
+          "pelkit_record_004.wav.journal", "pelkit_record_005.txt", "take_006.wav"}) {
+        writeText(name, "x");
+    }
+    EXPECT_EQ(numberedPartsOf("pelkit_record.wav"), (std::vector<int32_t>{1, 3, 1000}));
+    EXPECT_EQ(numberedPartsOf(dir.file("pelkit_record_next_001.wav")), std::vector<int32_t>{2});
 }
 
 TEST_F(TakeFilesTest, TakeThatCannotReachItsNameIsKeptAndNamed) {
