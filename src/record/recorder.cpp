@@ -160,10 +160,12 @@ bool approveReplacement(AppState& app) {
 bool noteTakeInSettings(AppState& app) {
     SettingsFile settings(app.settingsPath);
     std::string problem;
-    if (settings.writeString("init", "endstatus", "start", &problem) &&
-        settings.writeString("init", "file", app.sound.fileName, &problem)) {
-        return true;
-    }
+    // A value the file holds already is not written again.
+    auto note = [&](const char* key, const std::string& value) {
+        return (settings.readProblem().empty() && settings.readString("init", key, "") == value) ||
+               settings.writeString("init", key, value, &problem);
+    };
+    if (note("endstatus", "start") && note("file", app.sound.fileName)) return true;
     showWarning(app, "Cannot record: the settings file " + absolutePath(app.settingsPath) +
                          " cannot be written (" + problem +
                          "), so a recording cut off by a crash could not be recovered. Nothing "
