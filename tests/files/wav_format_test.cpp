@@ -87,24 +87,6 @@ TEST(WavHeader, SizesBeyondFourGibibytesAreHeldAtTheLargest) {
     }
 }
 
-// A RIFF/WAVE file of the given chunks in order; an odd-sized body gets its pad byte.
-Bytes riffFile(const std::vector<Chunk>& chunks) {
-    Bytes b;
-    putTag(b, "RIFF");
-    put32(b, 0);
-    putTag(b, "WAVE");
-    for (const Chunk& c : chunks) {
-        putTag(b, c.tag);
-        put32(b, static_cast<uint32_t>(c.body.size()));
-        b.insert(b.end(), c.body.begin(), c.body.end());
-        if (c.body.size() % 2) b.push_back(0);
-    }
-    uint32_t riffSize = static_cast<uint32_t>(b.size() - 8);
-    for (int i = 0; i < 4; ++i)
-        b[4 + i] = static_cast<uint8_t>(riffSize >> (8 * i));
-    return b;
-}
-
 // A mono 22050 Hz 16-bit fmt body of SIZE bytes (zeros after the first 16).
 Bytes fmtBody(size_t size) {
     Bytes b;

@@ -14,33 +14,7 @@ namespace {
 
 constexpr size_t kBlock = 49152;  // bytes per played block at the default settings
 
-struct Piece {
-    const char* tag;
-    Bytes body;
-    std::optional<uint32_t> declared = std::nullopt;  // a size field other than the body's
-    bool pad = true;                                  // an odd body gets its zero pad byte
-};
-
-// A RIFF/WAVE file of PIECES in order.
-Bytes riff(const std::vector<Piece>& pieces) {
-    Bytes b;
-    putTag(b, "RIFF");
-    put32(b, 0);
-    putTag(b, "WAVE");
-    for (const Piece& p : pieces) {
-        putTag(b, p.tag);
-        put32(b, p.declared.value_or(static_cast<uint32_t>(p.body.size())));
-        append(b, p.body);
-        if (p.pad && p.body.size() % 2) b.push_back(0);
-    }
-    const auto size = static_cast<uint32_t>(b.size() - 8);
-    for (int i = 0; i < 4; ++i)
-        b[4 + i] = static_cast<uint8_t>(size >> (8 * i));
-    return b;
-}
-
-// A fmt body of SIZE bytes (zeros past the first 16) for TAG, CHANNELS, RATE and BITS.
-Piece fmt(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits, size_t size = 16) {
+Chunk fmt(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits, size_t size = 16) {
     Bytes b;
     put16(b, tag);
     put16(b, channels);
@@ -53,8 +27,8 @@ Piece fmt(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits, size_t 
 }
 
 // An extensible fmt body whose sub-format is the format tag TAG.
-Piece extensible(uint16_t tag, uint16_t channels, uint16_t bits) {
-    Piece p = fmt(0xFFFE, channels, 44100, bits, 18);
+Chunk extensible(uint16_t tag, uint16_t channels, uint16_t bits) {
+    Chunk p = fmt(0xFFFE, channels, 44100, bits, 18);
     p.body[16] = 22;
     put16(p.body, bits);
     put32(p.body, 0);
@@ -64,7 +38,7 @@ Piece extensible(uint16_t tag, uint16_t channels, uint16_t bits) {
     return p;
 }
 
-Piece text(const char* tag, size_t n) {
+Chunk text(const char* tag, size_t n) {
     return {tag, Bytes(n, 'x')};
 }
 
@@ -80,10 +54,10 @@ struct Case {
 };
 
 std::vector<Case> cases() {
-    const Piece pcm16 = fmt(1, 2, 44100, 16);
-    const Piece pcm8 = fmt(1, 1, 44100, 8);
-    const Piece data{"data", kSound};
-    const Piece list = text("LIST", 20);
+    const Chunk pcm16 = fmt(1, 2, 44100, 16);
+    const Chunk pcm8 = fmt(1, 1, 44100, 8);
+    const Chunk data{"data", kSound};
+    const Chunk list = text("LIST", 20);
     Bytes soundAndList = kSound;  // the sound and the LIST chunk after it, as they lie in the file
     putTag(soundAndList, "LIST");
     put32(soundAndList, 20);
@@ -92,64 +66,72 @@ std::vector<Case> cases() {
     const std::string float64 = "holds 64-bit IEEE float samples" + pcmOnly;
     const std::string tagOnly = "; only PCM and IEEE float WAV files can be played";
     return {
-        {"LIST before, smpl after", riff({pcm16, text("LIST", 13), data, text("smpl", 36)}), kSound,
-         "", false},
-        {"id3 and cue after", riff({pcm16, data, text("id3 ", 27), text("cue ", 28)}), kSound, "",
-         true},
+        {"LIST before, smpl after", riffFile({pcm16, text("LIST", 13), data, text("smpl", 36)}),
+         kSound, "", false},
+        {"id3 and cue after", riffFile({pcm16, data, text("id3 ", 27), text("cue ", 28)}), kSound,
+         "", true},
         {"JUNK before, bext after, 18-byte fmt and fact",
-         riff({fmt(1, 2, 44100, 16, 18), text("fact", 4), text("JUNK", 10), data,
-               text("bext", 602)}),
+         riffFile({fmt(1, 2, 44100, 16, 18), text("fact", 4), text("JUNK", 10), data,
+                   text("bext", 602)}),
          kSound, "", false},
-        {"odd data with its pad, LIST after", riff({pcm8, {"data", kOdd}, text("LIST", 20)}), kOdd,
-         "", false},
+        {"odd data with its pad, LIST after", riffFile({pcm8, {"data", kOdd}, text("LIST", 20)}),
+         kOdd, "", false},
         {"odd data without its pad, id3 after",
-         riff({pcm8, {"data", kOdd, std::nullopt, false}, text("id3 ", 20)}), kOdd, "", false},
+         riffFile({pcm8, {"data", kOdd, std::nullopt, false}, text("id3 ", 20)}), kOdd, "", false},
         {"odd LIST before without its pad",
-         riff({pcm16, {"LIST", Bytes(9, 'i'), std::nullopt, false}, data, text("JUNK", 8)}), kSound,
-         "", false},
-        {"extensible 24-bit, LIST after", riff({extensible(1, 2, 24), data, text("LIST", 20)}),
+         riffFile({pcm16, {"LIST", Bytes(9, 'i'), std::nullopt, false}, data, text("JUNK", 8)}),
          kSound, "", false},
-        {"declared smaller than the file", riff({pcm16, {"data", kSound, 1000}}),
+        {"extensible 24-bit, LIST after", riffFile({extensible(1, 2, 24), data, text("LIST", 20)}),
+         kSound, "", false},
+        {"declared smaller than the file", riffFile({pcm16, {"data", kSound, 1000}}),
          Bytes(kSound.begin(), kSound.begin() + 1000), "", true},
-        {"declared larger than the file (cut short)", riff({pcm16, {"data", kSound, 9000}}), kSound,
-         "", false},
-        {"declared 0, chunk after: all after the header", riff({pcm16, {"data", kSound, 0}, list}),
-         soundAndList, "", false},
+        {"declared larger than the file (cut short)", riffFile({pcm16, {"data", kSound, 9000}}),
+         kSound, "", false},
+        {"declared 0, chunk after: all after the header",
+         riffFile({pcm16, {"data", kSound, 0}, list}), soundAndList, "", false},
         {"declared FF FF FF FF, chunk after: all after the header",
-         riff({pcm16, {"data", kSound, 0xFFFFFFFFu}, list}), soundAndList, "", true},
-        {"64-bit float", riff({fmt(3, 2, 44100, 64), text("fact", 4), data}), {}, float64, false},
-        {"64-bit float, extensible", riff({extensible(3, 2, 64), data}), {}, float64, false},
+         riffFile({pcm16, {"data", kSound, 0xFFFFFFFFu}, list}), soundAndList, "", true},
+        {"64-bit float",
+         riffFile({fmt(3, 2, 44100, 64), text("fact", 4), data}),
+         {},
+         float64,
+         false},
+        {"64-bit float, extensible", riffFile({extensible(3, 2, 64), data}), {}, float64, false},
         {"20-bit",
-         riff({fmt(1, 2, 44100, 20), data}),
+         riffFile({fmt(1, 2, 44100, 20), data}),
          {},
          "holds 20-bit PCM samples" + pcmOnly,
          false},
         {"ADPCM",
-         riff({fmt(2, 2, 44100, 4, 20), text("fact", 4), data}),
+         riffFile({fmt(2, 2, 44100, 4, 20), text("fact", 4), data}),
          {},
          "holds sound in ADPCM encoding (format tag 2)" + tagOnly,
          false},
         {"µ-law",
-         riff({fmt(7, 1, 8000, 8, 18), data}),
+         riffFile({fmt(7, 1, 8000, 8, 18), data}),
          {},
          "holds sound in µ-law encoding (format tag 7)" + tagOnly,
          false},
         {"A-law",
-         riff({fmt(6, 1, 8000, 8), data}),
+         riffFile({fmt(6, 1, 8000, 8), data}),
          {},
          "holds sound in A-law encoding (format tag 6)" + tagOnly,
          false},
         {"20 channels, extensible",
-         riff({extensible(1, 20, 16), data}),
+         riffFile({extensible(1, 20, 16), data}),
          {},
          "holds 20 channels; the sound output takes at most 8",
          false},
         {"rate 0",
-         riff({fmt(1, 2, 0, 16), data}),
+         riffFile({fmt(1, 2, 0, 16), data}),
          {},
          "says its rate is 0 samples per second",
          false},
-        {"0 channels", riff({fmt(1, 0, 44100, 16), data}), {}, "says it holds 0 channels", false},
+        {"0 channels",
+         riffFile({fmt(1, 0, 44100, 16), data}),
+         {},
+         "says it holds 0 channels",
+         false},
     };
 }
 

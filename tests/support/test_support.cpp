@@ -266,4 +266,21 @@ FileSizeLimit::~FileSizeLimit() {
     std::signal(SIGXFSZ, previous_);
 }
 
+Bytes riffFile(const std::vector<Chunk>& chunks) {
+    Bytes b;
+    putTag(b, "RIFF");
+    put32(b, 0);
+    putTag(b, "WAVE");
+    for (const Chunk& c : chunks) {
+        putTag(b, c.tag);
+        put32(b, c.declared.value_or(static_cast<uint32_t>(c.body.size())));
+        append(b, c.body);
+        if (c.pad && c.body.size() % 2) b.push_back(0);
+    }
+    const auto size = static_cast<uint32_t>(b.size() - 8);
+    for (int i = 0; i < 4; ++i)
+        b[4 + i] = static_cast<uint8_t>(size >> (8 * i));
+    return b;
+}
+
 }  // namespace pelkit::test

@@ -7,6 +7,7 @@
 
 #include <csignal>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -85,7 +86,11 @@ Bytes placeholderWav(uint16_t channels, uint32_t rate, uint16_t bits, const Byte
 struct Chunk {
     const char* tag;
     Bytes body;
+    std::optional<uint32_t> declared = std::nullopt;  // a size field other than the body's
+    bool pad = true;                                  // an odd body gets its zero pad byte
 };
+// A RIFF/WAVE file of CHUNKS in order, its RIFF size that of the bytes made.
+Bytes riffFile(const std::vector<Chunk>& chunks);
 // A 16-bit stereo 44100 Hz file whose fmt chunk has FMT_SIZE bytes (zeros past the first 16),
 // followed by CHUNKS (odd ones padded to an even length) and the data chunk holding DATA.
 Bytes wavWithChunks(uint32_t fmtSize, const std::vector<Chunk>& chunks, const Bytes& data);
