@@ -1,16 +1,10 @@
 #include "devices/portaudio/portaudio_devices.h"
 
-#include <alsa/asoundlib.h>
-#include <fcntl.h>
-#include <poll.h>
-#include <portaudio.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 
+#include "devices/portaudio/stderr_filter.h"
 #include "files/wav_format.h"
 
 namespace pelkit {
@@ -19,111 +13,27 @@ namespace {
 
 using SteadyClock = std::chrono::steady_clock;
 
+// How often the messenger looks for blocks the callback finished while a stream is open, and how
+// long it sleeps at most otherwise (the main thread wakes it when it owes a message).
+constexpr std::chrono::milliseconds kPollPeriod{2};
+constexpr std::chrono::milliseconds kIdlePeriod{100};
+// A stream whose callback has not come for this long while blocks wait has failed.
+constexpr int64_t kStallNs = 2'000'000'000LL;
+
 int64_t nowNs() {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(
                SteadyClock::now().time_since_epoch())
         .count();
 }
 
-// ALSA and PortAudio report their device probing on standard error; the user's terminal is
-// kept clean by sending it elsewhere while they run.
-class QuietStderr {
-  public:
-    QuietStderr() {
-        saved_ = ::dup(2);
-        int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
-        if (saved_ >= 0 && null >= 0) ::dup2(null, 2);
-        if (null >= 0) ::close(null);
-    }
-    ~QuietStderr() {
-        if (saved_ >= 0) {
-            ::dup2(saved_, 2);
-            ::close(saved_);
-        }
-    }
-    QuietStderr(const QuietStderr&) = delete;
-    QuietStderr& operator=(const QuietStderr&) = delete;
-
-  private:
-    int saved_ = -1;
-};
-
-void silentAlsaErrors(const char*, int, const char*, int, const char*, ...) {}
-
-// Lines PortAudio's ALSA layer prints from its own threads when a stream fails.
-bool isDeviceNoise(const std::string& line) {
-    return line.rfind("Expression '", 0) == 0 || line.rfind("ALSA lib ", 0) == 0 ||
-           line.find("pa_linux_alsa.c") != std::string::npos || line.rfind("PaAlsa", 0) == 0 ||
-           // PortAudio's JACK layer looking for a JACK server as it starts.
-           line.rfind("Cannot connect to server", 0) == 0 ||
-           line.rfind("jack server is not running", 0) == 0 ||
-           line.rfind("JackShmReadWritePtr", 0) == 0;
+uint64_t packProgress(uint64_t block, uint32_t offset) {
+    return (block & 0xFFFFFFFFu) << 32 | offset;
 }
 
-}  // namespace
-
-// Standard error passes through a pipe whose reader drops the device layer's noise and
-// hands everything else on unchanged.
-class StderrFilter {
-  public:
-    StderrFilter() {
-        int fds[2];
-        original_ = ::dup(2);
-        if (original_ < 0 || ::pipe2(fds, O_CLOEXEC) != 0) return;
-        ::dup2(fds[1], 2);
-        ::close(fds[1]);
-        read_ = fds[0];
-        reader_ = std::thread([this] { loop(); });
-    }
-    ~StderrFilter() {
-        if (original_ < 0) return;
-        ::dup2(original_, 2);  // closes the pipe's write end held at 2
-        stop_ = true;
-        if (reader_.joinable()) reader_.join();
-        if (read_ >= 0) ::close(read_);
-        ::close(original_);
-    }
-    StderrFilter(const StderrFilter&) = delete;
-    StderrFilter& operator=(const StderrFilter&) = delete;
-
-  private:
-    void loop() {
-        std::string pending;
-        char buffer[4096];
-        for (;;) {
-            pollfd p{read_, POLLIN, 0};
-            int ready = ::poll(&p, 1, 50);
-            if (ready > 0) {
-                ssize_t n = ::read(read_, buffer, sizeof buffer);
-                if (n <= 0) break;
-                pending.append(buffer, static_cast<size_t>(n));
-                size_t nl;
-                while ((nl = pending.find('\n')) != std::string::npos) {
-                    std::string line = pending.substr(0, nl + 1);
-                    pending.erase(0, nl + 1);
-                    if (!isDeviceNoise(line)) pass(line);
-                }
-            } else if (stop_) {
-                break;
-            }
-        }
-        if (!pending.empty() && !isDeviceNoise(pending)) pass(pending);
-    }
-    void pass(const std::string& text) {
-        size_t done = 0;
-        while (done < text.size()) {
-            ssize_t w = ::write(original_, text.data() + done, text.size() - done);
-            if (w <= 0) return;
-            done += static_cast<size_t>(w);
-        }
-    }
-    int original_ = -1;
-    int read_ = -1;
-    std::atomic<bool> stop_{false};
-    std::thread reader_;
-};
-
-namespace {
+// The bytes of block BLOCK already done, by the callback's last record.
+uint32_t progressOf(uint64_t progress, uint64_t block) {
+    return (progress >> 32) == (block & 0xFFFFFFFFu) ? static_cast<uint32_t>(progress) : 0;
+}
 
 // The PortAudio sample format of a device format, or 0 when it has none.
 PaSampleFormat sampleFormatOf(const WaveFormat& f) {
@@ -141,19 +51,6 @@ PaSampleFormat sampleFormatOf(const WaveFormat& f) {
         default:
             return 0;
     }
-}
-
-int outputCallback(const void*, void* output, unsigned long frames,
-                   const PaStreamCallbackTimeInfo* time, PaStreamCallbackFlags flags, void* self) {
-    double dac = time ? time->outputBufferDacTime : 0;
-    if (dac <= 0 && time) dac = time->currentTime;
-    return static_cast<PortAudioOut*>(self)->callback(output, frames, dac,
-                                                      (flags & paOutputUnderflow) != 0);
-}
-
-int inputCallback(const void* input, void*, unsigned long frames, const PaStreamCallbackTimeInfo*,
-                  PaStreamCallbackFlags, void* self) {
-    return static_cast<PortAudioIn*>(self)->callback(input, frames);
 }
 
 // Scales the samples of BYTES frames by the left and right gains of the volume word.
@@ -207,74 +104,14 @@ void applyVolume(uint8_t* data, size_t bytes, int kind, int channels, uint32_t w
 
 }  // namespace
 
-// ----- PortAudioSystem -----
+// ----- PortAudioDevice: the main thread's side -----
 
-PortAudioSystem::PortAudioSystem() {
-    snd_lib_error_set_handler(silentAlsaErrors);
-    // PortAudio reaches the sound server through ALSA's pulse plugin, whose client library
-    // takes the application's properties from the environment when a device opens: the
-    // desktop's volume control then shows the streams under the program's name and icon. The
-    // plugin names the client itself, so the name has to override that. Values the user set
-    // are kept.
-    const char* name = std::getenv("PULSE_PROP_application.name");
-    ::setenv("PULSE_PROP_OVERRIDE_application.name", name ? name : "pelkit_recorder", 0);
-    ::setenv("PULSE_PROP_application.icon_name", "pelkit_recorder", 0);
-}
-
-PortAudioSystem::~PortAudioSystem() {
-    if (starter_.joinable()) starter_.join();
-    if (initialised_) {
-        QuietStderr quiet;
-        Pa_Terminate();
-    }
-    filter_.reset();
-}
-
-void PortAudioSystem::startInBackground() {
-    if (starter_.joinable()) return;
-    // The filter keeps PortAudio's start-up noise off the terminal without silencing standard
-    // error for the window's thread meanwhile.
-    if (!filter_) filter_ = std::make_unique<StderrFilter>();
-    starting_ = true;
-    starter_ = std::thread([this] {
-        std::lock_guard pa(mutex_);
-        if (!initialised_) initialised_ = Pa_Initialize() == paNoError;
-        starting_ = false;
-    });
-}
-
-bool PortAudioSystem::stillStartingAtEnd() {
-    if (!starting_) return false;
-    filter_.reset();
-    return true;
-}
-
-bool PortAudioSystem::ready(bool output) {
-    auto hasDevice = [&] {
-        return (output ? Pa_GetDefaultOutputDevice() : Pa_GetDefaultInputDevice()) != paNoDevice;
-    };
-    if (!filter_) filter_ = std::make_unique<StderrFilter>();
-    QuietStderr quiet;
-    if (!initialised_) {
-        if (Pa_Initialize() != paNoError) return false;
-        initialised_ = true;
-    }
-    // The device list is taken when PortAudio starts: a sound server started later is found by
-    // starting it again, as long as no stream is open.
-    if (!hasDevice() && openStreams_ == 0) {
-        Pa_Terminate();
-        initialised_ = Pa_Initialize() == paNoError;
-    }
-    return initialised_ && hasDevice();
-}
-
-// ----- PortAudioDevice -----
-
-PortAudioDevice::PortAudioDevice(PortAudioSystem& system, MessageQueue& queue)
-    : system_(system), queue_(queue) {}
+PortAudioDevice::PortAudioDevice(PortAudioSystem& system, MessageQueue& queue,
+                                 MessageKind blockKind, MessageKind errorKind)
+    : system_(system), queue_(queue), blockKind_(blockKind), errorKind_(errorKind) {}
 
 PortAudioDevice::~PortAudioDevice() {
-    stopMessenger();
+    shutdown();
 }
 
 PortAudioDevice::Figures PortAudioDevice::figures() const {
@@ -286,101 +123,72 @@ PortAudioDevice::Figures PortAudioDevice::figures() const {
     return f;
 }
 
-void PortAudioDevice::makeRoom(std::unique_lock<std::mutex>& lock) {
-    if (outCount_ + blockCount_ < kSlots) return;
+void PortAudioDevice::makeRoom() {
+    if (tickets_ - posted_.load(std::memory_order_acquire) < kSlots) return;
     // Far more blocks than any player keeps in flight: an error, but nothing is lost. The
     // failed device hands everything back at once, which the messenger posts without waiting.
     ++overflows_;
     failed_ = true;
     returnQueued();
-    wake_.notify_all();
-    wake_.wait(lock, [this] { return outCount_ + blockCount_ < kSlots || quit_; });
-}
-
-void PortAudioDevice::enqueue(WaveHeader* header) {
-    blocks_[(blockHead_ + blockCount_) % kSlots] = header;
-    ++blockCount_;
-}
-
-void PortAudioDevice::pushOut(const Outgoing& out) {
-    outbox_[(outHead_ + outCount_) % kSlots] = out;
-    ++outCount_;
-}
-
-void PortAudioDevice::startMessenger() {
-    if (messenger_.joinable()) return;
-    quit_ = false;
-    messenger_ = std::thread([this] { messengerLoop(); });
-}
-
-void PortAudioDevice::stopMessenger() {
-    {
-        std::lock_guard lock(mutex_);
-        quit_ = true;
-    }
-    wake_.notify_all();
-    if (messenger_.joinable()) messenger_.join();
-}
-
-double PortAudioDevice::streamTime(void* stream) {
-    return stream ? Pa_GetStreamTime(static_cast<PaStream*>(stream)) : 0;
-}
-
-void PortAudioDevice::messengerLoop() {
-    std::unique_lock lock(mutex_);
-    bool reported = false;
-    while (!quit_) {
-        // A stream whose callback stopped coming while blocks wait has failed (the server went
-        // away): the core is told once, and from then on everything is returned at once.
-        bool waiting = open_ && blockCount_ > 0;
-        if (waiting && !failed_ && nowNs() - lastCallbackNs_.load() > 2'000'000'000LL) {
-            failed_ = true;
-        }
-        if (failed_ && open_ && !reported) {
-            reported = true;
-            lock.unlock();
-            queue_.post({errorKind_, nullptr, 0});
-            lock.lock();
-        }
-        if (outCount_ == 0) {
-            wake_.wait_for(lock, std::chrono::milliseconds(100));
-            continue;
-        }
-        Outgoing next = outbox_[outHead_];
-        if (next.dueTime > 0 && !failed_) {
-            double remaining = next.dueTime - streamTime(next.stream);
-            if (remaining > 0) {
-                auto wait = std::chrono::duration<double>(std::min(remaining, 0.02));
-                wake_.wait_for(lock, wait);
-                continue;
-            }
-        }
-        outHead_ = (outHead_ + 1) % kSlots;
-        --outCount_;
-        // Posted without the lock, so the callback never waits for the main thread's queue.
-        lock.unlock();
-        if (next.closesStream) closeStream(next.stream);
-        queue_.post({next.kind, next.header, 0});
-        wake_.notify_all();  // a main-thread call may be waiting for room
-        lock.lock();
-        if (next.closesStream) reported = false;
+    while (tickets_ - posted_.load(std::memory_order_acquire) >= kSlots && messenger_.joinable()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
 }
 
-bool PortAudioDevice::openStream(const WaveFormat& format, bool output, void* callback, void* owner,
-                                 MessageKind opened) {
-    if (open_) return false;
+bool PortAudioDevice::hasQueued() const {
+    return head_.load() != written_.load(std::memory_order_relaxed);
+}
+
+void PortAudioDevice::queueBlock(WaveHeader& header) {
+    makeRoom();
+    const uint64_t at = written_.load(std::memory_order_relaxed);
+    blocks_[at % kSlots] = {&header, tickets_.fetch_add(1, std::memory_order_relaxed)};
+    written_.store(at + 1, std::memory_order_release);
+    if (failed_) returnQueued();
+}
+
+void PortAudioDevice::push(const Outgoing& out) {
+    // Room was made for every owed message, so the ring has room too.
+    control_.push(out);
+}
+
+void PortAudioDevice::returnQueued() {
+    const uint64_t end = written_.load(std::memory_order_relaxed);
+    // From here on the callback finds nothing to take; it may still be inside a pass that began
+    // before, using the head block, and is let finish it (a few microseconds).
+    const uint64_t first = head_.exchange(end);
+    uint32_t partial = 0;
+    if (current_) {
+        while (current_->inCallback.load())
+            std::this_thread::yield();
+        partial = progressOf(current_->progress.load(), first);
+    }
+    for (uint64_t n = first; n < end; ++n) {
+        const Queued& q = blocks_[n % kSlots];
+        handBack(*q.header, n == first ? partial : 0);
+        push({blockKind_, q.header, q.ticket, 0, nullptr, nullptr});
+    }
+    flushBelow_.store(tickets_);
+    wakeMessenger();
+}
+
+bool PortAudioDevice::openStream(const WaveFormat& format, bool output, MessageKind opened) {
+    lastError_.clear();
+    if (open_) {
+        lastError_ = "the device is already open";
+        return false;
+    }
     PaSampleFormat sample = sampleFormatOf(format);
-    if (sample == 0 || format.channels == 0 || format.samplesPerSecond == 0) return false;
-    startMessenger();
-    {
-        // Room for the opened message is made before PortAudio's lock is taken: the messenger
-        // may need that lock to close an earlier stream. Only this thread takes room.
-        std::unique_lock lock(mutex_);
-        makeRoom(lock);
+    if (sample == 0 || format.channels == 0 || format.samplesPerSecond == 0) {
+        lastError_ = "the format has no PortAudio sample format";
+        return false;
     }
+    startMessenger();
+    // Room for the opened message is made before PortAudio's lock is taken: the messenger may
+    // need that lock to close an earlier stream.
+    makeRoom();
     std::lock_guard pa(system_.lock());
-    if (!system_.ready(output)) return false;
+    if (!system_.ready(output, lastError_)) return false;
     QuietStderr quiet;
     PaStreamParameters p{};
     p.device = output ? Pa_GetDefaultOutputDevice() : Pa_GetDefaultInputDevice();
@@ -392,234 +200,304 @@ bool PortAudioDevice::openStream(const WaveFormat& format, bool output, void* ca
     p.suggestedLatency = std::max(latency, 0.1);
     const PaStreamParameters* in = output ? nullptr : &p;
     const PaStreamParameters* out = output ? &p : nullptr;
-    if (Pa_IsFormatSupported(in, out, format.samplesPerSecond) != paFormatIsSupported) return false;
-    PaStream* stream = nullptr;
-    if (Pa_OpenStream(&stream, in, out, format.samplesPerSecond, paFramesPerBufferUnspecified,
-                      paNoFlag, reinterpret_cast<PaStreamCallback*>(callback),
-                      owner) != paNoError) {
+    PaError error = Pa_IsFormatSupported(in, out, format.samplesPerSecond);
+    if (error != paFormatIsSupported) {
+        lastError_ = Pa_GetErrorText(error);
         return false;
     }
-    frameBytes_ = static_cast<uint32_t>(format.channels * ((format.bitsPerSample + 7) / 8));
-    rate_ = format.samplesPerSecond;
+    auto stream = std::make_unique<Stream>();
+    stream->device = this;
+    stream->frameBytes = static_cast<uint32_t>(format.channels * ((format.bitsPerSample + 7) / 8));
+    stream->rate = format.samplesPerSecond;
+    stream->sampleKind = format.formatTag == kTagFloat ? -32 : format.bitsPerSample;
+    stream->channels = format.channels;
+    stream->progress = packProgress(head_.load(), 0);
+    error = Pa_OpenStream(&stream->stream, in, out, format.samplesPerSecond,
+                          paFramesPerBufferUnspecified, paNoFlag, &PortAudioDevice::onAudio,
+                          stream.get());
+    if (error != paNoError) {
+        lastError_ = Pa_GetErrorText(error);
+        return false;
+    }
     failed_ = false;
     lastCallbackNs_ = nowNs();
-    {
-        std::lock_guard lock(mutex_);
-        blockHead_ = blockCount_ = 0;
-        offset_ = 0;
-        stream_ = stream;
-        open_ = true;
-        pushOut({opened, nullptr, 0, false, nullptr});
-    }
+    current_ = stream.release();
+    open_ = true;
+    push({opened, nullptr, tickets_.fetch_add(1, std::memory_order_relaxed), 0, nullptr, nullptr});
     system_.streamOpened();
-    if (Pa_StartStream(stream) != paNoError) failed_ = true;
-    wake_.notify_all();
+    if (Pa_StartStream(current_->stream) != paNoError) failed_ = true;
+    wakeMessenger();
     return true;
 }
 
-void PortAudioDevice::closeStream(void* stream) {
-    if (!stream) return;
+bool PortAudioDevice::closeStream(MessageKind closed, bool waitUntilHeard) {
+    if (!open_ || hasQueued()) return false;
+    makeRoom();
+    open_ = false;
+    Stream* stream = current_;
+    current_ = nullptr;
+    // The callback leaves the queue alone from here on (or from the end of its pass).
+    stream->live = false;
+    while (stream->inCallback.load())
+        std::this_thread::yield();
+    // An output stream is closed once everything played before has been heard, so the end of
+    // the sound is not cut; its callback plays silence meanwhile. The messenger posts in order,
+    // so the earlier blocks' due times pass first.
+    double due = waitUntilHeard && !failed_ ? Pa_GetStreamTime(stream->stream) + 0.05 : 0;
+    push({closed, nullptr, tickets_.fetch_add(1, std::memory_order_relaxed), due, stream, stream});
+    wakeMessenger();
+    return true;
+}
+
+void PortAudioDevice::shutdown() {
+    {
+        std::lock_guard lock(wakeMutex_);
+        quit_ = true;
+    }
+    wake_.notify_all();
+    if (messenger_.joinable()) messenger_.join();
+    // Streams whose close was still owed, then the open one.
+    while (const Outgoing* o = control_.front()) {
+        if (o->closes) closeNow(o->closes);
+        control_.pop();
+    }
+    if (current_) {
+        closeNow(current_);
+        current_ = nullptr;
+        open_ = false;
+    }
+}
+
+// ----- PortAudioDevice: the messenger -----
+
+void PortAudioDevice::wakeMessenger() {
+    {
+        std::lock_guard lock(wakeMutex_);
+        wakePending_ = true;
+    }
+    wake_.notify_all();
+}
+
+void PortAudioDevice::sleepMessenger(std::chrono::duration<double> most) {
+    std::unique_lock lock(wakeMutex_);
+    wake_.wait_for(lock, most, [this] { return wakePending_ || quit_; });
+    wakePending_ = false;
+}
+
+void PortAudioDevice::startMessenger() {
+    if (messenger_.joinable()) return;
+    quit_ = false;
+    messenger_ = std::thread([this] { messengerLoop(); });
+}
+
+SpscRing<PortAudioDevice::Outgoing, PortAudioDevice::kSlots>* PortAudioDevice::nextRing() {
+    // Each ring holds its messages in ticket order; together they hold every owed one.
+    const uint64_t next = posted_.load(std::memory_order_relaxed);
+    for (auto* ring : {&finished_, &control_}) {
+        if (const Outgoing* o = ring->front(); o && o->ticket == next) return ring;
+    }
+    return nullptr;
+}
+
+void PortAudioDevice::messengerLoop() {
+    bool reported = false;
+    for (;;) {
+        {
+            std::lock_guard lock(wakeMutex_);
+            if (quit_) return;
+        }
+        // A stream whose callback stopped coming while blocks wait has failed (the server went
+        // away): the core is told once, and from then on everything is returned at once.
+        if (open_ && hasQueued() && !failed_ && nowNs() - lastCallbackNs_.load() > kStallNs)
+            failed_ = true;
+        if (failed_ && open_ && !reported) {
+            reported = true;
+            queue_.post({errorKind_, nullptr, 0});
+        }
+        auto* ring = nextRing();
+        if (!ring) {
+            // The main thread wakes the messenger for what it owes; what the callback finished
+            // is found by looking again soon, as long as anything is owed or a stream is open.
+            const bool owed = posted_.load(std::memory_order_relaxed) != tickets_.load();
+            sleepMessenger(open_ || owed ? kPollPeriod : kIdlePeriod);
+            continue;
+        }
+        const Outgoing* next = ring->front();
+        if (next->dueTime > 0 && !failed_ && next->ticket >= flushBelow_.load()) {
+            double remaining = next->dueTime - Pa_GetStreamTime(next->timedBy->stream);
+            if (remaining > 0) {
+                sleepMessenger(std::chrono::duration<double>(std::min(remaining, 0.02)));
+                continue;
+            }
+        }
+        const Outgoing out = *next;
+        ring->pop();
+        if (out.closes) closeNow(out.closes);
+        queue_.post({out.kind, out.header, 0});
+        posted_.store(out.ticket + 1, std::memory_order_release);
+        if (out.closes) reported = false;
+    }
+}
+
+void PortAudioDevice::closeNow(Stream* stream) {
     {
         std::lock_guard pa(system_.lock());
         QuietStderr quiet;
-        Pa_AbortStream(static_cast<PaStream*>(stream));
-        Pa_CloseStream(static_cast<PaStream*>(stream));
+        Pa_AbortStream(stream->stream);
+        Pa_CloseStream(stream->stream);
     }
     system_.streamClosed();
+    delete stream;
+}
+
+// ----- PortAudioDevice: the audio callback's side -----
+
+int PortAudioDevice::onAudio(const void* input, void* output, unsigned long frames,
+                             const PaStreamCallbackTimeInfo* time, PaStreamCallbackFlags flags,
+                             void* stream) {
+    Stream& s = *static_cast<Stream*>(stream);
+    return s.device->process(s, input, output, frames, time, flags);
+}
+
+bool PortAudioDevice::beginPass(Stream& stream, Pass& pass) {
+    // Marked before the head is read: a main-thread call that moved the head either is seen
+    // here or waits for the end of this pass before it touches the blocks.
+    stream.inCallback.store(true);
+    if (!stream.live.load()) return false;
+    lastCallbackNs_ = nowNs();
+    pass.head = head_.load();
+    pass.available = written_.load(std::memory_order_acquire);
+    pass.offset = progressOf(stream.progress.load(std::memory_order_relaxed), pass.head);
+    pass.moved = false;
+    return true;
+}
+
+bool PortAudioDevice::finishHead(Stream& stream, Pass& pass, double dueTime) {
+    const Queued q = blocks_[pass.head % kSlots];
+    uint64_t expected = pass.head;
+    if (!head_.compare_exchange_strong(expected, pass.head + 1)) return false;
+    finished_.push({blockKind_, q.header, q.ticket, dueTime, &stream, nullptr});
+    ++pass.head;
+    pass.offset = 0;
+    pass.moved = true;
+    return true;
+}
+
+void PortAudioDevice::endPass(Stream& stream, const Pass& pass, int64_t startNs, bool underflow) {
+    // Recorded only when bytes moved: a pass that found the queue emptied by the main thread
+    // leaves the bytes done of the block handed back for the main thread to read.
+    if (pass.moved)
+        stream.progress.store(packProgress(pass.head, pass.offset), std::memory_order_relaxed);
+    stream.inCallback.store(false);
+    ++callbacks_;
+    if (underflow) ++underruns_;
+    callbackNs_ += static_cast<uint64_t>(nowNs() - startNs);
 }
 
 // ----- PortAudioOut -----
 
 PortAudioOut::PortAudioOut(PortAudioSystem& system, MessageQueue& queue)
-    : PortAudioDevice(system, queue) {
-    errorKind_ = MessageKind::OutError;
-}
+    : PortAudioDevice(system, queue, MessageKind::OutDone, MessageKind::OutError) {}
 
 PortAudioOut::~PortAudioOut() {
-    stopMessenger();
-    closeStream(stream_);
+    shutdown();
 }
 
 bool PortAudioOut::open(const WaveFormat& format) {
-    if (!openStream(format, true, reinterpret_cast<void*>(outputCallback), this,
-                    MessageKind::OutOpen))
-        return false;
-    sampleKind_ = format.formatTag == 3 ? -32 : format.bitsPerSample;
-    channels_ = format.channels;
+    if (!openStream(format, true, MessageKind::OutOpen)) return false;
     paused_ = false;
     return true;
 }
 
 void PortAudioOut::write(WaveHeader& header) {
-    std::unique_lock lock(mutex_);
-    if (!open_) return;
-    makeRoom(lock);
-    if (failed_) {
-        pushOut({MessageKind::OutDone, &header, 0, false, nullptr});
-    } else {
-        enqueue(&header);
-    }
-    wake_.notify_all();
-}
-
-void PortAudioOut::returnQueued() {
-    // Blocks still waiting to be heard come back at once, in order, and so do queued ones.
-    for (size_t i = 0; i < outCount_; ++i)
-        outbox_[(outHead_ + i) % kSlots].dueTime = 0;
-    while (blockCount_ > 0) {
-        pushOut({MessageKind::OutDone, blocks_[blockHead_], 0, false, nullptr});
-        blockHead_ = (blockHead_ + 1) % kSlots;
-        --blockCount_;
-    }
-    offset_ = 0;
-}
-
-void PortAudioOut::reset() {
-    std::lock_guard lock(mutex_);
-    returnQueued();
-    wake_.notify_all();
+    if (open_) queueBlock(header);
 }
 
 bool PortAudioOut::close() {
-    std::unique_lock lock(mutex_);
-    if (!open_ || blockCount_ > 0) return false;
-    makeRoom(lock);
-    open_ = false;
-    // The stream is closed once everything played before has been heard, so the end of the
-    // sound is not cut; the callback plays silence meanwhile.
-    double due = failed_ ? 0 : streamTime(stream_) + 0.05;
-    if (outCount_ > 0) due = std::max(due, outbox_[(outHead_ + outCount_ - 1) % kSlots].dueTime);
-    pushOut({MessageKind::OutClose, nullptr, due, true, stream_});
-    stream_ = nullptr;
-    wake_.notify_all();
-    return true;
+    return closeStream(MessageKind::OutClose, true);
 }
 
-int PortAudioOut::callback(void* output, unsigned long frames, double dacTime, bool underflow) {
-    int64_t start = nowNs();
-    lastCallbackNs_ = start;
+int PortAudioOut::process(Stream& stream, const void*, void* output, unsigned long frames,
+                          const PaStreamCallbackTimeInfo* time, PaStreamCallbackFlags flags) {
+    const int64_t start = nowNs();
+    double dac = time ? time->outputBufferDacTime : 0;
+    if (dac <= 0 && time) dac = time->currentTime;
     auto* out = static_cast<uint8_t*>(output);
-    size_t total = static_cast<size_t>(frames) * frameBytes_;
+    const size_t total = static_cast<size_t>(frames) * stream.frameBytes;
     size_t done = 0;
-    bool posted = false;
-    {
-        std::lock_guard lock(mutex_);
-        while (!paused_ && blockCount_ > 0 && done < total) {
-            WaveHeader* h = blocks_[blockHead_];
-            size_t n = std::min<size_t>(h->bufferLength - offset_, total - done);
-            if (n > 0 && h->data) std::memcpy(out + done, h->data + offset_, n);
+    Pass pass;
+    if (beginPass(stream, pass)) {
+        while (!paused_ && pass.head < pass.available && done < total) {
+            const WaveHeader* h = blocks_[pass.head % kSlots].header;
+            size_t n = std::min<size_t>(h->bufferLength - pass.offset, total - done);
+            if (n > 0 && h->data) std::memcpy(out + done, h->data + pass.offset, n);
             done += n;
-            offset_ += static_cast<uint32_t>(n);
-            if (offset_ >= h->bufferLength) {
-                double heard = dacTime + static_cast<double>(done / frameBytes_) / rate_;
-                pushOut({MessageKind::OutDone, h, heard, false, stream_});
-                blockHead_ = (blockHead_ + 1) % kSlots;
-                --blockCount_;
-                offset_ = 0;
-                posted = true;
+            pass.offset += static_cast<uint32_t>(n);
+            pass.moved = true;
+            if (pass.offset >= h->bufferLength) {
+                double heard = dac + static_cast<double>(done / stream.frameBytes) / stream.rate;
+                if (!finishHead(stream, pass, heard)) break;
             }
         }
     }
-    std::memset(out + done, sampleKind_ == 8 ? 0x80 : 0, total - done);
-    applyVolume(out, done, sampleKind_, channels_, volume_.load());
-    if (posted) wake_.notify_all();
-    ++callbacks_;
-    if (underflow) ++underruns_;
-    callbackNs_ += static_cast<uint64_t>(nowNs() - start);
+    endPass(stream, pass, start, (flags & paOutputUnderflow) != 0);
+    std::memset(out + done, stream.sampleKind == 8 ? 0x80 : 0, total - done);
+    applyVolume(out, done, stream.sampleKind, stream.channels, volume_.load());
     return paContinue;
 }
 
 // ----- PortAudioIn -----
 
 PortAudioIn::PortAudioIn(PortAudioSystem& system, MessageQueue& queue)
-    : PortAudioDevice(system, queue) {
-    errorKind_ = MessageKind::InError;
-}
+    : PortAudioDevice(system, queue, MessageKind::InData, MessageKind::InError) {}
 
 PortAudioIn::~PortAudioIn() {
-    stopMessenger();
-    closeStream(stream_);
+    shutdown();
 }
 
 bool PortAudioIn::open(const WaveFormat& format) {
     started_ = false;
-    return openStream(format, false, reinterpret_cast<void*>(inputCallback), this,
-                      MessageKind::InOpen);
+    return openStream(format, false, MessageKind::InOpen);
 }
 
 void PortAudioIn::add(WaveHeader& header) {
-    std::unique_lock lock(mutex_);
     if (!open_) return;
-    makeRoom(lock);
     header.bytesRecorded = 0;
-    if (failed_) {
-        pushOut({MessageKind::InData, &header, 0, false, nullptr});
-    } else {
-        enqueue(&header);
-    }
-    wake_.notify_all();
+    queueBlock(header);
 }
 
 void PortAudioIn::reset() {
-    std::lock_guard lock(mutex_);
     started_ = false;
-    returnQueued();
-    wake_.notify_all();
-}
-
-void PortAudioIn::returnQueued() {
     // The block being filled comes back with the bytes recorded so far, the others empty.
-    bool first = true;
-    while (blockCount_ > 0) {
-        WaveHeader* h = blocks_[blockHead_];
-        h->bytesRecorded = first ? offset_ : 0;
-        first = false;
-        pushOut({MessageKind::InData, h, 0, false, nullptr});
-        blockHead_ = (blockHead_ + 1) % kSlots;
-        --blockCount_;
-    }
-    offset_ = 0;
+    returnQueued();
 }
 
 bool PortAudioIn::close() {
-    std::unique_lock lock(mutex_);
-    if (!open_ || blockCount_ > 0) return false;
-    makeRoom(lock);
-    open_ = false;
-    pushOut({MessageKind::InClose, nullptr, 0, true, stream_});
-    stream_ = nullptr;
-    wake_.notify_all();
-    return true;
+    return closeStream(MessageKind::InClose, false);
 }
 
-int PortAudioIn::callback(const void* input, unsigned long frames) {
-    int64_t start = nowNs();
-    lastCallbackNs_ = start;
+int PortAudioIn::process(Stream& stream, const void* input, void*, unsigned long frames,
+                         const PaStreamCallbackTimeInfo*, PaStreamCallbackFlags) {
+    const int64_t start = nowNs();
     const auto* in = static_cast<const uint8_t*>(input);
-    size_t total = static_cast<size_t>(frames) * frameBytes_;
+    const size_t total = static_cast<size_t>(frames) * stream.frameBytes;
     size_t used = 0;
-    bool posted = false;
-    {
-        std::lock_guard lock(mutex_);
-        while (started_ && in && blockCount_ > 0 && used < total) {
-            WaveHeader* h = blocks_[blockHead_];
-            size_t n = std::min<size_t>(h->bufferLength - offset_, total - used);
-            if (n > 0 && h->data) std::memcpy(h->data + offset_, in + used, n);
+    Pass pass;
+    if (beginPass(stream, pass)) {
+        while (started_ && in && pass.head < pass.available && used < total) {
+            WaveHeader* h = blocks_[pass.head % kSlots].header;
+            size_t n = std::min<size_t>(h->bufferLength - pass.offset, total - used);
+            if (n > 0 && h->data) std::memcpy(h->data + pass.offset, in + used, n);
             used += n;
-            offset_ += static_cast<uint32_t>(n);
-            if (offset_ >= h->bufferLength) {
+            pass.offset += static_cast<uint32_t>(n);
+            pass.moved = true;
+            if (pass.offset >= h->bufferLength) {
                 h->bytesRecorded = h->bufferLength;
-                pushOut({MessageKind::InData, h, 0, false, nullptr});
-                blockHead_ = (blockHead_ + 1) % kSlots;
-                --blockCount_;
-                offset_ = 0;
-                posted = true;
+                if (!finishHead(stream, pass, 0)) break;
             }
         }
     }
-    if (posted) wake_.notify_all();
-    ++callbacks_;
-    callbackNs_ += static_cast<uint64_t>(nowNs() - start);
+    endPass(stream, pass, start, false);
     return paContinue;
 }
 

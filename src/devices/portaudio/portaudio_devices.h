@@ -1,65 +1,35 @@
 // The real sound devices, on PortAudio's default output and input. Blocks are played or filled
-// strictly in queue order by the audio callback, which only moves bytes and pointers; a
-// messenger thread per device posts the device's messages to the main thread in order. An
-// output block's done message is posted once its last sample has been heard.
+// strictly in queue order by the audio callback, which only moves bytes and pointers: it never
+// locks, waits or wakes anyone. It takes blocks from a lock-free queue the main thread fills and
+// hands finished ones to a messenger thread through a lock-free ring; the messenger, polling,
+// posts the device's messages to the main thread in order. An output block's done message is
+// posted once its last sample has been heard.
 #pragma once
+
+#include <portaudio.h>
 
 #include <array>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
-#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
 
+#include "devices/portaudio/portaudio_system.h"
+#include "devices/portaudio/spsc_ring.h"
 #include "platform/message_queue.h"
 #include "platform/sound_device.h"
 
 namespace pelkit {
 
-class StderrFilter;
-
-// PortAudio itself, initialised once for both devices and again when it found no device.
-class PortAudioSystem {
-  public:
-    PortAudioSystem();
-    ~PortAudioSystem();
-    PortAudioSystem(const PortAudioSystem&) = delete;
-    PortAudioSystem& operator=(const PortAudioSystem&) = delete;
-
-    // Starts PortAudio on a thread of its own: building its device list takes a few hundred
-    // milliseconds, which the first open would otherwise spend on the window's thread.
-    void startInBackground();
-    // Makes sure a device list with a default device of the kind exists; true if it does.
-    bool ready(bool output);
-    // At the program's end: whether startInBackground's thread is still starting PortAudio (a
-    // sound server slow to answer, or not answering at all). Nothing can stop it, and the
-    // program has nothing left to close on it, so the caller ends the process at once instead
-    // of waiting; standard error is handed back first, with what the filter still held.
-    bool stillStartingAtEnd();
-    void streamOpened() { ++openStreams_; }
-    void streamClosed() { --openStreams_; }
-
-    std::mutex& lock() { return mutex_; }
-
-  private:
-    bool initialised_ = false;
-    std::atomic<bool> starting_{false};  // startInBackground's thread runs Pa_Initialize
-    std::atomic<int> openStreams_{0};
-    std::mutex mutex_;  // serialises PortAudio calls made from different threads
-    std::unique_ptr<StderrFilter> filter_;
-    std::thread starter_;  // startInBackground's
-};
-
-// What both devices share: the queue of blocks, the outbox of messages and its messenger.
+// What both devices share: the queue of blocks, the rings of messages and their messenger.
 // Every message the device owes (opened, closed, one per queued block) holds one of kSlots
-// places from the moment the main thread asks for it until the messenger has posted it; the
-// callback only moves a block's place from the queue to the outbox, so it never finds the
-// outbox full and never waits for room. A main-thread call that finds every place taken is an
-// overflow: it is counted, the device reports an error and returns its queued blocks at once,
-// and the call waits for the messenger to make room. No message is ever dropped.
+// places from the moment the main thread asks for it until the messenger has posted it, so no
+// ring is ever full when a block or message is put in. A main-thread call that finds every place
+// taken is an overflow: it is counted, the device reports an error and returns its queued
+// blocks at once, and the call waits for the messenger to make room. No message is ever dropped.
 class PortAudioDevice {
   public:
     struct Figures {
@@ -69,56 +39,116 @@ class PortAudioDevice {
         double callbackSeconds = 0;  // time spent inside the callback
     };
     Figures figures() const;
+    // Why the last open failed, in PortAudio's words where it gave the reason; empty after a
+    // successful open.
+    const std::string& lastError() const { return lastError_; }
     static constexpr size_t kSlots = 64;
 
   protected:
+    // One opened stream: what its callback needs, handed to PortAudio as the callback's data.
+    // A closed stream keeps running (playing silence) until the messenger closes it, possibly
+    // beside the next one, so its callback checks that the stream is still the device's own.
+    struct Stream {
+        PortAudioDevice* device = nullptr;
+        PaStream* stream = nullptr;
+        uint32_t frameBytes = 4;
+        double rate = 44100;
+        int sampleKind = 16;  // 8, 16, 24, 32 bit integer, or -32 for float
+        int channels = 2;
+        std::atomic<bool> live{true};         // cleared by close
+        std::atomic<bool> inCallback{false};  // the callback is using the queue
+        std::atomic<uint64_t> progress{0};    // the block being played or filled (low 32 bits
+                                              // of its number) << 32 | its bytes already done
+    };
+    struct Queued {
+        WaveHeader* header = nullptr;
+        uint64_t ticket = 0;
+    };
     struct Outgoing {
         MessageKind kind = MessageKind::Custom;
         WaveHeader* header = nullptr;
-        double dueTime = 0;  // stream time at which it may be posted (0: at once)
-        bool closesStream = false;
-        void* stream = nullptr;  // the stream the due time is counted on (PaStream*)
+        uint64_t ticket = 0;        // messages are posted in ticket order
+        double dueTime = 0;         // stream time at which it may be posted (0: at once)
+        Stream* timedBy = nullptr;  // the stream the due time is counted on
+        Stream* closes = nullptr;   // closed (and freed) by the messenger before posting
     };
 
-    PortAudioDevice(PortAudioSystem& system, MessageQueue& queue);
+    PortAudioDevice(PortAudioSystem& system, MessageQueue& queue, MessageKind blockKind,
+                    MessageKind errorKind);
     ~PortAudioDevice();
 
-    // Waits until one more message can be owed (see above); LOCK holds mutex_.
-    void makeRoom(std::unique_lock<std::mutex>& lock);
-    // Hands every queued block back through the outbox, in order; caller holds mutex_.
-    virtual void returnQueued() = 0;
-    // Queue of blocks (the callback takes them in order); callers hold mutex_ and made room.
-    void enqueue(WaveHeader* header);
-    void pushOut(const Outgoing& out);
+    // Called on the audio thread for STREAM; returns a PaStreamCallbackResult.
+    virtual int process(Stream& stream, const void* input, void* output, unsigned long frames,
+                        const PaStreamCallbackTimeInfo* time, PaStreamCallbackFlags flags) = 0;
+    // Sets what a block handed back before it was finished holds (BYTES of it done).
+    virtual void handBack(WaveHeader& header, uint32_t bytes) = 0;
+
+    // Main-thread side. Queues a block for the callback; a failed device hands it straight back.
+    void queueBlock(WaveHeader& header);
+    // Hands every queued block back at once, in order, and lets the messenger post every message
+    // owed so far without waiting for its due time.
+    void returnQueued();
+    bool hasQueued() const;
+    // Opens and starts the default device's stream for FORMAT, posting OPENED on success; on
+    // failure lastError() says why.
+    bool openStream(const WaveFormat& format, bool output, MessageKind opened);
+    // Detaches the open stream from the queue and has the messenger close it, then post CLOSED,
+    // once DUE (stream time; 0: at once) has passed.
+    bool closeStream(MessageKind closed, bool waitUntilHeard);
+    // Ends the messenger and closes every stream; called by the derived destructors, while the
+    // callbacks can still reach them.
+    void shutdown();
+
+    // Audio-thread side. A pass over the queue: begin returns false when STREAM is no longer
+    // the device's open one (the queue is then left alone), and otherwise the number of the
+    // head block, the number of blocks queued and the bytes of the head block already done.
+    struct Pass {
+        uint64_t head = 0, available = 0;
+        uint32_t offset = 0;
+        bool moved = false;  // bytes were moved: the stream's progress is recorded
+    };
+    bool beginPass(Stream& stream, Pass& pass);
+    // The head block is done: it leaves the queue, and its message (due at DUETIME) goes to the
+    // messenger. False when the main thread handed it back meanwhile; the pass then stops.
+    bool finishHead(Stream& stream, Pass& pass, double dueTime);
+    void endPass(Stream& stream, const Pass& pass, int64_t startNs, bool underflow);
+
+    std::atomic<bool> open_{false};
+    std::atomic<int64_t> lastCallbackNs_{0};
+    std::array<Queued, kSlots> blocks_{};
+    std::atomic<uint64_t> written_{0};  // blocks ever queued (main thread)
+    std::atomic<uint64_t> head_{0};     // blocks ever finished or handed back
+
+  private:
+    static int onAudio(const void* input, void* output, unsigned long frames,
+                       const PaStreamCallbackTimeInfo* time, PaStreamCallbackFlags flags,
+                       void* stream);
+    // Waits until one more message can be owed (see above).
+    void makeRoom();
+    void push(const Outgoing& out);
+    void wakeMessenger();
+    void sleepMessenger(std::chrono::duration<double> most);
     void startMessenger();
-    void stopMessenger();
     void messengerLoop();
-    // Opens and starts the default device's stream for FORMAT with CALLBACK (a
-    // PaStreamCallback) receiving OWNER, posting OPENED on success.
-    bool openStream(const WaveFormat& format, bool output, void* callback, void* owner,
-                    MessageKind opened);
-    // Stops and closes STREAM (a PaStream*), if any.
-    void closeStream(void* stream);
-    double streamTime(void* stream);
+    // The ring holding the next message in ticket order, or null when neither holds it yet.
+    SpscRing<Outgoing, kSlots>* nextRing();
+    void closeNow(Stream* stream);
 
     PortAudioSystem& system_;
     MessageQueue& queue_;
-    std::mutex mutex_;  // held only for a few pointer moves, by the callback as well
-    std::condition_variable wake_;
-    std::array<WaveHeader*, kSlots> blocks_{};
-    size_t blockHead_ = 0, blockCount_ = 0;
-    uint32_t offset_ = 0;  // bytes of the head block already played or filled
-    std::array<Outgoing, kSlots> outbox_{};
-    size_t outHead_ = 0, outCount_ = 0;
-    std::thread messenger_;
-    bool quit_ = false;
-    void* stream_ = nullptr;  // PaStream*
-    bool open_ = false;
-    uint32_t frameBytes_ = 4;
-    double rate_ = 44100;
+    MessageKind blockKind_, errorKind_;
+    std::string lastError_;
+    Stream* current_ = nullptr;            // the open stream (main thread)
+    std::atomic<uint64_t> tickets_{0};     // messages ever owed (main thread)
+    std::atomic<uint64_t> posted_{0};      // of them, posted (messenger)
+    std::atomic<uint64_t> flushBelow_{0};  // tickets below it are posted at once
+    SpscRing<Outgoing, kSlots> finished_;  // audio callback -> messenger
+    SpscRing<Outgoing, kSlots> control_;   // main thread -> messenger
     std::atomic<bool> failed_{false};
-    MessageKind errorKind_ = MessageKind::OutError;
-    std::atomic<int64_t> lastCallbackNs_{0};
+    std::thread messenger_;
+    std::mutex wakeMutex_;  // the main thread waking the messenger; never the callback
+    std::condition_variable wake_;
+    bool wakePending_ = false, quit_ = false;
     std::atomic<uint64_t> callbacks_{0}, underruns_{0}, overflows_{0}, callbackNs_{0};
 };
 
@@ -133,22 +163,21 @@ class PortAudioOut final : public SoundOut, private PortAudioDevice {
     void write(WaveHeader& header) override;
     void pause() override { paused_ = true; }
     void restart() override { paused_ = false; }
-    void reset() override;
+    void reset() override { returnQueued(); }
     void unprepare(WaveHeader&) override {}
     bool close() override;
     void setVolume(uint32_t word) override { volume_ = word; }
 
     using PortAudioDevice::figures;
-    // Called on the audio thread.
-    int callback(void* output, unsigned long frames, double dacTime, bool underflow);
+    using PortAudioDevice::lastError;
 
   private:
-    void returnQueued() override;
+    int process(Stream& stream, const void* input, void* output, unsigned long frames,
+                const PaStreamCallbackTimeInfo* time, PaStreamCallbackFlags flags) override;
+    void handBack(WaveHeader&, uint32_t) override {}
 
     std::atomic<bool> paused_{false};
     std::atomic<uint32_t> volume_{0xFFFFFFFFu};
-    int sampleKind_ = 16;  // 8, 16, 24, 32 bit integer, or -32 for float
-    int channels_ = 2;
 };
 
 class PortAudioIn final : public SoundIn, private PortAudioDevice {
@@ -167,11 +196,12 @@ class PortAudioIn final : public SoundIn, private PortAudioDevice {
     int auxDeviceCount() const override { return 0; }
 
     using PortAudioDevice::figures;
-    // Called on the audio thread.
-    int callback(const void* input, unsigned long frames);
+    using PortAudioDevice::lastError;
 
   private:
-    void returnQueued() override;
+    int process(Stream& stream, const void* input, void* output, unsigned long frames,
+                const PaStreamCallbackTimeInfo* time, PaStreamCallbackFlags flags) override;
+    void handBack(WaveHeader& header, uint32_t bytes) override { header.bytesRecorded = bytes; }
 
     std::atomic<bool> started_{false};
 };
