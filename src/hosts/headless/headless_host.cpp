@@ -3,15 +3,11 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
-#include <cstdlib>
-#include <istream>
 #include <ostream>
-#include <sstream>
 
 #include "app/main_window.h"
 #include "app/program.h"
 #include "files/file_stream.h"
-#include "resources/control_names.h"
 #include "resources/templates.h"
 
 namespace pelkit {
@@ -19,84 +15,13 @@ namespace pelkit {
 namespace {
 
 constexpr long kRunBound = 10000000;
-constexpr int kTimerPeriodMs = 72;
-
-std::vector<std::string> splitWords(const std::string& line) {
-    std::istringstream in(line);
-    std::vector<std::string> words;
-    std::string w;
-    while (in >> w)
-        words.push_back(w);
-    return words;
-}
-
-bool parseInt(const std::string& text, long& value) {
-    if (text.empty()) return false;
-    char* end = nullptr;
-    value = std::strtol(text.c_str(), &end, 10);
-    return end && *end == '\0';
-}
-
-// The text after the first N words of LINE (one separating blank taken off).
-std::string restAfterWords(const std::string& line, int n) {
-    size_t at = 0;
-    for (int i = 0; i < n; ++i) {
-        while (at < line.size() && (line[at] == ' ' || line[at] == '\t'))
-            ++at;
-        while (at < line.size() && line[at] != ' ' && line[at] != '\t')
-            ++at;
-    }
-    if (at < line.size()) ++at;
-    return at <= line.size() ? line.substr(at) : std::string();
-}
-
-struct BarName {
-    const char* name;
-    int handle;
-};
-constexpr BarName kBarNames[] = {
-    {"position", kBarPosition}, {"start", kBarStart}, {"end", kBarEnd},     {"boost", kBarBoost},
-    {"volume", kBarVolume},     {"speed", kBarSpeed}, {"pitch", kBarPitch}, {"pan", kBarPan},
-};
-
-std::optional<int> barHandle(const std::string& name) {
-    for (const BarName& b : kBarNames) {
-        if (name == b.name) return b.handle;
-    }
-    return std::nullopt;
-}
-
-// Prints the lines a paint draws, one per line.
-class PrintingCanvas final : public Canvas {
-  public:
-    explicit PrintingCanvas(std::ostream& out) : out_(out) {}
-    void fillBlack(int x0, int y0, int x1, int y1) override {
-        out_ << "fill " << x0 << ' ' << y0 << ' ' << x1 << ' ' << y1 << '\n';
-    }
-    void selectPen(Pen pen) override { pen_ = pen; }
-    void moveTo(int x, int y) override {
-        x_ = x;
-        y_ = y;
-    }
-    void lineTo(int x, int y) override {
-        const char* name = pen_ == Pen::Mark ? "mark" : pen_ == Pen::Trace ? "trace" : "black";
-        out_ << "line " << name << ' ' << x_ << ' ' << y_ << ' ' << x << ' ' << y << '\n';
-        x_ = x;
-        y_ = y;
-    }
-
-  private:
-    std::ostream& out_;
-    Pen pen_ = Pen::Black;
-    int x_ = 0, y_ = 0;
-};
 
 }  // namespace
 
 HeadlessHost::HeadlessHost(std::istream& script, std::ostream& out, std::ostream& err,
                            MessageQueue& queue, VirtualClock& clock, SoundOut& soundOut,
                            SoundIn& soundIn, VirtualSoundOut* virtualOut, VirtualSoundIn* virtualIn)
-    : script_(script),
+    : reader_(script),
       out_(out),
       err_(err),
       queue_(queue),
@@ -327,51 +252,39 @@ std::string HeadlessHost::translate(const char* context, const char* text) {
 
 // ----- the script -----
 
-bool HeadlessHost::readLine(std::string& line) {
-    if (inputEnded_) return false;
-    if (!(readLine_ ? readLine_(line) : static_cast<bool>(std::getline(script_, line)))) {
-        inputEnded_ = true;
-        return false;
-    }
-    ++lineNumber_;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    return true;
-}
-
 void HeadlessHost::runLoop(Window& window) {
-    bool isMain = &window == windows_.front().get();
     while (!window.ended && !mainEnded()) {
-        std::string line;
-        if (!readLine(line)) {
-            // The end of the script closes what is open, innermost first.
-            if (isMain) {
-                for (size_t i = windows_.size(); i-- > 1;) {
-                    Window& open = *windows_[i];
-                    if (open.modeless && !open.ended) open.handler->onClose(open.handle);
-                    deliver();
-                }
-                reapModeless();
-                closing_ = true;
-                window.handler->onClose(window.handle);
-                finishUntilEnded();
-            } else {
-                window.handler->onClose(window.handle);
-                deliver();
-                window.ended = true;
-            }
+        ScriptLine line;
+        if (!reader_.next(line)) {
+            endOfScript(window);
             return;
         }
-        try {
-            processLine(line);
-        } catch (const ScriptError& e) {
-            err_ << "script line " << lineNumber_ << ": " << e.what << '\n';
+        if (!reader_.perform(
+                line, [this](const ScriptLine& l) { processLine(l); }, err_)) {
             exitStatus_ = 2;
-            inputEnded_ = true;
         }
         deliver();
         reapModeless();
     }
     if (mainEnded()) window.ended = true;
+}
+
+void HeadlessHost::endOfScript(Window& window) {
+    if (&window != windows_.front().get()) {
+        window.handler->onClose(window.handle);
+        deliver();
+        window.ended = true;
+        return;
+    }
+    for (size_t i = windows_.size(); i-- > 1;) {
+        Window& open = *windows_[i];
+        if (open.modeless && !open.ended) open.handler->onClose(open.handle);
+        deliver();
+    }
+    reapModeless();
+    closing_ = true;
+    window.handler->onClose(window.handle);
+    finishUntilEnded();
 }
 
 void HeadlessHost::deliver() {
@@ -481,195 +394,6 @@ void HeadlessHost::finishUntilEnded() {
         }
     }
     if (!mainEnded()) err_ << "close: the program could not end\n";
-}
-
-std::string HeadlessHost::barText(Window& w, int bar, const std::string& name) {
-    Bar& b = w.bars[bar];
-    return name + ": " + std::to_string(b.min) + ".." + std::to_string(b.max) + " @ " +
-           std::to_string(b.pos);
-}
-
-void HeadlessHost::printControl(Window& w, const std::string& idText) {
-    std::optional<int> named = controlId(w.templateName, idText);
-    if (!named) throw ScriptError{"print: not a control id or name: " + idText};
-    int id = *named;
-    auto it = w.controls.find(id);
-    if (it == w.controls.end()) {
-        out_ << id << ": (no such control)\n";
-        return;
-    }
-    out_ << id << ": " << it->second.text << (it->second.enabled ? "" : " (disabled)") << '\n';
-}
-
-void HeadlessHost::processLine(const std::string& raw) {
-    std::vector<std::string> words = splitWords(raw);
-    if (words.empty() || words[0][0] == '#') return;
-    const std::string& verb = words[0];
-    Window& main = mainWindowModel();
-    MainWindow& mw = *core_.mainWindow;
-    long a = 0, b = 0;
-
-    if (verb == "command") {
-        std::optional<int> id =
-            words.size() >= 2 ? controlId(main.templateName, words[1]) : std::nullopt;
-        if (words.size() < 2 || words.size() > 3 || !id ||
-            (words.size() == 3 && !parseInt(words[2], b))) {
-            throw ScriptError{"usage: command ID|NAME [PARAM]"};
-        }
-        mw.onCommand(main.handle, *id, static_cast<int32_t>(b), Notify::Click);
-    } else if (verb == "scroll") {
-        auto bar = words.size() >= 3 ? barHandle(words[1]) : std::nullopt;
-        if (!bar || words.size() > 4 || !parseInt(words[2], a) || a < 0 || a > 7 ||
-            (words.size() == 4 && !parseInt(words[3], b))) {
-            throw ScriptError{"usage: scroll BAR CODE [POS]"};
-        }
-        mw.onScroll(main.handle, *bar, static_cast<int>(a), static_cast<int>(b));
-    } else if (verb == "type") {
-        std::optional<int> id =
-            words.size() >= 2 ? controlId(main.templateName, words[1]) : std::nullopt;
-        if (!id) throw ScriptError{"usage: type ID|NAME TEXT"};
-        setText(main.handle, *id, restAfterWords(raw, 2));
-    } else if (verb == "drop") {
-        mw.onDrop(restAfterWords(raw, 1));
-    } else if (verb == "choose") {
-        if (words.size() < 2) throw ScriptError{"usage: choose PATH | choose cancel"};
-        std::string path = restAfterWords(raw, 1);
-        if (path == "cancel") {
-            choices_.push_back(std::nullopt);
-        } else {
-            choices_.push_back(path);
-        }
-    } else if (verb == "answer") {
-        if (words.size() != 2 || (words[1] != "ok" && words[1] != "cancel")) {
-            throw ScriptError{"usage: answer ok | answer cancel"};
-        }
-        answers_.push_back(words[1] == "ok" ? BoxAnswer::Ok : BoxAnswer::Cancel);
-    } else if (verb == "play-blocks" || verb == "record-blocks") {
-        if (words.size() != 2 || !parseInt(words[1], a) || a < 0) {
-            throw ScriptError{"usage: " + verb + " N"};
-        }
-        if (!virtualOut_) {
-            // Real devices advance by themselves: wait for their messages.
-            waitForMessages(verb == "play-blocks" ? MessageKind::OutDone : MessageKind::InData, a);
-            return;
-        }
-        for (long i = 0; i < a; ++i) {
-            bool advanced = false;
-            if (verb == "play-blocks") {
-                advanced = virtualOut_ && virtualOut_->finishOne();
-            } else {
-                advanced = virtualIn_ && virtualIn_->fillOne();
-                // Blocks at the record writer come back when their write ends.
-                while (!advanced && awaitWriter())
-                    advanced = virtualIn_->fillOne();
-            }
-            if (!advanced) break;
-            deliver();
-        }
-    } else if (verb == "run") {
-        if (words.size() != 1) throw ScriptError{"usage: run"};
-        run();
-    } else if (verb == "tick") {
-        if (words.size() > 2 || (words.size() == 2 && (!parseInt(words[1], a) || a < 0))) {
-            throw ScriptError{"usage: tick [N]"};
-        }
-        long n = words.size() == 2 ? a : 1;
-        for (long i = 0; i < n; ++i) {
-            clock_.advance(kTimerPeriodMs);
-            if (timerRunning_) mw.onTimer();
-            deliver();
-        }
-    } else if (verb == "print") {
-        if (words.size() == 2 && words[1] == "title") {
-            out_ << "title: " << main.title << '\n';
-        } else if (words.size() == 3 && words[1] == "scroll") {
-            auto bar = barHandle(words[2]);
-            if (!bar) throw ScriptError{"print scroll: no bar named " + words[2]};
-            out_ << barText(main, *bar, words[2]) << '\n';
-        } else if (words.size() == 2) {
-            printControl(main, words[1]);
-        } else {
-            throw ScriptError{"usage: print ID | print title | print scroll BAR"};
-        }
-    } else if (verb == "paint") {
-        if (words.size() != 2 || (words[1] != "upper" && words[1] != "lower")) {
-            throw ScriptError{"usage: paint upper | paint lower"};
-        }
-        if (!core_.program) throw ScriptError{"paint: the waveform windows are not painted here"};
-        PrintingCanvas canvas(out_);
-        core_.program->paint(words[1] == "upper" ? WaveWindow::Upper : WaveWindow::Lower, canvas);
-    } else if (verb == "dlg") {
-        processDialogLine(words, raw);
-    } else if (verb == "close") {
-        if (words.size() != 1) throw ScriptError{"usage: close"};
-        closing_ = true;
-        mw.onClose(main.handle);
-        finishUntilEnded();
-    } else {
-        throw ScriptError{"unknown line: " + raw};
-    }
-}
-
-void HeadlessHost::processDialogLine(const std::vector<std::string>& allWords,
-                                     const std::string& allRaw) {
-    if (allWords.size() < 2)
-        throw ScriptError{"usage: dlg [NAME] command|type|scroll|print|close ..."};
-    // "dlg NAME ..." addresses the open dialog of that template; plain "dlg ..." the innermost.
-    static const char* const kVerbs[] = {"command", "type", "scroll", "print", "close"};
-    bool named = std::find(std::begin(kVerbs), std::end(kVerbs), allWords[1]) == std::end(kVerbs);
-    Window* target = named ? findDialog(allWords[1]) : &topDialog();
-    if (!target) throw ScriptError{"dlg: no open dialog named " + allWords[1]};
-    Window& d = *target;
-    std::vector<std::string> words = allWords;
-    std::string raw = allRaw;
-    if (named) {
-        words.erase(words.begin() + 1);
-        raw = "dlg " + restAfterWords(allRaw, 2);
-    }
-    if (words.size() < 2)
-        throw ScriptError{"usage: dlg [NAME] command|type|scroll|print|close ..."};
-    const std::string& verb = words[1];
-    long b = 0, c = 0;
-    if (verb == "command") {
-        std::optional<int> id =
-            words.size() >= 3 ? controlId(d.templateName, words[2]) : std::nullopt;
-        if (words.size() < 3 || words.size() > 4 || !id ||
-            (words.size() == 4 && !parseInt(words[3], b))) {
-            throw ScriptError{"usage: dlg command ID|NAME [PARAM]"};
-        }
-        d.handler->onCommand(d.handle, *id, static_cast<int32_t>(b), Notify::Click);
-    } else if (verb == "type") {
-        std::optional<int> id =
-            words.size() >= 3 ? controlId(d.templateName, words[2]) : std::nullopt;
-        if (!id) throw ScriptError{"usage: dlg type ID|NAME TEXT"};
-        setText(d.handle, *id, restAfterWords(raw, 3));
-        d.handler->onCommand(d.handle, *id, 0, Notify::EditChange);
-    } else if (verb == "scroll") {
-        // A bar by its id or by name (the micro edit's cursor, left and right).
-        std::optional<int> bar =
-            words.size() >= 3 ? controlId(d.templateName, words[2]) : std::nullopt;
-        if (words.size() < 4 || words.size() > 5 || !bar || !parseInt(words[3], b) || b < 0 ||
-            b > 7 || (words.size() == 5 && !parseInt(words[4], c))) {
-            throw ScriptError{"usage: dlg scroll ID|NAME CODE [POS]"};
-        }
-        d.handler->onScroll(d.handle, *bar, static_cast<int>(b), static_cast<int>(c));
-    } else if (verb == "print") {
-        if (words.size() == 3 && words[2] == "title") {
-            out_ << "title: " << d.title << '\n';
-        } else if (words.size() == 4 && words[2] == "scroll") {
-            std::optional<int> bar = controlId(d.templateName, words[3]);
-            if (!bar) throw ScriptError{"usage: dlg print scroll ID|NAME"};
-            out_ << barText(d, *bar, words[3]) << '\n';
-        } else if (words.size() == 3) {
-            printControl(d, words[2]);
-        } else {
-            throw ScriptError{"usage: dlg print ID"};
-        }
-    } else if (verb == "close") {
-        d.handler->onClose(d.handle);
-    } else {
-        throw ScriptError{"unknown dialog line: " + raw};
-    }
 }
 
 }  // namespace pelkit

@@ -14,6 +14,7 @@
 
 #include "devices/virtual/virtual_clock.h"
 #include "devices/virtual/virtual_sound.h"
+#include "hosts/headless/script_reader.h"
 #include "platform/canvas.h"
 #include "platform/message_queue.h"
 #include "platform/ui.h"
@@ -42,7 +43,9 @@ class HeadlessHost final : public Ui {
     using Translate = std::function<std::string(const char* context, const char* text)>;
     void setTranslator(Translate translate) { translate_ = std::move(translate); }
     // Script lines come from READ (false at the end) instead of the stream.
-    void setLineReader(std::function<bool(std::string&)> read) { readLine_ = std::move(read); }
+    void setLineReader(std::function<bool(std::string&)> read) {
+        reader_.setSource(std::move(read));
+    }
     // STOPPED tells when the run was asked to end: loops that wait for the devices then give up,
     // and the reader above ends the script.
     void setStopCheck(std::function<bool()> stopped) { stopped_ = std::move(stopped); }
@@ -98,9 +101,35 @@ class HeadlessHost final : public Ui {
         bool ended = false;
         int result = 0;
     };
-    struct ScriptError {
-        std::string what;
+    // The window a script verb acts on: the main window, or a dialog of a "dlg" line.
+    struct Target {
+        Window& window;
+        DialogHandler& handler;
+        bool dialog;
     };
+    // A script line as a verb sees it: the words from FIRST on are its arguments.
+    struct VerbLine {
+        const std::vector<std::string>& words;
+        const std::string& text;
+        size_t first;
+        const std::string& usage;  // the verb's usage line for this target
+        size_t count() const { return words.size() - first; }
+        const std::string& arg(size_t i) const { return words[first + i]; }
+        // The text after the first N arguments.
+        std::string restAfter(size_t n) const;
+        ScriptError usageError() const { return ScriptError{"usage: " + usage}; }
+    };
+    using VerbHandler = void (HeadlessHost::*)(Target&, const VerbLine&);
+    // One script verb. The verbs with a dialog usage serve "dlg [NAME] ..." lines as well.
+    struct Verb {
+        const char* name;
+        const char* usage;
+        const char* dialogUsage;  // nullptr: the main window only
+        size_t minArgs, maxArgs;  // how many words follow the verb
+        VerbHandler handler;
+    };
+    static const std::vector<Verb>& verbs();
+    static const Verb* findVerb(const std::string& name, bool dialog);
 
     Window* find(WindowHandle handle);
     // Builds the window of TEMPLATENAME (controls and menu from its template) for HANDLER.
@@ -112,9 +141,27 @@ class HeadlessHost final : public Ui {
     Window& mainWindowModel();
     Window& topDialog();
     void runLoop(Window& window);
-    bool readLine(std::string& line);
-    void processLine(const std::string& line);
-    void processDialogLine(const std::vector<std::string>& words, const std::string& line);
+    // The end of the script closes what is open, innermost first.
+    void endOfScript(Window& window);
+    void processLine(const ScriptLine& line);
+    void dispatch(const Verb& verb, Target& target, const std::vector<std::string>& words,
+                  const std::string& text, size_t first);
+    // The verbs; the first five serve dialogs too.
+    void verbCommand(Target& t, const VerbLine& line);
+    void verbType(Target& t, const VerbLine& line);
+    void verbScroll(Target& t, const VerbLine& line);
+    void verbPrint(Target& t, const VerbLine& line);
+    void verbClose(Target& t, const VerbLine& line);
+    void verbDrop(Target& t, const VerbLine& line);
+    void verbChoose(Target& t, const VerbLine& line);
+    void verbAnswer(Target& t, const VerbLine& line);
+    void verbBlocks(Target& t, const VerbLine& line);
+    void verbRun(Target& t, const VerbLine& line);
+    void verbTick(Target& t, const VerbLine& line);
+    void verbPaint(Target& t, const VerbLine& line);
+    void verbDialog(Target& t, const VerbLine& line);
+    // The bar NAME of the target: one of the main window's bar names, or a dialog's control.
+    std::optional<int> barOf(const Target& t, const std::string& name) const;
     void deliver();
     void run();
     void waitForMessages(MessageKind kind, long count);
@@ -122,11 +169,9 @@ class HeadlessHost final : public Ui {
     // when none comes.
     bool awaitWriter();
     void finishUntilEnded();
-    void printControl(Window& w, const std::string& idText);
-    std::string barText(Window& w, int bar, const std::string& name);
     bool mainEnded() const;
 
-    std::istream& script_;
+    ScriptReader reader_;
     std::ostream& out_;
     std::ostream& err_;
     MessageQueue& queue_;
@@ -137,7 +182,6 @@ class HeadlessHost final : public Ui {
     VirtualSoundIn* virtualIn_;
     HeadlessCore core_;
     Translate translate_;
-    std::function<bool(std::string&)> readLine_;
     std::function<bool()> stopped_;
 
     std::vector<std::unique_ptr<Window>> windows_;  // the stack of open windows, main first
@@ -148,8 +192,6 @@ class HeadlessHost final : public Ui {
     std::deque<std::optional<std::string>> choices_;
     std::deque<BoxAnswer> answers_;
     bool timerRunning_ = false;
-    int lineNumber_ = 0;
-    bool inputEnded_ = false;
     bool closing_ = false;  // the main window's close request was made
     int exitStatus_ = 0;
 };

@@ -15,121 +15,139 @@
 #include "devices/virtual/virtual_clock.h"
 #include "devices/virtual/virtual_sound.h"
 #include "hosts/headless/headless_host.h"
+#include "hosts/headless/headless_options.h"
 #include "hosts/headless/script_lines.h"
 #include "resources/control_names.h"
 
 namespace pelkit {
 
+namespace {
+
+using Translate = std::function<std::string(const char*, const char*)>;
+
+// The names scripts may use in place of control ids, window by window.
+void listControls(std::ostream& out) {
+    for (const ControlName& c : controlNames())
+        out << c.templateName << ' ' << c.name << ' ' << c.id << '\n';
+}
+
+// Where the script comes from. With stop signals watched, it is read from its descriptor, so
+// that a signal ends the wait for the next line.
+class ScriptInput {
+  public:
+    explicit ScriptInput(std::istream& standardInput) : standardInput_(standardInput) {}
+    ScriptInput(const ScriptInput&) = delete;
+    ScriptInput& operator=(const ScriptInput&) = delete;
+    ~ScriptInput() {
+        if (descriptor_ > 0) ::close(descriptor_);
+    }
+
+    // PATH empty: standard input. False (with the message on ERR) when PATH cannot be read.
+    bool open(const std::string& path, StopSignals* stop, std::ostream& err) {
+        if (!path.empty()) {
+            file_.open(path);
+            if (!file_) {
+                err << "pelkit_recorder: cannot read the script " << path << '\n';
+                return false;
+            }
+        }
+        usesFile_ = !path.empty();
+        if (stop) descriptor_ = path.empty() ? 0 : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (descriptor_ >= 0)
+            lines_ = std::make_unique<DescriptorLines>(descriptor_, stop->descriptor());
+        return true;
+    }
+    std::istream& stream() { return usesFile_ ? file_ : standardInput_; }
+    DescriptorLines* lines() { return lines_.get(); }
+
+  private:
+    std::istream& standardInput_;
+    std::ifstream file_;
+    bool usesFile_ = false;
+    int descriptor_ = -1;
+    std::unique_ptr<DescriptorLines> lines_;
+};
+
+// The sound devices and clock of the run: the virtual ones, or the real devices given.
+struct Devices {
+    explicit Devices(RealDevices* real)
+        : real(real), queue(real ? real->queue : ownQueue), virtualOut(queue), virtualIn(queue) {}
+    SoundOut& out() { return real ? real->out : static_cast<SoundOut&>(virtualOut); }
+    SoundIn& in() { return real ? real->in : static_cast<SoundIn&>(virtualIn); }
+    Clock& clock() { return real ? static_cast<Clock&>(systemClock) : virtualClock; }
+
+    RealDevices* real;
+    MessageQueue ownQueue;
+    MessageQueue& queue;
+    VirtualClock virtualClock;
+    SystemClock systemClock;
+    VirtualSoundOut virtualOut;
+    VirtualSoundIn virtualIn;
+};
+
+// Runs the program on the script to its end and finishes the output file; the exit status.
+int runProgram(const HeadlessOptions& options, Devices& devices, ScriptInput& script,
+               const Translate& english, const std::string& programPath, StopSignals* stop,
+               std::ostream& out, std::ostream& err) {
+    std::vector<const char*> words = {"pelkit_recorder"};
+    for (const std::string& a : options.programArgs)
+        words.push_back(a.c_str());
+    HeadlessHost host(script.stream(), out, err, devices.queue, devices.virtualClock, devices.out(),
+                      devices.in(), devices.real ? nullptr : &devices.virtualOut,
+                      devices.real ? nullptr : &devices.virtualIn);
+    Platform platform{host, devices.out(), devices.in(), devices.clock(), devices.queue};
+    Program program(platform, programPath,
+                    joinArguments(static_cast<int>(words.size()), words.data()));
+    host.setCore(HeadlessCore{&program.mainWindow(), &program});
+    if (english) host.setTranslator(english);
+    if (options.desktop) program.state().folders = desktopFolders(thisDesktop());
+    if (DescriptorLines* lines = script.lines())
+        host.setLineReader([lines](std::string& line) { return lines->next(line); });
+    if (stop) host.setStopCheck([stop] { return stop->pending(); });
+
+    if (host.runModal("MAIN_RECORD", program.mainWindow()) == -1) {
+        host.messageBox(kNoWindow, "error", kCaption, BoxIcon::Error, BoxButtons::Ok);
+    }
+    devices.virtualOut.finishFile();
+    return host.exitStatus();
+}
+
+}  // namespace
+
 int runHeadless(const std::vector<std::string>& args, const std::string& programPath,
                 std::istream& standardInput, std::ostream& out, std::ostream& err,
                 RealDevices* real, const HeadlessServices& services) {
-    std::string scriptPath, audioOut, audioIn, language;
-    bool desktop = false;
-    size_t i = 0;
-    for (; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&](std::string& into) {
-            if (i + 1 >= args.size()) return false;
-            into = args[++i];
-            return true;
-        };
-        if (a == "--headless" || a == "--real-audio") continue;
-        if (a == "--desktop") {
-            desktop = true;
-            continue;
-        }
-        if (a == "--lang") {
-            if (!value(language) || (language != "en" && language != "ja")) {
-                err << "pelkit_recorder: --lang takes en or ja\n";
-                return 2;
-            }
-            continue;
-        }
-        if (a == "--list-controls") {
-            // The names scripts may use in place of control ids, window by window.
-            for (const ControlName& c : controlNames())
-                out << c.templateName << ' ' << c.name << ' ' << c.id << '\n';
-            return 0;
-        }
-        if (a == "--script" || a == "--audio-out" || a == "--audio-in") {
-            std::string& into = a == "--script"      ? scriptPath
-                                : a == "--audio-out" ? audioOut
-                                                     : audioIn;
-            if (!value(into)) {
-                err << "pelkit_recorder: " << a << " needs a file name\n";
-                return 2;
-            }
-            continue;
-        }
-        break;
+    const HeadlessOptions options = parseHeadlessOptions(args);
+    if (!options.error.empty()) {
+        err << "pelkit_recorder: " << options.error << '\n';
+        return 2;
     }
-    std::vector<const char*> rest = {"pelkit_recorder"};
-    for (size_t k = i; k < args.size(); ++k)
-        rest.push_back(args[k].c_str());
-
-    std::function<std::string(const char*, const char*)> english;
-    if (language == "en") {
+    if (options.listControls) {
+        listControls(out);
+        return 0;
+    }
+    Translate english;
+    if (options.language == "en") {
         if (services.englishTexts) english = services.englishTexts();
         if (!english) {
             err << "pelkit_recorder: this build has no English texts\n";
             return 2;
         }
     }
-
-    std::ifstream scriptFile;
-    if (!scriptPath.empty()) {
-        scriptFile.open(scriptPath);
-        if (!scriptFile) {
-            err << "pelkit_recorder: cannot read the script " << scriptPath << '\n';
-            return 2;
-        }
-    }
-    std::istream& script = scriptPath.empty() ? standardInput : scriptFile;
-    // With stop signals watched, the script is read from its descriptor, so that a signal ends
-    // the wait for the next line.
     StopSignals* stop =
         services.stopSignals && services.stopSignals->active() ? services.stopSignals : nullptr;
-    int scriptDescriptor = -1;
-    if (stop) {
-        scriptDescriptor =
-            scriptPath.empty() ? 0 : ::open(scriptPath.c_str(), O_RDONLY | O_CLOEXEC);
-    }
-    std::unique_ptr<DescriptorLines> lines;
-    if (scriptDescriptor >= 0)
-        lines = std::make_unique<DescriptorLines>(scriptDescriptor, stop->descriptor());
+    ScriptInput script(standardInput);
+    if (!script.open(options.scriptPath, stop, err)) return 2;
 
-    MessageQueue ownQueue;
-    MessageQueue& queue = real ? real->queue : ownQueue;
-    VirtualClock virtualClock;
-    SystemClock systemClock;
-    VirtualSoundOut virtualOut(queue);
-    VirtualSoundIn virtualIn(queue);
-    if (!audioOut.empty()) virtualOut.setOutputFile(audioOut);
-    if (!audioIn.empty() && !virtualIn.setInputFile(audioIn)) {
-        err << "pelkit_recorder: " << audioIn << " is not a readable WAV file\n";
+    Devices devices(real);
+    if (!options.audioOut.empty()) devices.virtualOut.setOutputFile(options.audioOut);
+    if (!options.audioIn.empty() && !devices.virtualIn.setInputFile(options.audioIn)) {
+        err << "pelkit_recorder: " << options.audioIn << " is not a readable WAV file\n";
         return 2;
     }
-    SoundOut& soundOut = real ? real->out : static_cast<SoundOut&>(virtualOut);
-    SoundIn& soundIn = real ? real->in : static_cast<SoundIn&>(virtualIn);
-    Clock& clock = real ? static_cast<Clock&>(systemClock) : virtualClock;
-    HeadlessHost host(script, out, err, queue, virtualClock, soundOut, soundIn,
-                      real ? nullptr : &virtualOut, real ? nullptr : &virtualIn);
-    Platform platform{host, soundOut, soundIn, clock, queue};
-    Program program(platform, programPath,
-                    joinArguments(static_cast<int>(rest.size()), rest.data()));
-    host.setCore(HeadlessCore{&program.mainWindow(), &program});
-    if (english) host.setTranslator(english);
-    if (desktop) program.state().folders = desktopFolders(thisDesktop());
-    if (lines) host.setLineReader([&lines](std::string& line) { return lines->next(line); });
-    if (stop) host.setStopCheck([stop] { return stop->pending(); });
-
-    if (host.runModal("MAIN_RECORD", program.mainWindow()) == -1) {
-        host.messageBox(kNoWindow, "error", kCaption, BoxIcon::Error, BoxButtons::Ok);
-    }
-    virtualOut.finishFile();
-    if (scriptDescriptor > 0) ::close(scriptDescriptor);
+    const int status = runProgram(options, devices, script, english, programPath, stop, out, err);
     const int signal = stop ? stop->take() : 0;
-    return signal ? 128 + signal : host.exitStatus();
+    return signal ? 128 + signal : status;
 }
 
 }  // namespace pelkit
