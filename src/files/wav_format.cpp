@@ -35,12 +35,11 @@ bool chunkName(const uint8_t* id) {
 // Where the chunk after one of SIZE bytes whose body starts at BODY begins. RIFF pads an odd
 // body with a zero byte, but some writers leave the pad out: where a chunk name follows the
 // body directly, there is no pad.
-int64_t nextChunk(FileStream& in, int64_t body, int64_t size) {
+int64_t nextChunk(ByteSource& in, int64_t body, int64_t size) {
     int64_t next = body + size;
     if ((size & 1) == 0) return next;
     uint8_t id[4] = {};
-    bool named = in.seek(next) && in.read(id, 4) == 4 && chunkName(id);
-    in.clear();
+    bool named = in.readAt(next, id, 4) == 4 && chunkName(id);
     return named ? next : next + 1;
 }
 
@@ -51,11 +50,11 @@ struct DataChunk {
 
 // Walks the chunks that start at OFFSET until a "data" chunk header. SUM receives the bytes of
 // the chunks passed.
-DataChunk findDataChunk(FileStream& in, int64_t offset, int64_t fileLength, int64_t& sum) {
+DataChunk findDataChunk(ByteSource& in, int64_t offset, int64_t fileLength, int64_t& sum) {
     sum = 0;
     while (offset + 8 <= fileLength) {
         uint8_t chunk[8];
-        if (!in.seek(offset) || in.read(chunk, 8) != 8) return {};
+        if (in.readAt(offset, chunk, 8) != 8) return {};
         if (std::memcmp(chunk, "data", 4) == 0) return {offset + 8, le32(chunk + 4)};
         int64_t next = nextChunk(in, offset + 8, le32(chunk + 4));
         sum += next - offset;
@@ -102,10 +101,10 @@ std::string encodingName(const uint8_t* g) {
 
 // Turns the extensible format F, whose fmt chunk of FMTSIZE bytes starts at offset 12 of IN,
 // into the plain format of its sub-format. False, with the reason in WHY, when it has none.
-bool resolveExtensible(FileStream& in, int64_t fmtSize, WaveFormat& f, std::string& why) {
+bool resolveExtensible(ByteSource& in, int64_t fmtSize, WaveFormat& f, std::string& why) {
     // fmt body from offset 16: extension size, valid bits, channel mask, sub-format GUID.
     uint8_t ext[24];
-    if (fmtSize < 40 || !in.seek(36) || in.read(ext, sizeof ext) != sizeof ext || le16(ext) < 22) {
+    if (fmtSize < 40 || in.readAt(36, ext, sizeof ext) != sizeof ext || le16(ext) < 22) {
         why = "has an extensible format chunk too short to name its encoding";
         return false;
     }
@@ -125,6 +124,14 @@ bool resolveExtensible(FileStream& in, int64_t fmtSize, WaveFormat& f, std::stri
     }
     f.formatTag = tag;
     return true;
+}
+
+// LENGTH - 44, held within 0 and 0xFFFFFFFF: the sound of a file read as all after a
+// canonical header.
+uint32_t sizeAfterCanonicalHeader(int64_t length) {
+    if (length < kCanonicalHeaderSize) return 0;
+    int64_t size = length - kCanonicalHeaderSize;
+    return size > 0xFFFFFFFFLL ? 0xFFFFFFFFu : static_cast<uint32_t>(size);
 }
 
 }  // namespace
@@ -158,21 +165,28 @@ std::string playRefusal(const std::string& path, const WavHeaderInfo& info, bool
 }
 
 uint32_t WavDataSize(const std::string& path) {
-    int64_t length = fileLength(path);
-    if (length < kCanonicalHeaderSize) return 0;
-    int64_t size = length - kCanonicalHeaderSize;
-    return size > 0xFFFFFFFFLL ? 0xFFFFFFFFu : static_cast<uint32_t>(size);
+    return sizeAfterCanonicalHeader(fileLength(path));
 }
 
 bool ReadWavHeader(const std::string& path, WavHeaderInfo& info) {
+    FileBytes file(path);
+    if (file.isOpen()) return ReadWavHeader(file, path, info);
     info.extraHeaderBytes = 0;
     info.sizeDeclared = false;
     info.refusal.clear();
     info.dataSize = WavDataSize(path);
+    return false;
+}
 
-    FileStream in;
+bool ReadWavHeader(ByteSource& in, const std::string& name, WavHeaderInfo& info) {
+    info.extraHeaderBytes = 0;
+    info.sizeDeclared = false;
+    info.refusal.clear();
+    const int64_t length = in.size();
+    info.dataSize = sizeAfterCanonicalHeader(length);
+
     uint8_t h[44];
-    if (!in.open(path, FileStream::Mode::Read) || in.read(h, 44) != 44) return false;
+    if (in.readAt(0, h, 44) != 44) return false;
     if (std::memcmp(h, "RIFF", 4) != 0 || std::memcmp(h + 8, "WAVE", 4) != 0 ||
         std::memcmp(h + 12, "fmt ", 4) != 0) {
         return false;
@@ -191,10 +205,8 @@ bool ReadWavHeader(const std::string& path, WavHeaderInfo& info) {
     if (fmtSize < 16) return false;
     std::string why;
     if (f.formatTag == kTagExtensible) resolveExtensible(in, fmtSize, f, why);
-    in.clear();
 
     // Where the sound starts, and the data chunk's own size when there is one.
-    int64_t length = in.size();
     int64_t extra = 0;
     DataChunk data{kCanonicalHeaderSize, le32(h + 40)};
     if (fmtSize != 16 || std::memcmp(h + 36, "data", 4) != 0) {
@@ -226,7 +238,7 @@ bool ReadWavHeader(const std::string& path, WavHeaderInfo& info) {
 
     if (why.empty()) why = unplayableReason(f);
     if (!why.empty()) {
-        info.refusal = path + " " + why + ". The file is left as it is.";
+        info.refusal = name + " " + why + ". The file is left as it is.";
         return false;
     }
     info.format = f;
@@ -262,8 +274,12 @@ bool WriteWavHeader(FileStream& out, const WaveFormat& format, uint64_t dataSize
 
 bool chunksFollowTheData(const std::string& path, const WavHeaderInfo& info) {
     if (!info.sizeDeclared) return false;
-    FileStream in;
-    if (!in.open(path, FileStream::Mode::Read)) return false;
+    FileBytes file(path);
+    return file.isOpen() && chunksFollowTheData(file, info);
+}
+
+bool chunksFollowTheData(ByteSource& in, const WavHeaderInfo& info) {
+    if (!info.sizeDeclared) return false;
     const int64_t length = in.size();
     int64_t offset =
         nextChunk(in, kCanonicalHeaderSize + info.extraHeaderBytes, int64_t{info.dataSize});
@@ -271,7 +287,7 @@ bool chunksFollowTheData(const std::string& path, const WavHeaderInfo& info) {
     // Only whole named chunks up to the end of the file: stray bytes after the data are none.
     while (offset + 8 <= length) {
         uint8_t chunk[8];
-        if (!in.seek(offset) || in.read(chunk, 8) != 8) return false;
+        if (in.readAt(offset, chunk, 8) != 8) return false;
         if (!chunkName(chunk)) return false;
         offset = nextChunk(in, offset + 8, le32(chunk + 4));
     }

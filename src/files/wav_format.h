@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "files/byte_source.h"
 #include "files/file_stream.h"
 #include "platform/wave_format.h"
 
@@ -47,6 +48,10 @@ struct WavHeaderInfo {
 // the samples are left-aligned in it). Any other sub-format, or a damaged extension, is refused.
 bool ReadWavHeader(const std::string& path, WavHeaderInfo& info);
 
+// The same reading of the bytes of a file named NAME (the name only words a refusal); dataSize
+// for a header that cannot be read is the size of IN minus 44 (0 when shorter).
+bool ReadWavHeader(ByteSource& in, const std::string& name, WavHeaderInfo& info);
+
 // Whether FORMAT's samples are an encoding the sound devices play and record: 8-bit unsigned,
 // 16-, 24- or 32-bit signed PCM (tag 1) or 32-bit IEEE float (tag 3).
 bool isDeviceEncoding(const WaveFormat& format);
@@ -78,6 +83,7 @@ bool WriteWavHeader(FileStream& out, const WaveFormat& format, uint64_t dataSize
 // Whether whole chunks (tags, cue lists, ...) follow the sound of PATH, read as INFO, up to
 // the end of the file.
 bool chunksFollowTheData(const std::string& path, const WavHeaderInfo& info);
+bool chunksFollowTheData(ByteSource& in, const WavHeaderInfo& info);
 
 // (Re)opens IN on PATH for reading without creating it, reads the first 44 bytes into HEADER
 // when one is given, and places the stream at OFFSET. When the data chunk's size is credible

@@ -1,5 +1,9 @@
 // The sound devices as the core sees them: blocks are queued, complete strictly in queue order,
 // and every event comes back as a message posted to the main thread's queue.
+//
+// Threads: every method is called on the logic (main window's) thread only; the devices never
+// call into the core, their own threads only post messages. Lifetimes: arguments passed by value
+// or const reference are copied during the call; a queued WaveHeader, see write and add.
 #pragma once
 
 #include <cstdint>
@@ -26,40 +30,61 @@ inline constexpr uint32_t kHeaderEndLoop = 8;
 class SoundOut {
   public:
     virtual ~SoundOut() = default;
-    // Opens the default output device; on success the opened message is posted.
+    // Logic thread. Opens the default output device; on success the opened message is
+    // posted. FORMAT is copied.
     virtual bool open(const WaveFormat& format) = 0;
+    // Logic thread.
     virtual bool isOpen() const = 0;
+    // Logic thread. Keeps nothing.
     virtual void prepare(WaveHeader& header) = 0;
-    // Queues a prepared block; its done message is posted when it has been played.
+    // Logic thread. Queues a prepared block; its done message is posted when it has been
+    // played. The device reads HEADER and its buffer (on its own thread) until then: both must
+    // live, unchanged, until that done message comes back to the core.
     virtual void write(WaveHeader& header) = 0;
+    // Logic thread.
     virtual void pause() = 0;
+    // Logic thread.
     virtual void restart() = 0;
-    // Every queued block comes back at once through its done message, in order.
+    // Logic thread. Every queued block comes back at once through its done message, in order
+    // (posted, not delivered within this call).
     virtual void reset() = 0;
+    // Logic thread. Takes nothing back: a block still queued comes back through its done
+    // message all the same, and lives until then.
     virtual void unprepare(WaveHeader& header) = 0;
-    // Fails while blocks are still queued; on success the closed message is posted.
+    // Logic thread. Fails while blocks are still queued; on success the closed message is
+    // posted, after the done message of every block written before.
     virtual bool close() = 0;
-    // Left volume in the low 16 bits, right in the high 16 bits; kept while closed.
+    // Logic thread. Left volume in the low 16 bits, right in the high 16 bits; kept while
+    // closed.
     virtual void setVolume(uint32_t word) = 0;
 };
 
 class SoundIn {
   public:
     virtual ~SoundIn() = default;
-    // Opens the default input device; on success the opened message is posted.
+    // Logic thread. Opens the default input device; on success the opened message is posted.
+    // FORMAT is copied.
     virtual bool open(const WaveFormat& format) = 0;
+    // Logic thread.
     virtual bool isOpen() const = 0;
+    // Logic thread. Keeps nothing.
     virtual void prepare(WaveHeader& header) = 0;
-    // Queues a prepared block to be filled; its data message is posted when filled.
+    // Logic thread. Queues a prepared block to be filled; its data message is posted when
+    // filled. The device writes HEADER's buffer and bytesRecorded (on its own thread) until
+    // then: both must live, untouched by the core, until that data message comes back to it.
     virtual void add(WaveHeader& header) = 0;
+    // Logic thread.
     virtual void start() = 0;
-    // Every queued block comes back at once through its data message, in order, carrying the
-    // bytes recorded so far (often 0).
+    // Logic thread. Every queued block comes back at once through its data message, in order,
+    // carrying the bytes recorded so far (often 0); posted, not delivered within this call.
     virtual void reset() = 0;
+    // Logic thread. Takes nothing back: a block still queued comes back through its data
+    // message all the same, and lives until then.
     virtual void unprepare(WaveHeader& header) = 0;
-    // Fails while blocks are still queued; on success the closed message is posted.
+    // Logic thread. Fails while blocks are still queued; on success the closed message is
+    // posted, after the data message of every block added before.
     virtual bool close() = 0;
-    // Number of auxiliary audio devices, only shown to the user.
+    // Logic thread. Number of auxiliary audio devices, only shown to the user.
     virtual int auxDeviceCount() const = 0;
 };
 

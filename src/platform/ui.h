@@ -1,5 +1,9 @@
 // The window system as the core sees it: windows built from templates, controls addressed by
 // id, message boxes, the file choice, the timer, modal dialogs and the desktop shell.
+//
+// Threads: every method of Ui is called on the logic (main window's) thread only, and every
+// call of a DialogHandler or of a function given here comes on that thread. Lifetimes: texts
+// are copied during the call; what is kept beyond it is said at the method.
 #pragma once
 
 #include <cstdint>
@@ -48,7 +52,9 @@ enum class FileKind { Sound, Sequence };
 // of an edit field's text by the user.
 enum class Notify { Click = 0, EditChange = 1 };
 
-// The procedure of a window built from a template. All calls arrive on the main thread.
+// The procedure of a window built from a template. All calls arrive on the logic (main
+// window's) thread, from the front end's event loop or from within runModal/openModeless
+// (onInit).
 class DialogHandler {
   public:
     virtual ~DialogHandler() = default;
@@ -63,7 +69,7 @@ class Ui {
   public:
     virtual ~Ui() = default;
 
-    // Controls by id.
+    // Controls by id; logic thread.
     virtual void setText(WindowHandle window, int id, const std::string& text) = 0;
     virtual std::string getText(WindowHandle window, int id) = 0;
     virtual void enable(WindowHandle window, int id, bool on) = 0;
@@ -71,40 +77,51 @@ class Ui {
     virtual void setTitle(WindowHandle window, const std::string& title) = 0;
     virtual void setScrollRange(WindowHandle window, int bar, int min, int max) = 0;
     virtual void setScrollPos(WindowHandle window, int bar, int pos) = 0;
-    // Asks for a repaint of a waveform window; the front end then calls the core's painter.
+    // Logic thread. Asks for a repaint of a waveform window; a window front end then calls the
+    // core's painter later, from its event loop.
     virtual void invalidate(WaveWindow which) = 0;
 
-    // Message boxes; the warning form is preceded by beep() at the caller.
+    // Logic thread. Message boxes; the warning form is preceded by beep() at the caller. A
+    // window front end waits in a nested event loop, so device messages, timer ticks and
+    // callAfter functions may run before it returns.
     virtual BoxAnswer messageBox(WindowHandle owner, const std::string& text,
                                  const std::string& caption, BoxIcon icon, BoxButtons buttons) = 0;
+    // Logic thread.
     virtual void beep() = 0;
 
-    // The open-file dialog. INITIAL is the last chosen path; the result is the chosen path, or
-    // nothing when the user cancelled.
+    // Logic thread. The open-file dialog. INITIAL is the last chosen path; the result is the
+    // chosen path, or nothing when the user cancelled. Waits as messageBox does.
     virtual std::optional<std::string> chooseFile(WindowHandle owner, FileKind kind,
                                                   const std::string& initial) = 0;
 
-    // Timer 1 of the main window; its ticks reach the main window's timer handler.
+    // Logic thread. Timer 1 of the main window; its ticks reach the main window's timer
+    // handler, on the logic thread.
     virtual void startTimer(int id, int periodMs) = 0;
     virtual void stopTimer(int id) = 0;
-    // Runs FN on the main thread once MS milliseconds have passed (a one-shot timer of the
-    // window's event loop); the caller goes on at once. Work that must wait never blocks the
-    // window this way.
+    // Logic thread. Runs FN on the logic thread once MS milliseconds have passed (a one-shot
+    // timer of the window's event loop); the caller goes on at once. Work that must wait never
+    // blocks the window this way. FN is kept until it runs, so what it refers to must live until
+    // then; it may never run if the program ends first.
     virtual void callAfter(int ms, std::function<void()> fn) = 0;
 
-    // Shows the template as a modal dialog driven by HANDLER and returns when the dialog ends
-    // (device messages keep being delivered meanwhile). Returns -1 if it cannot be created.
+    // Logic thread. Shows the template as a modal dialog driven by HANDLER and returns when the
+    // dialog ends (device messages keep being delivered meanwhile). HANDLER must live until it
+    // returns. Returns -1 if it cannot be created.
     virtual int runModal(const std::string& templateName, DialogHandler& handler) = 0;
-    // Shows the template as a window that leaves the main window usable (a dialog without an
-    // owner) and returns its handle at once, or kNoWindow if it cannot be created. The window
-    // keeps HANDLER until it ends (endDialog, usually from the handler's onClose), then drops it.
+    // Logic thread. Shows the template as a window that leaves the main window usable (a
+    // dialog without an owner) and returns its handle at once, or kNoWindow if it cannot be
+    // created. The window keeps HANDLER until it ends (endDialog, usually from the handler's
+    // onClose), then drops it once the call that ended it has returned.
     virtual WindowHandle openModeless(const std::string& templateName,
                                       std::unique_ptr<DialogHandler> handler) = 0;
+    // Logic thread; also from within the window's own handler.
     virtual void endDialog(WindowHandle window, int result) = 0;
 
-    // A progress bar for long work, beside the main window: shown (or brought up to date) with
-    // TEXT and PERCENT (0 to 100); ON_CANCEL runs when the user asks to stop the work.
-    // hideProgress takes it away. A front end without one ignores both.
+    // Logic thread. A progress bar for long work, beside the main window: shown (or brought up
+    // to date) with TEXT and PERCENT (0 to 100); ON_CANCEL runs, on the logic thread, when the
+    // user asks to stop the work. It is kept until it runs, the next showProgress replaces it,
+    // or hideProgress drops it. hideProgress takes the bar away. A front end without one
+    // ignores both.
     virtual void showProgress(const std::string& text, int percent,
                               std::function<void()> onCancel) {
         (void)text;
@@ -113,18 +130,19 @@ class Ui {
     }
     virtual void hideProgress() {}
 
-    // Whether the program was asked to end (a stop signal) and its event loop has yet to close
-    // it. Long work that runs without returning to the event loop asks now and then, and ends
-    // early, changing nothing, when it is so. Never waits.
+    // Logic thread. Whether the program was asked to end (a stop signal) and its event loop has
+    // yet to close it. Long work that runs without returning to the event loop asks now and
+    // then, and ends early, changing nothing, when it is so. Never waits.
     virtual bool stopPending() { return false; }
 
-    // The desktop shell: open a document with its program; start a program without waiting.
+    // Logic thread. The desktop shell: open a document with its program; start a program
+    // without waiting.
     virtual bool openDocument(const std::string& path) = 0;
     virtual bool startProgram(const std::string& commandLine) = 0;
 
-    // TEXT as the user reads it. The program's texts are written in the templates' language; a
-    // front end may show them translated. CONTEXT is the text's group: a template's name, or
-    // "message" for the texts of message boxes.
+    // Logic thread. TEXT as the user reads it. The program's texts are written in the
+    // templates' language; a front end may show them translated. CONTEXT is the text's group:
+    // a template's name, or "message" for the texts of message boxes.
     virtual std::string translate(const char* context, const char* text) {
         (void)context;
         return text;

@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "files/byte_source.h"
 #include "files/file_stream.h"
 #include "files/wav_format.h"
 #include "support/test_support.h"
@@ -290,6 +291,71 @@ TEST(ReadWavHeader, ExtensibleHeadersReadAsTheirSubFormat) {
         EXPECT_EQ(info.extraHeaderBytes, 24 + 12);  // the extension and the fact chunk
         EXPECT_TRUE(std::equal(data.begin(), data.end(), file.begin() + 44 + 36));
     }
+}
+
+// The reader parses bytes in memory exactly as it parses the same bytes in a file, refusals,
+// measures and chunks after the sound included.
+TEST(ReadWavHeader, MemoryAndFileReadTheSame) {
+    TempDir dir;
+    const Bytes data = patternBytes(40, 3);
+    Bytes canonical = canonicalWav(2, 44100, 16, data);
+    Bytes tagged = canonical;
+    tagged.insert(tagged.end(), {'L', 'I', 'S', 'T', 2, 0, 0, 0, 'a', 'b'});
+    Bytes unpadded = riffFile({{"fmt ", fmtBody(16)}, {"junk", Bytes(3, 1)}, {"data", data}});
+    unpadded.erase(unpadded.begin() + 36 + 8 + 3);
+    Bytes alaw = canonical;
+    alaw[20] = 6;
+    Bytes longData = canonical;
+    longData[41] = 1;  // 296 bytes declared, 40 held
+    Bytes noExtension = fmtBody(18);
+    noExtension[0] = 0xFE;  // extensible, but an 18-byte fmt
+    noExtension[1] = 0xFF;
+    struct Case {
+        const char* name;
+        Bytes file;
+    };
+    const std::vector<Case> cases = {
+        {"canonical", canonical},
+        {"tagged after the data", tagged},
+        {"fmt 18, fact", riffFile({{"fmt ", fmtBody(18)}, {"fact", Bytes(4, 7)}, {"data", data}})},
+        {"unpadded odd chunk", unpadded},
+        {"no data chunk", riffFile({{"fmt ", fmtBody(20)}, {"junk", Bytes(6, 2)}})},
+        {"data past the end", longData},
+        {"A-law", alaw},
+        {"extensible A-law", riffFile({{"fmt ", extensibleFmt(8, 8, tagGuid(6))}, {"data", data}})},
+        {"extension missing", riffFile({{"fmt ", noExtension}, {"data", data}})},
+        {"43 bytes", Bytes(canonical.begin(), canonical.begin() + 43)},
+        {"empty", Bytes{}},
+        {"RIFX",
+         concat(hexBytes({'R', 'I', 'F', 'X'}), Bytes(canonical.begin() + 4, canonical.end()))},
+    };
+    const WaveFormat sentinel{7, 3, 1234, 5678, 9, 24, 0};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string path = dir.file("m.wav");
+        writeFile(path, c.file);
+        WavHeaderInfo fromFile, fromMemory;
+        fromFile.format = fromMemory.format = sentinel;
+        bool fileValid = ReadWavHeader(path, fromFile);
+        MemoryBytes bytes(c.file);
+        bool memoryValid = ReadWavHeader(bytes, path, fromMemory);
+        EXPECT_EQ(memoryValid, fileValid);
+        EXPECT_EQ(fromMemory.dataSize, fromFile.dataSize);
+        EXPECT_EQ(fromMemory.sizeDeclared, fromFile.sizeDeclared);
+        EXPECT_EQ(fromMemory.format, fromFile.format);
+        EXPECT_EQ(fromMemory.extraHeaderBytes, fromFile.extraHeaderBytes);
+        EXPECT_EQ(fromMemory.frameSize, fromFile.frameSize);
+        EXPECT_EQ(fromMemory.refusal, fromFile.refusal);
+        EXPECT_EQ(chunksFollowTheData(bytes, fromMemory), chunksFollowTheData(path, fromFile));
+    }
+    // The cases above reach each outcome, so the sameness is not that of two empty results.
+    MemoryBytes tagBytes(tagged);
+    WavHeaderInfo info;
+    ASSERT_TRUE(ReadWavHeader(tagBytes, "t.wav", info));
+    EXPECT_TRUE(chunksFollowTheData(tagBytes, info));
+    MemoryBytes alawBytes(alaw);
+    EXPECT_FALSE(ReadWavHeader(alawBytes, "name.wav", info));
+    EXPECT_EQ(info.refusal.rfind("name.wav holds sound in A-law", 0), 0u) << info.refusal;
 }
 
 }  // namespace
