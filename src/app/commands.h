@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "state/command_table.h"
+
 namespace pelkit {
 
 struct AppState;
@@ -12,5 +14,8 @@ struct AppState;
 // Runs command ID with its parameter. Everything else sends commands through the command sink
 // (sendCommand), which leads here.
 void dispatchCommand(AppState& app, int id, int32_t param = 0);
+
+// Every feature's command entries and the application's own, merged once.
+const CommandTable& mainWindowCommands();
 
 }  // namespace pelkit

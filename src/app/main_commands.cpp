@@ -7,6 +7,7 @@
 
 #include "app/commands.h"
 #include "app/load_file.h"
+#include "app/main_sound.h"
 #include "app/startup.h"
 #include "files/file_names.h"
 #include "files/file_stream.h"
@@ -96,70 +97,79 @@ void setChannelCount(AppState& app, int32_t count) {
     setNumberWithUnit(app, id::kFieldChannels, count, "");
 }
 
-void changeBlockSize(AppState& app, int id) {
-    BlockSettings& b = app.blocks;
-    switch (id) {
-        case id::kBlockReset:
-            b.blockSize = b.chosenBlockSize = kDefaultBlockSize;
-            break;
-        case id::kBlockUp:
-            if (b.blockSize + kDefaultBlockSize <= kDisplayBufferSize) {
-                b.blockSize = b.blockSize < kDefaultBlockSize ? b.blockSize * 2
-                                                              : b.blockSize + kDefaultBlockSize / 2;
-            }
-            b.chosenBlockSize = b.blockSize;
-            break;
-        case id::kBlockDown: {
-            uint32_t smaller = b.blockSize > kDefaultBlockSize ? b.blockSize - kDefaultBlockSize / 2
-                                                               : b.blockSize / 2;
-            if (smaller >= currentFrameSize(app)) b.blockSize = smaller;
-            b.chosenBlockSize = b.blockSize;
-            break;
-        }
-        default:
-            return;
-    }
-    setNumberWithUnit(app, id::kFieldBlockSize, static_cast<int32_t>(b.blockSize), "");
+namespace {
+
+void showBlockSize(AppState& app) {
+    setNumberWithUnit(app, id::kFieldBlockSize, static_cast<int32_t>(app.blocks.blockSize), "");
 }
+
+void resetBlockSize(AppState& app, int, int32_t) {
+    BlockSettings& b = app.blocks;
+    b.blockSize = b.chosenBlockSize = kDefaultBlockSize;
+    showBlockSize(app);
+}
+
+void largerBlock(AppState& app, int, int32_t) {
+    BlockSettings& b = app.blocks;
+    if (b.blockSize + kDefaultBlockSize <= kDisplayBufferSize) {
+        b.blockSize =
+            b.blockSize < kDefaultBlockSize ? b.blockSize * 2 : b.blockSize + kDefaultBlockSize / 2;
+    }
+    b.chosenBlockSize = b.blockSize;
+    showBlockSize(app);
+}
+
+void smallerBlock(AppState& app, int, int32_t) {
+    BlockSettings& b = app.blocks;
+    uint32_t smaller =
+        b.blockSize > kDefaultBlockSize ? b.blockSize - kDefaultBlockSize / 2 : b.blockSize / 2;
+    if (smaller >= currentFrameSize(app)) b.blockSize = smaller;
+    b.chosenBlockSize = b.blockSize;
+    showBlockSize(app);
+}
+
+void rateUp(AppState& app, int, int32_t) {
+    FormatSettings& f = app.format;
+    if (f.rateFactor < 1) {
+        f.rateFactor *= 2;
+    } else if (f.rateFactor < 320) {
+        f.rateFactor += 1;
+    }
+    applyRateFactor(app);
+    refreshFormatReadout(app);
+}
+
+void rate44(AppState& app, int, int32_t) {
+    FormatSettings& f = app.format;
+    f.rateFactor = 4;
+    f.samplesPerSecond = 44100;
+    setNumberWithUnit(app, id::kFieldRate, 44100, "");
+    refreshFormatReadout(app);
+}
+
+void rateDown(AppState& app, int, int32_t) {
+    FormatSettings& f = app.format;
+    // Never below an eighth of 11,025 Hz (1,378 Hz).
+    float lower = f.rateFactor > 1 ? f.rateFactor - 1 : f.rateFactor / 2;
+    if (lower >= 0.125f) f.rateFactor = lower;
+    applyRateFactor(app);
+    refreshFormatReadout(app);
+}
+
+void rateFromField(AppState& app, int, int32_t) {
+    FormatSettings& f = app.format;
+    f.samplesPerSecond = readNumberField(app, id::kFieldRateEntry);
+    setNumberWithUnit(app, id::kFieldRate, f.samplesPerSecond, "");
+    refreshFormatReadout(app);
+}
+
+}  // namespace
 
 void applyRateFactor(AppState& app) {
     FormatSettings& f = app.format;
     f.samplesPerSecond = static_cast<int32_t>(f.rateFactor * 11025);
     setNumberWithUnit(app, id::kFieldRate, f.samplesPerSecond, "");
     setNumberWithUnit(app, id::kFieldRateEntry, f.samplesPerSecond, "");
-}
-
-void changeRate(AppState& app, int id) {
-    FormatSettings& f = app.format;
-    switch (id) {
-        case id::kRateUp:
-            if (f.rateFactor < 1) {
-                f.rateFactor *= 2;
-            } else if (f.rateFactor < 320) {
-                f.rateFactor += 1;
-            }
-            applyRateFactor(app);
-            break;
-        case id::kRate44:
-            f.rateFactor = 4;
-            f.samplesPerSecond = 44100;
-            setNumberWithUnit(app, id::kFieldRate, 44100, "");
-            break;
-        case id::kRateDown: {
-            // Never below an eighth of 11,025 Hz (1,378 Hz).
-            float lower = f.rateFactor > 1 ? f.rateFactor - 1 : f.rateFactor / 2;
-            if (lower >= 0.125f) f.rateFactor = lower;
-            applyRateFactor(app);
-            break;
-        }
-        case id::kRateSet:
-            f.samplesPerSecond = readNumberField(app, id::kFieldRateEntry);
-            setNumberWithUnit(app, id::kFieldRate, f.samplesPerSecond, "");
-            break;
-        default:
-            return;
-    }
-    refreshFormatReadout(app);
 }
 
 QuietTest isQuiet(AppState& app) {
@@ -274,6 +284,44 @@ void showNextNumberedFile(AppState& app) {
     NextNumbered next = NextNumberedFile(app.sound.fileName);
     app.ui().messageBox(app.windows.mainDialog, next.name, kCaption, BoxIcon::Information,
                         BoxButtons::Ok);
+}
+
+std::vector<CommandEntry> mainCommands() {
+    return {
+        command(id::kOpen, plain<loadWavFile>),
+        command(id::kRefreshNames, plain<refreshNames>),
+        command(id::kBits16, [](AppState& a, int, int32_t) { setBitsPerSample(a, 16); }),
+        command(id::kBits8, [](AppState& a, int, int32_t) { setBitsPerSample(a, 8); }),
+        command(id::kBits24, [](AppState& a, int, int32_t) { setBitsPerSample(a, 24); }),
+        command(id::kChannels1, [](AppState& a, int, int32_t) { setChannelCount(a, 1); }),
+        command(id::kChannels2, [](AppState& a, int, int32_t) { setChannelCount(a, 2); }),
+        command(id::kLockOff, [](AppState& a, int, int32_t) { setBitsButtons(a, true); }),
+        command(id::kBlockReset, resetBlockSize),
+        command(id::kBlockUp, largerBlock),
+        command(id::kBlockDown, smallerBlock),
+        command(id::kRateUp, rateUp),
+        command(id::kRate44, rate44),
+        command(id::kRateDown, rateDown),
+        command(id::kRateSet, rateFromField),
+        command(id::kSetPcm, [](AppState& a, int, int32_t) { a.format.formatTag = 1; }),
+        command(id::kOverwriteDataSize, plain<OverwriteDataSize>),
+        command(id::kNextNumberedCheck, plain<showNextNumberedFile>),
+        command(id::kJumpToQuiet, plain<jumpToNextQuiet>),
+        command(id::kJumpForward, plain<jumpForward>),
+        command(id::kJumpBack, plain<jumpBack>),
+        command(id::kMenuJumpBack, plain<jumpBack>),
+        command(id::kStepBackToQuiet, plain<stepBackToQuiet>),
+        command(id::kShowExtraHeader,
+                [](AppState& a, int, int32_t) {
+                    setNumberText(a, id::kFieldStatus, a.sound.extraHeaderBytes);
+                }),
+        command(id::kShowPositionRange,
+                [](AppState& a, int, int32_t) {
+                    setNumberText(a, id::kFieldStatus,
+                                  static_cast<int32_t>(a.scroll.positionRange));
+                }),
+        command(id::kHelp, plain<openHelp>),
+    };
 }
 
 }  // namespace pelkit

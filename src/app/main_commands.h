@@ -4,22 +4,21 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/ui.h"
+#include "state/command_table.h"
 
 namespace pelkit {
 
 struct AppState;
 class FileStream;
 
-
 void loadWavFile(AppState& app);  // 1015
 void onDroppedFile(AppState& app, const std::string& path);
 void refreshNames(AppState& app);                    // 1120
 void setBitsPerSample(AppState& app, int32_t bits);  // 1013, 1014, 1504
 void setChannelCount(AppState& app, int32_t count);  // 1016, 1017
-void changeBlockSize(AppState& app, int id);         // 1020, 1022, 1023
-void changeRate(AppState& app, int id);              // 1009, 1011, 1012, 1045
 void applyRateFactor(AppState& app);
 
 struct QuietTest {
@@ -38,5 +37,9 @@ void seekToPosition(AppState& app, FileStream& stream);
 
 void openHelp(AppState& app);              // 40006
 void showNextNumberedFile(AppState& app);  // 40011
+
+// The entries of the commands above, of the block size (1020, 1022, 1023) and rate (1009, 1011,
+// 1012, 1045) buttons, and of the readouts 1018 and 40026.
+std::vector<CommandEntry> mainCommands();
 
 }  // namespace pelkit

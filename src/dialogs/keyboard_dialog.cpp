@@ -56,33 +56,38 @@ bool isKeyboardCommand(int id) {
     return id >= id::kKeyboardKey0 && id <= id::kKeyboardOctaveUp2;
 }
 
-void keyboardCommand(AppState& app, int id) {
+namespace {
+
+void shiftOctaves(AppState& app, int32_t by) {
     int32_t& shift = app.keyboard.octaveShift;
-    switch (id) {
-        case id::kKeyboardOctaveUp:
-            shift = shifted(shift, 1);
-            return;
-        case id::kKeyboardOctaveDown:
-            shift = shifted(shift, -1);
-            return;
-        case id::kKeyboardOctaveReset:
-            shift = 0;
-            return;
-        case id::kKeyboardOctaveDown2:
-            shift = shifted(shift, -2);
-            return;
-        case id::kKeyboardOctaveUp2:
-            shift = shifted(shift, 2);
-            return;
-        default:
-            break;
-    }
-    if (id < id::kKeyboardKey0 || id > id::kKeyboardKeyLast) return;
-    app.processing.pitchFactor = keyboardPitch(id - id::kKeyboardKey0, shift);
+    shift = shifted(shift, by);
+}
+
+void playKey(AppState& app, int id, int32_t) {
+    app.processing.pitchFactor = keyboardPitch(id - id::kKeyboardKey0, app.keyboard.octaveShift);
     showPitch(app);
     // A device still open (opening, draining or closing) is a play under way: the key only
     // changes its pitch.
     if (!app.modes.playing && !app.platform.out.isOpen()) sendCommand(app, id::kPlay);
+}
+
+}  // namespace
+
+std::vector<CommandEntry> keyboardCommands() {
+    return {
+        {id::kKeyboard, id::kKeyboard, [](AppState& a, int, int32_t) { openKeyboard(a); }},
+        {id::kKeyboardKey0, id::kKeyboardKeyLast, playKey},
+        {id::kKeyboardOctaveUp, id::kKeyboardOctaveUp,
+         [](AppState& a, int, int32_t) { shiftOctaves(a, 1); }},
+        {id::kKeyboardOctaveDown, id::kKeyboardOctaveDown,
+         [](AppState& a, int, int32_t) { shiftOctaves(a, -1); }},
+        {id::kKeyboardOctaveReset, id::kKeyboardOctaveReset,
+         [](AppState& a, int, int32_t) { a.keyboard.octaveShift = 0; }},
+        {id::kKeyboardOctaveDown2, id::kKeyboardOctaveDown2,
+         [](AppState& a, int, int32_t) { shiftOctaves(a, -2); }},
+        {id::kKeyboardOctaveUp2, id::kKeyboardOctaveUp2,
+         [](AppState& a, int, int32_t) { shiftOctaves(a, 2); }},
+    };
 }
 
 }  // namespace pelkit

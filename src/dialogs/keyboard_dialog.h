@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "platform/ui.h"
+#include "state/command_table.h"
 
 namespace pelkit {
 
@@ -28,10 +30,12 @@ void openKeyboard(AppState& app);
 // At the main window's close: the dialog ends with it.
 void closeKeyboard(AppState& app);
 
-// Whether ID is a key (1409..1493) or an octave button (1494..1498) of the main window.
+// Whether ID is a key (1409..1493) or an octave button (1494..1498): the dialog passes these on
+// to the main window.
 bool isKeyboardCommand(int id);
-// A key: the pitch of the key, shown, and play started when the sound is not playing. An octave
-// button: the shift the next key takes.
-void keyboardCommand(AppState& app, int id);
+// The main window's keyboard commands: the menu entry that opens the dialog; a key sets the
+// pitch of the key, shows it and starts play when the sound is not playing; an octave button
+// sets the shift the next key takes.
+std::vector<CommandEntry> keyboardCommands();
 
 }  // namespace pelkit

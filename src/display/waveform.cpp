@@ -77,49 +77,61 @@ void onRecordBlock(AppState& app, const uint8_t* data, uint32_t length) {
     invalidateWaveforms(app);
 }
 
-void onDisplayCommand(AppState& app, int id) {
+namespace {
+
+// After a change of the horizontal scale: the position step, the overview and the picture.
+void horizontalScaleChanged(AppState& app) {
+    recomputePositionStep(app);
+    refreshOverview(app);
+    invalidateWaveforms(app);
+}
+
+void verticalScaleDown(AppState& app, int, int32_t) {
     DisplayState& d = app.display;
-    bool horizontal = false;
-    switch (id) {
-        case id::kDisplayOnOff:
-            d.displayOn = !d.displayOn;
-            return;
-        case id::kShowWhileRecording:
-            d.showWhileRecording = !d.showWhileRecording;
-            return;
-        case id::kVerticalScaleDown:
-            if (d.verticalScale > 1.0f) d.verticalScale = static_cast<float>(d.verticalScale - 0.1);
-            return;
-        case id::kVerticalScaleUp:
-            if (d.verticalScale < 100.0f)
-                d.verticalScale = static_cast<float>(d.verticalScale + 0.1);
-            return;
-        case id::kVerticalScaleOne:
-            d.verticalScale = 1.0f;
-            return;
-        case id::kHorizontalScaleUp:
-            if (d.horizontalScale < 1000.0f) {
-                d.horizontalScale = static_cast<float>(d.horizontalScale + 0.1);
-            }
-            horizontal = true;
-            break;
-        case id::kHorizontalScaleOne:
-            d.horizontalScale = 1.0f;
-            horizontal = true;
-            break;
-        case id::kHorizontalScaleDown:
-            if (d.horizontalScale > 0.1)
-                d.horizontalScale = static_cast<float>(d.horizontalScale - 0.1);
-            horizontal = true;
-            break;
-        default:
-            return;
-    }
-    if (horizontal) {
-        recomputePositionStep(app);
-        refreshOverview(app);
-        invalidateWaveforms(app);
-    }
+    if (d.verticalScale > 1.0f) d.verticalScale = static_cast<float>(d.verticalScale - 0.1);
+}
+
+void verticalScaleUp(AppState& app, int, int32_t) {
+    DisplayState& d = app.display;
+    if (d.verticalScale < 100.0f) d.verticalScale = static_cast<float>(d.verticalScale + 0.1);
+}
+
+void horizontalScaleUp(AppState& app, int, int32_t) {
+    DisplayState& d = app.display;
+    if (d.horizontalScale < 1000.0f)
+        d.horizontalScale = static_cast<float>(d.horizontalScale + 0.1);
+    horizontalScaleChanged(app);
+}
+
+void horizontalScaleDown(AppState& app, int, int32_t) {
+    DisplayState& d = app.display;
+    if (d.horizontalScale > 0.1) d.horizontalScale = static_cast<float>(d.horizontalScale - 0.1);
+    horizontalScaleChanged(app);
+}
+
+}  // namespace
+
+std::vector<CommandEntry> displayCommands() {
+    return {
+        command(id::kDisplayOnOff,
+                [](AppState& a, int, int32_t) { a.display.displayOn = !a.display.displayOn; }),
+        command(id::kShowWhileRecording,
+                [](AppState& a, int, int32_t) {
+                    a.display.showWhileRecording = !a.display.showWhileRecording;
+                }),
+        command(id::kVerticalScaleDown, verticalScaleDown),
+        command(id::kVerticalScaleUp, verticalScaleUp),
+        command(id::kVerticalScaleOne,
+                [](AppState& a, int, int32_t) { a.display.verticalScale = 1.0f; }),
+        command(id::kHorizontalScaleUp, horizontalScaleUp),
+        command(id::kHorizontalScaleOne,
+                [](AppState& a, int, int32_t) {
+                    a.display.horizontalScale = 1.0f;
+                    horizontalScaleChanged(a);
+                }),
+        command(id::kHorizontalScaleDown, horizontalScaleDown),
+        command(id::kWholeWaveform, plain<showWholeWaveform>),
+    };
 }
 
 void buildOverview(AppState& app, uint32_t byteCount, uint32_t stride) {

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "platform/canvas.h"
 #include "platform/ui.h"
+#include "state/command_table.h"
 
 namespace pelkit {
 
@@ -35,8 +37,9 @@ void restartDisplayTicks(AppState& app);
 void onPlayBlockDone(AppState& app, const WaveHeader& done);
 // A recorded block to be shown (level check, or shown while recording).
 void onRecordBlock(AppState& app, const uint8_t* data, uint32_t length);
-// Commands 1135 to 1142: the display switch, shown-while-recording, and the two scales.
-void onDisplayCommand(AppState& app, int id);
+// The entries of commands 1135 to 1142 (the display switch, shown-while-recording, and the two
+// scales) and of 40013 (the whole waveform).
+std::vector<CommandEntry> displayCommands();
 
 void startDisplayTimer(AppState& app);
 void stopDisplayTimer(AppState& app);

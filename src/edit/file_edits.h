@@ -7,6 +7,9 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
+
+#include "state/command_table.h"
 
 namespace pelkit {
 
@@ -35,5 +38,9 @@ void finishCapture(AppState& app);
 
 // The program ends: edits under way are cancelled and a capture that never played is dropped.
 void endFileEdits(AppState& app);
+
+// The entries of the commands above, of the noise-off switch 1060 and of the speed-up percentage
+// 1061 (PARAM) the dialog sends.
+std::vector<CommandEntry> editCommands();
 
 }  // namespace pelkit

@@ -2,8 +2,11 @@
 // through the saved marks, applying one, and opening the position file in a text editor.
 #pragma once
 
+#include <vector>
 #include "marks/position_file.h"
+
 #include "platform/ui.h"
+#include "state/command_table.h"
 
 namespace pelkit {
 
@@ -21,6 +24,10 @@ bool stepMark(AppState& app, MarkCommand command);
 
 // 40018: the position file in the desktop's text editor (created first when missing).
 void editPositionFile(AppState& app);
+
+// The entries of 40014 and 40018 (the steps through the marks end in a position jump, which the
+// application adds).
+std::vector<CommandEntry> markCommands();
 
 // The comment dialog POSITION_COMMENT.
 class PositionCommentDialog final : public DialogHandler {

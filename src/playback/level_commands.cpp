@@ -13,64 +13,69 @@
 
 namespace pelkit {
 
-void levelCommand(AppState& app, int id) {
-    ProcessingSettings& p = app.processing;
+namespace {
+
+void setPitch(AppState& app, float factor) {
+    app.processing.pitchFactor = factor;
+    showPitch(app);
+}
+
+void resetVolume(AppState& app, int, int32_t) {
+    app.level.wavVolume = 1.4f;
+    showVolume(app);
+    applyOutputVolume(app);
+}
+
+void toggleReverb(AppState& app, int, int32_t) {
     LevelSettings& level = app.level;
-    switch (id) {
-        case id::kSpeedReset:
-            p.speedFactor = 1.0f;
-            showSpeed(app);
-            break;
-        case id::kPitchOnOff:
-            p.pitchMode = !p.pitchMode;
-            break;
-        case id::kPitchReset:
-            p.pitchFactor = 1.0f;
-            showPitch(app);
-            break;
-        case id::kPitchUp:
-            p.pitchFactor = semitonesUp(p.pitchFactor, 1);
-            showPitch(app);
-            break;
-        case id::kPitchDown:
-            p.pitchFactor = semitonesDown(p.pitchFactor, 1);
-            showPitch(app);
-            break;
-        case id::kPitchUp2:
-            p.pitchFactor = semitonesUp(p.pitchFactor, 2);
-            showPitch(app);
-            break;
-        case id::kPitchDown2:
-            p.pitchFactor = semitonesDown(p.pitchFactor, 2);
-            showPitch(app);
-            break;
-        case id::kBoostReset:
-            app.scroll.boostValue = 1.0f;
-            showBoost(app);
-            break;
-        case id::kVolumeReset:
-            level.wavVolume = 1.4f;
-            showVolume(app);
-            applyOutputVolume(app);
-            break;
-        case id::kPanReset:
-            level.previousPan = level.mainPan;
-            level.mainPan = 0.0f;
-            showPan(app);
-            break;
-        case id::kReverbOnOff:
-            level.reverbOn = !level.reverbOn;
-            app.ui().setText(app.windows.mainDialog, id::kReverbOnOff,
-                             level.reverbOn ? "on" : "off");
-            break;
-        case id::kReverbDialog: {
-            ReverbDialog dialog(app);
-            app.ui().runModal("reverb", dialog);
-            break;
-        }
-        default:
-            break;
-    }
+    level.reverbOn = !level.reverbOn;
+    app.ui().setText(app.windows.mainDialog, id::kReverbOnOff, level.reverbOn ? "on" : "off");
+}
+
+}  // namespace
+
+void resetPan(AppState& app) {
+    LevelSettings& level = app.level;
+    level.previousPan = level.mainPan;
+    level.mainPan = 0.0f;
+    showPan(app);
+}
+
+std::vector<CommandEntry> levelCommands() {
+    return {
+        {id::kSpeedReset, id::kSpeedReset,
+         [](AppState& a, int, int32_t) {
+             a.processing.speedFactor = 1.0f;
+             showSpeed(a);
+         }},
+        {id::kPitchOnOff, id::kPitchOnOff,
+         [](AppState& a, int, int32_t) { a.processing.pitchMode = !a.processing.pitchMode; }},
+        {id::kPitchReset, id::kPitchReset, [](AppState& a, int, int32_t) { setPitch(a, 1.0f); }},
+        {id::kPitchUp, id::kPitchUp,
+         [](AppState& a, int, int32_t) { setPitch(a, semitonesUp(a.processing.pitchFactor, 1)); }},
+        {id::kPitchDown, id::kPitchDown,
+         [](AppState& a, int, int32_t) {
+             setPitch(a, semitonesDown(a.processing.pitchFactor, 1));
+         }},
+        {id::kPitchUp2, id::kPitchUp2,
+         [](AppState& a, int, int32_t) { setPitch(a, semitonesUp(a.processing.pitchFactor, 2)); }},
+        {id::kPitchDown2, id::kPitchDown2,
+         [](AppState& a, int, int32_t) {
+             setPitch(a, semitonesDown(a.processing.pitchFactor, 2));
+         }},
+        {id::kBoostReset, id::kBoostReset,
+         [](AppState& a, int, int32_t) {
+             a.scroll.boostValue = 1.0f;
+             showBoost(a);
+         }},
+        {id::kVolumeReset, id::kVolumeReset, resetVolume},
+        {id::kReverbOnOff, id::kReverbOnOff, toggleReverb},
+        {id::kReverbDialog, id::kReverbDialog,
+         [](AppState& a, int, int32_t) {
+             ReverbDialog dialog(a);
+             a.ui().runModal("reverb", dialog);
+         }},
+    };
 }
 
 void ReverbDialog::showDelay() {

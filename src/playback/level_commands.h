@@ -2,14 +2,20 @@
 // dialog.
 #pragma once
 
+#include <vector>
+
 #include "platform/ui.h"
+#include "state/command_table.h"
 
 namespace pelkit {
 
 struct AppState;
 
-// 1064, 1066, 1067, 1076, 1078, 1079, 1085, 1044, 1051, 1074, 1041 and 40007.
-void levelCommand(AppState& app, int id);
+// The main window's speed, pitch, boost, volume and reverb commands (1064, 1066, 1067, 1076,
+// 1078, 1079, 1085, 1044, 1051, 1041 and 40007).
+std::vector<CommandEntry> levelCommands();
+// 1074: the main pan back to 0 (the application also notes it in a sequence being written).
+void resetPan(AppState& app);
 
 // The "REVERB" dialog: the first delay bar, its reset, the feedback switch and OK.
 class ReverbDialog final : public DialogHandler {

@@ -4,9 +4,11 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 #include "files/take_writer.h"
 #include "platform/sound_device.h"
+#include "state/command_table.h"
 
 namespace pelkit {
 
@@ -18,6 +20,8 @@ void recordPause(AppState& app);       // 1028
 void bufferReset(AppState& app);       // 1019: empty record file, data size 0
 void enterStandby(AppState& app);      // 40023 (1126 sets loop recording first)
 void toggleLevelCheck(AppState& app);  // 1056
+// The entries of the commands above, and 1126: loop recording set, then standby.
+std::vector<CommandEntry> recordCommands();
 
 // Four blockSize buffers; on failure all four are released and the user is warned.
 bool allocateBlockBuffers(AppState& app);

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "state/command_table.h"
+
 namespace pelkit {
 
 struct AppState;
@@ -20,6 +22,8 @@ void openSequence(AppState& app);
 void recordSequence(AppState& app);
 // 1121: every slot stops and rewinds, armed slots may start again, and the main sound plays.
 void replaySequence(AppState& app);
+// The entries of the four commands above.
+std::vector<CommandEntry> sequenceCommands();
 
 // What a loaded sequence file leaves for the caller: the main file it names, to load, and the
 // slots it gave files (0-based, in order).

@@ -16,10 +16,6 @@ namespace {
 
 constexpr uint32_t kLastBlockBase = kSubSoundSlotCount - kSubSoundRowCount;  // 195
 
-bool inRows(int id, int first) {
-    return id >= first && id < first + kSubSoundRowCount;
-}
-
 SubSoundSlot* slotAt(AppState& app, int64_t index) {
     return app.subSounds ? app.subSounds->slot(index) : nullptr;
 }
@@ -110,44 +106,55 @@ void destroySubSounds(AppState& app) {
     app.subSounds.reset();
 }
 
-bool isSubSoundCommand(int id) {
-    return inRows(id, id::kSubSoundOpen0) || inRows(id, id::kSubSoundStop0) ||
-           inRows(id, id::kSubSoundPlay0) || id == id::kSubSoundNextBlock ||
-           id == id::kSubSoundFirstBlock || id == id::kSubSoundAll ||
-           id == id::kSubSoundPlayIndex || id == id::kSubSoundStopIndex ||
-           id == id::kSubSoundOpenIndex || id == id::kSubSoundSetting ||
-           id == id::kSubSoundSettingRefresh;
+namespace {
+
+// A row button of the shown block of five: the slot is the block's base plus the row.
+int64_t rowSlot(AppState& app, int id, int first) {
+    return app.subSoundUi.blockBase + (id - first);
 }
 
-void subSoundCommand(AppState& app, int id, int32_t param) {
+void nextBlock(AppState& app, int, int32_t) {
     SubSoundUi& ui = app.subSoundUi;
-    const int64_t base = ui.blockBase;
-    if (inRows(id, id::kSubSoundOpen0)) {
-        openSlot(app, base + (id - id::kSubSoundOpen0));
-    } else if (inRows(id, id::kSubSoundStop0)) {
-        stopSlot(app, base + (id - id::kSubSoundStop0));
-    } else if (inRows(id, id::kSubSoundPlay0)) {
-        playSlot(app, base + (id - id::kSubSoundPlay0));
-    } else if (id == id::kSubSoundNextBlock) {
-        ui.blockBase += kSubSoundRowCount;
-        if (ui.blockBase > kLastBlockBase) ui.blockBase = 0;
-        showRows(app);
-    } else if (id == id::kSubSoundFirstBlock) {
-        ui.blockBase = 0;
-        showRows(app);
-    } else if (id == id::kSubSoundPlayIndex) {
-        playSlot(app, param);
-    } else if (id == id::kSubSoundStopIndex) {
-        stopSlot(app, param);
-    } else if (id == id::kSubSoundOpenIndex) {
-        openSlot(app, param);
-    } else if (id == id::kSubSoundAll) {
-        openOnce<SubSoundAllDialog>(app, ui.allWindow, "sub_sound_dlg");
-    } else if (id == id::kSubSoundSetting) {
-        openOnce<SubSoundSettingDialog>(app, ui.settingWindow, "sub_sound_setting");
-    } else if (id == id::kSubSoundSettingRefresh) {
-        refreshSubSoundSetting(app, false);
-    }
+    ui.blockBase += kSubSoundRowCount;
+    if (ui.blockBase > kLastBlockBase) ui.blockBase = 0;
+    showRows(app);
+}
+
+void firstBlock(AppState& app, int, int32_t) {
+    app.subSoundUi.blockBase = 0;
+    showRows(app);
+}
+
+}  // namespace
+
+std::vector<CommandEntry> subSoundCommands() {
+    constexpr int kRows = kSubSoundRowCount - 1;
+    return {
+        {id::kSubSoundOpen0, id::kSubSoundOpen0 + kRows,
+         [](AppState& a, int id, int32_t) { openSlot(a, rowSlot(a, id, id::kSubSoundOpen0)); }},
+        {id::kSubSoundStop0, id::kSubSoundStop0 + kRows,
+         [](AppState& a, int id, int32_t) { stopSlot(a, rowSlot(a, id, id::kSubSoundStop0)); }},
+        {id::kSubSoundPlay0, id::kSubSoundPlay0 + kRows,
+         [](AppState& a, int id, int32_t) { playSlot(a, rowSlot(a, id, id::kSubSoundPlay0)); }},
+        {id::kSubSoundNextBlock, id::kSubSoundNextBlock, nextBlock},
+        {id::kSubSoundFirstBlock, id::kSubSoundFirstBlock, firstBlock},
+        {id::kSubSoundPlayIndex, id::kSubSoundPlayIndex,
+         [](AppState& a, int, int32_t slot) { playSlot(a, slot); }},
+        {id::kSubSoundStopIndex, id::kSubSoundStopIndex,
+         [](AppState& a, int, int32_t slot) { stopSlot(a, slot); }},
+        {id::kSubSoundOpenIndex, id::kSubSoundOpenIndex,
+         [](AppState& a, int, int32_t slot) { openSlot(a, slot); }},
+        {id::kSubSoundAll, id::kSubSoundAll,
+         [](AppState& a, int, int32_t) {
+             openOnce<SubSoundAllDialog>(a, a.subSoundUi.allWindow, "sub_sound_dlg");
+         }},
+        {id::kSubSoundSetting, id::kSubSoundSetting,
+         [](AppState& a, int, int32_t) {
+             openOnce<SubSoundSettingDialog>(a, a.subSoundUi.settingWindow, "sub_sound_setting");
+         }},
+        {id::kSubSoundSettingRefresh, id::kSubSoundSettingRefresh,
+         [](AppState& a, int, int32_t) { refreshSubSoundSetting(a, false); }},
+    };
 }
 
 }  // namespace pelkit

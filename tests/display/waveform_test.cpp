@@ -145,7 +145,7 @@ TEST_F(WaveformTest, TraceAtHorizontalScales) {
     // Nine "-" presses from 1.0 drift just below 0.1: w = 2480, n = 2477, ten columns an x.
     app.display.horizontalScale = 1.0f;
     for (int i = 0; i < 9; ++i)
-        onDisplayCommand(app, 1142);
+        CommandTable({displayCommands()}).run(app, 1142);
     show(data);  // the presses refreshed the overview over it
     float nearTenth = app.display.horizontalScale;
     ASSERT_TRUE(nearTenth < 0.1f && nearTenth > 0.0999f) << nearTenth;
