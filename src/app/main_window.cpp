@@ -58,6 +58,9 @@ void MainWindow::onDeviceMessage(const Message& m) {
             break;
         case MessageKind::OutClose:
             onOutputClose(app_);
+            // A sequence being recorded or replayed ends with the play run.
+            app_.sequence.recording = false;
+            app_.sequence.replaying = false;
             finishCapture(app_);
             stopDisplayTimer(app_);
             if (app_.modes.exitPending) closeMainWindow(app_);

@@ -1,5 +1,6 @@
 #include "app/program.h"
 
+#include "app/block_listeners.h"
 #include "app/commands.h"
 #include "display/waveform.h"
 #include "record/recorder.h"
@@ -16,6 +17,7 @@ Program::Program(Platform& platform, const std::string& programPath, const std::
     state_.commands = &dispatcher_;
     state_.programPath = programPath;
     state_.commandLine = commandLine;
+    registerBlockListeners(state_);
 }
 
 bool Program::awaitingWriter() const {

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "app/commands.h"
 #include "app/load_file.h"
@@ -188,7 +189,10 @@ void loadSettings(AppState& app, const std::string& path) {
     app.display = DisplayState{};
     app.processing = ProcessingSettings{};
     app.level = LevelSettings{};
+    // The block listeners are the program's wiring, not a setting: they stay.
+    BlockListeners listeners = std::move(app.playback.listeners);
     app.playback = PlaybackState{};
+    app.playback.listeners = std::move(listeners);
     app.spectrum.view = SpectrumView::Bars;
     app.spectrum.fftBars = FftBars{};
     app.titleText = app.ui().translate("MAIN_RECORD", kTitleText);

@@ -3,9 +3,8 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
-
 #include "platform/sound_device.h"
+#include "playback/block_outcome.h"
 
 namespace pelkit {
 
@@ -34,26 +33,15 @@ void showPlaybackEnded(AppState& app);
 // The output device stopped working: playback stops and the user is told.
 void onOutputError(AppState& app);
 
-// What one refill of a block did, for the readouts.
-struct BlockOutcome {
-    bool retired = false;  // the block left the ring: playback is ending
-    bool skipped = false;  // a skip mark was jumped, from skippedFrom
-    uint32_t skippedFrom = 0;
-    uint32_t shownPosition = 0;       // the play position of this block
-    bool switchedFile = false;        // continuous play went on into the next numbered file
-    std::optional<bool> levelReport;  // boost and pan changed the sound (absent with reverb)
-    uint32_t bytesRead = 0;
-    uint32_t outputLength = 0;
-};
-
-// Refills one block and queues it again, or retires it when playback is ending. Moves bytes and
-// decides; shows nothing.
+// Refills one block and queues it again, or retires it when playback is ending: reads from the
+// source, runs the stages, hands the block to the device and tells the block listeners. Moves
+// bytes and decides; shows nothing.
 BlockOutcome BlockRefill(AppState& app, WaveHeader& header);
 
 // The readouts of a refilled block: time, position bar, skip start, title, level report.
 void showBlockOutcome(AppState& app, const BlockOutcome& outcome);
 
-// BlockRefill followed by showBlockOutcome.
+// BlockRefill followed by showBlockOutcome and the listeners of the shown block.
 void refillBlock(AppState& app, WaveHeader& header);
 
 // readSize from the block size and the speed; a speed change is heard from the next block.

@@ -2,12 +2,30 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "state/skip_list.h"
 
 namespace pelkit {
+
+// A refilled block as the block listeners see it.
+struct PlayedBlock {
+    const uint8_t* data = nullptr;
+    uint32_t length = 0;        // the whole block
+    uint32_t outputLength = 0;  // processed bytes at its start
+};
+
+// What other features do with each refilled block, registered by the program at start-up so that
+// playback never reaches into their state. Each list runs in registration order.
+struct BlockListeners {
+    std::vector<std::function<void()>> started;  // a refill begins, after its skip step
+    // The stages have run; the zero tail is not yet written.
+    std::vector<std::function<void(const PlayedBlock&)>> processed;
+    std::vector<std::function<void(const PlayedBlock&)>> queued;  // handed to the device
+    std::vector<std::function<void()>> shown;                     // the refill's readouts are shown
+};
 
 struct PlaybackState {
     uint32_t readSize = 0;      // source bytes read per block
@@ -27,6 +45,7 @@ struct PlaybackState {
     bool realTimeOutput = false;     // processed blocks are also appended to the record stream
     int32_t levelFullScale = 32767;  // full scale of the level bar, chosen when playback opens
     SkipList skips;
+    BlockListeners listeners;
 };
 
 struct ProcessingSettings {
