@@ -235,24 +235,63 @@ void loadSettings(AppState& app, const std::string& path) {
     }
 }
 
-void initMainWindow(AppState& app, WindowHandle window) {
-    // The two waveform windows are children in the window template; the front end hands their
-    // paints to the display's painters.
-    app.windows.mainDialog = window;
+namespace {
 
-    // Desktop folders are made when missing; one that cannot be made is said, and the files
-    // meant for it then fail as they would in a read-only folder.
+// Desktop folders are made when missing; one that cannot be made is said, and the files meant
+// for it then fail as they would in a read-only folder.
+void makeDesktopFolders(AppState& app) {
     if (app.folders.desktop()) {
         const std::string failed = makeFolders(app.folders);
         if (!failed.empty()) showWarning(app, failed);
     }
-    loadSettings(app, app.folders.settingsFile(kSettingsFileName));
-    // Outputs a killed run left half written; not while another program uses these folders.
+}
+
+// Outputs a killed run left half written; not while another program uses these folders.
+void removeHalfWrittenOutputs(AppState& app) {
     if (app.folderLock.held()) {
         const LeftParts left =
             removeLeftParts({app.folders.config, app.folders.state, app.folders.work});
         if (left.removed > 0) showWarning(app, leftPartsMessage(left));
     }
+}
+
+// The ring's headers and buffers start empty, the display buffer zeroed.
+void clearRing(AppState& app) {
+    for (WaveHeader& h : app.ring.headers)
+        h = WaveHeader{};
+    app.ring.displayBuffer.assign(kDisplayBufferSize, 0);
+    for (ByteBuffer& b : app.ring.buffers)
+        b.allocate(1);
+    app.ring.processBuffer = app.ring.placeholder;
+}
+
+// The file named on the command line is opened: a sequence file is replayed, any other loaded
+// as the main sound. The parsed line is returned for its play switch.
+CommandLine openCommandLineFile(AppState& app) {
+    CommandLine command;
+    if (!app.commandLine.empty()) {
+        setStatusText(app, id::kFieldStatus, app.commandLine);
+        command = parseCommandLine(app.commandLine);
+        if (HasExtension(command.fileName, "ts1")) {
+            app.chosenFile = command.fileName;
+            sendCommand(app, id::kReplaySequenceFile);
+        } else {
+            loadSoundFile(app, command.fileName);
+        }
+    }
+    return command;
+}
+
+}  // namespace
+
+void initMainWindow(AppState& app, WindowHandle window) {
+    // The two waveform windows are children in the window template; the front end hands their
+    // paints to the display's painters.
+    app.windows.mainDialog = window;
+
+    makeDesktopFolders(app);
+    loadSettings(app, app.folders.settingsFile(kSettingsFileName));
+    removeHalfWrittenOutputs(app);
 
     app.display.verticalScale = 1.0f;
     app.startTick = app.platform.clock.tickMs();
@@ -270,24 +309,9 @@ void initMainWindow(AppState& app, WindowHandle window) {
 
     sendCommand(app, id::kBufferReset);
 
-    for (WaveHeader& h : app.ring.headers)
-        h = WaveHeader{};
-    app.ring.displayBuffer.assign(kDisplayBufferSize, 0);
-    for (ByteBuffer& b : app.ring.buffers)
-        b.allocate(1);
-    app.ring.processBuffer = app.ring.placeholder;
+    clearRing(app);
 
-    CommandLine command;
-    if (!app.commandLine.empty()) {
-        setStatusText(app, id::kFieldStatus, app.commandLine);
-        command = parseCommandLine(app.commandLine);
-        if (HasExtension(command.fileName, "ts1")) {
-            app.chosenFile = command.fileName;
-            sendCommand(app, id::kReplaySequenceFile);
-        } else {
-            loadSoundFile(app, command.fileName);
-        }
-    }
+    const CommandLine command = openCommandLineFile(app);
 
     refreshFormatReadout(app, &app.format.deviceFormat);
     updateByteRate(app);

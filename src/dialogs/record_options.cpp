@@ -34,6 +34,72 @@ bool leadingInteger(const std::string& text, int32_t& value) {
     return true;
 }
 
+// The display switch and the scale buttons: the main window's own commands, whose result the
+// scale fields show.
+bool changesScales(int id) {
+    switch (id) {
+        case id::options::kDisplayOnOff:
+        case id::options::kVerticalDown:
+        case id::options::kVerticalUp:
+        case id::options::kVerticalOne:
+        case id::options::kHorizontalUp:
+        case id::options::kHorizontalOne:
+        case id::options::kHorizontalDown:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The processing unit buttons: up or down by 8 (not below the smallest unit) or back to the
+// default. False for any other button.
+bool stepUnit(uint32_t& unit, int id) {
+    switch (id) {
+        case id::options::kUnitUp:
+            unit += 8;
+            return true;
+        case id::options::kUnitDefault:
+            unit = kDefaultProcessingUnit;
+            return true;
+        case id::options::kUnitDown:
+            if (unit >= kSmallestProcessingUnit + 8) unit -= 8;
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The seam length buttons: up or down by 4 (not below 0) or to 0. False for any other button.
+bool stepSeam(uint32_t& seam, int id) {
+    switch (id) {
+        case id::options::kSeamUp:
+            seam += 4;
+            return true;
+        case id::options::kSeamZero:
+            seam = 0;
+            return true;
+        case id::options::kSeamDown:
+            if (seam > 3) seam -= 4;
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The switches of the channels the waveform shows. False for any other button.
+bool toggleChannel(DisplayState& d, int id) {
+    switch (id) {
+        case id::options::kShowLeft:
+            d.showLeft = !d.showLeft;
+            return true;
+        case id::options::kShowRight:
+            d.showRight = !d.showRight;
+            return true;
+        default:
+            return false;
+    }
+}
+
 }  // namespace
 
 void RecordOptionsDialog::setNumber(int id, int64_t value) {
@@ -117,8 +183,20 @@ void RecordOptionsDialog::onCommand(WindowHandle window, int id, int32_t param, 
         return;
     }
     if (notify != Notify::Click) return;
-    ProcessingSettings& p = app_.processing;
-    DisplayState& d = app_.display;
+    if (changesScales(id)) {
+        sendCommand(app_, id, param);
+        showScales();
+        return;
+    }
+    if (stepUnit(app_.processing.processingUnit, id)) {
+        showUnit();
+        return;
+    }
+    if (stepSeam(app_.processing.seamLength, id)) {
+        showSeam();
+        return;
+    }
+    if (toggleChannel(app_.display, id)) return;
     switch (id) {
         case id::options::kAuxReset:
             aux_ = kAuxDefault;
@@ -129,59 +207,16 @@ void RecordOptionsDialog::onCommand(WindowHandle window, int id, int32_t param, 
             sendCommand(app_, id::options::kLoopStart, param);
             app_.ui().endDialog(window, 0);
             break;
-        case id::options::kJumpStart:
-            break;  // jump max is used by nothing: the button stays disabled
-        case id::options::kDisplayOnOff:
-        case id::options::kVerticalDown:
-        case id::options::kVerticalUp:
-        case id::options::kVerticalOne:
-        case id::options::kHorizontalUp:
-        case id::options::kHorizontalOne:
-        case id::options::kHorizontalDown:
-            sendCommand(app_, id, param);
-            showScales();
-            break;
         case id::options::kSpectrum:
             changeSpectrumView();
             break;
-        case id::options::kShowLeft:
-            d.showLeft = !d.showLeft;
-            break;
-        case id::options::kShowRight:
-            d.showRight = !d.showRight;
-            break;
-        case id::options::kUnitUp:
-            p.processingUnit += 8;
-            showUnit();
-            break;
-        case id::options::kUnitDefault:
-            p.processingUnit = kDefaultProcessingUnit;
-            showUnit();
-            break;
-        case id::options::kUnitDown:
-            if (p.processingUnit >= kSmallestProcessingUnit + 8) p.processingUnit -= 8;
-            showUnit();
-            break;
-        case id::options::kSeamUp:
-            p.seamLength += 4;
-            showSeam();
-            break;
-        case id::options::kSeamZero:
-            p.seamLength = 0;
-            showSeam();
-            break;
-        case id::options::kSeamDown:
-            if (p.seamLength > 3) p.seamLength -= 4;
-            showSeam();
-            break;
         case id::options::kSkipLevelReset:
-            d.skipLevel = 1;
+            app_.display.skipLevel = 1;
             showSkipLevel();
             break;
         case id::options::kMixingToggle:
             app_.level.timesMode = !app_.level.timesMode;
-            showMixing();
-            break;
+            [[fallthrough]];
         case id::options::kMixingShow:
             showMixing();
             break;
@@ -196,6 +231,7 @@ void RecordOptionsDialog::onCommand(WindowHandle window, int id, int32_t param, 
         case id::kCancel:
             app_.ui().endDialog(window, 0);
             break;
+        case id::options::kJumpStart:  // jump max is used by nothing: the button stays disabled
         default:
             break;
     }

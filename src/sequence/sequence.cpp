@@ -35,6 +35,74 @@ SequenceSetup currentSetup(AppState& app) {
     return setup;
 }
 
+// A sequence file's set-up as read. Only what the last line of each kind says is kept where
+// later lines replace earlier ones.
+struct LoadedSetup {
+    std::optional<std::string> mainFile;
+    std::array<std::optional<std::string>, kSubSoundSlotCount> slots;
+    std::array<std::optional<uint32_t>, kSubSoundSlotCount> arms;
+    SkipList skips;
+    int32_t pans = 0;
+    float pan = 0.0f, previousPan = 0.0f;
+};
+
+// One line of the file into the set-up.
+void takeAction(LoadedSetup& loaded, SequenceAction&& a) {
+    switch (a.kind) {
+        case SequenceActionKind::MainFile:
+            loaded.mainFile = std::move(a.path);
+            break;
+        case SequenceActionKind::SlotFile:
+            loaded.slots[static_cast<size_t>(a.slot)] = std::move(a.path);
+            break;
+        case SequenceActionKind::SkipPair:
+            loaded.skips.append(a.start, a.end);
+            loaded.skips.pendingStart = a.start;
+            break;
+        case SequenceActionKind::Pan:
+            loaded.previousPan = loaded.pan;
+            loaded.pan = std::clamp(a.pan, -100.0f, 100.0f);
+            ++loaded.pans;
+            break;
+        case SequenceActionKind::ArmSlot:
+            loaded.arms[static_cast<size_t>(a.slot)] = a.position;
+            break;
+    }
+}
+
+// The slot files the set-up names are assigned; SLOTS lists their numbers.
+void assignSlots(AppState& app, const LoadedSetup& loaded, std::vector<int32_t>& slots) {
+    if (!app.subSounds) return;
+    for (int32_t i = 0; i < kSubSoundSlotCount; ++i) {
+        const std::optional<std::string>& name = loaded.slots[static_cast<size_t>(i)];
+        if (!name) continue;
+        app.subSounds->entries[static_cast<size_t>(i)].assign(*name);
+        slots.push_back(i);
+    }
+}
+
+// The last pan line becomes the main pan, the one before it (or the pan so far) the previous.
+void applyPan(AppState& app, const LoadedSetup& loaded) {
+    if (loaded.pans <= 0) return;
+    LevelSettings& level = app.level;
+    level.previousPan = loaded.pans > 1 ? loaded.previousPan : level.mainPan;
+    level.mainPan = loaded.pan;
+    showPan(app);
+}
+
+// A saved performance: its slots start by themselves again at their positions.
+void armSlots(AppState& app, const LoadedSetup& loaded) {
+    if (!app.subSounds) return;
+    for (int32_t i = 0; i < kSubSoundSlotCount; ++i) {
+        const std::optional<uint32_t>& position = loaded.arms[static_cast<size_t>(i)];
+        SubSoundSlot& slot = app.subSounds->entries[static_cast<size_t>(i)];
+        if (!position || !slot.assigned) continue;
+        slot.armed = true;
+        slot.triggered = false;
+        slot.startPosition = *position;
+    }
+}
+
 }  // namespace
 
 void saveSequence(AppState& app) {
@@ -107,38 +175,9 @@ bool loadSequenceSetup(AppState& app, SequenceLoad& result) {
         return false;
     }
     // The whole file is read into this set-up first; it becomes the program's only once the
-    // reading has reached the end, so a stop signal during a long read changes nothing. Only
-    // what the last line of each kind says is kept where later lines replace earlier ones.
-    struct Loaded {
-        std::optional<std::string> mainFile;
-        std::array<std::optional<std::string>, kSubSoundSlotCount> slots;
-        std::array<std::optional<uint32_t>, kSubSoundSlotCount> arms;
-        SkipList skips;
-        int32_t pans = 0;
-        float pan = 0.0f, previousPan = 0.0f;
-    } loaded;
-    auto take = [&loaded](SequenceAction&& a) {
-        switch (a.kind) {
-            case SequenceActionKind::MainFile:
-                loaded.mainFile = std::move(a.path);
-                break;
-            case SequenceActionKind::SlotFile:
-                loaded.slots[static_cast<size_t>(a.slot)] = std::move(a.path);
-                break;
-            case SequenceActionKind::SkipPair:
-                loaded.skips.append(a.start, a.end);
-                loaded.skips.pendingStart = a.start;
-                break;
-            case SequenceActionKind::Pan:
-                loaded.previousPan = loaded.pan;
-                loaded.pan = std::clamp(a.pan, -100.0f, 100.0f);
-                ++loaded.pans;
-                break;
-            case SequenceActionKind::ArmSlot:
-                loaded.arms[static_cast<size_t>(a.slot)] = a.position;
-                break;
-        }
-    };
+    // reading has reached the end, so a stop signal during a long read changes nothing.
+    LoadedSetup loaded;
+    auto take = [&loaded](SequenceAction&& a) { takeAction(loaded, std::move(a)); };
     SequenceRead read = scanSequenceFile(path, take, [&app] { return app.ui().stopPending(); });
     if (read.stopped) return false;  // the program is closing: nothing to tell
     if (!read.readable) {
@@ -149,36 +188,14 @@ bool loadSequenceSetup(AppState& app, SequenceLoad& result) {
 
     result.mainFile = std::move(loaded.mainFile);
     result.slots.clear();
-    if (app.subSounds) {
-        for (int32_t i = 0; i < kSubSoundSlotCount; ++i) {
-            const std::optional<std::string>& name = loaded.slots[static_cast<size_t>(i)];
-            if (!name) continue;
-            app.subSounds->entries[static_cast<size_t>(i)].assign(*name);
-            result.slots.push_back(i);
-        }
-    }
+    assignSlots(app, loaded, result.slots);
     // The status field shows the count of pairs before the last one, as it did while they were
     // read one by one.
     if (loaded.skips.pairCount() > 0)
         setNumberText(app, id::kFieldSequenceStatus, loaded.skips.pairCount() - 1);
     app.playback.skips = std::move(loaded.skips);
-    if (loaded.pans > 0) {
-        LevelSettings& level = app.level;
-        level.previousPan = loaded.pans > 1 ? loaded.previousPan : level.mainPan;
-        level.mainPan = loaded.pan;
-        showPan(app);
-    }
-    // A saved performance: its slots start by themselves again at their positions.
-    if (app.subSounds) {
-        for (int32_t i = 0; i < kSubSoundSlotCount; ++i) {
-            const std::optional<uint32_t>& position = loaded.arms[static_cast<size_t>(i)];
-            SubSoundSlot& slot = app.subSounds->entries[static_cast<size_t>(i)];
-            if (!position || !slot.assigned) continue;
-            slot.armed = true;
-            slot.triggered = false;
-            slot.startPosition = *position;
-        }
-    }
+    applyPan(app, loaded);
+    armSlots(app, loaded);
     if (!read.message.empty()) showWarning(app, read.message);
     return true;
 }

@@ -74,6 +74,46 @@ QRect toQRect(const Rect& r) {
     return QRect(r.x, r.y, r.width, r.height);
 }
 
+// A push button showing TEXT as written. Enter in a field must not press it.
+QPushButton* makeButton(const QString& text, QWidget* area) {
+    auto* button = new QPushButton(literal(text), area);
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+// A text field in the field font; a read-only one takes the focus only when clicked and has the
+// window's background.
+QLineEdit* makeField(const QString& text, bool readOnly, QWidget* area) {
+    auto* field = new QLineEdit(text, area);
+    field->setFont(fieldFont());
+    field->setAcceptDrops(false);  // a dropped file goes to the window
+    field->setTextMargins(1, 0, 1, 0);
+    if (readOnly) {
+        field->setReadOnly(true);
+        field->setFocusPolicy(Qt::ClickFocus);
+        QPalette palette = field->palette();
+        palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+        field->setPalette(palette);
+    }
+    return field;
+}
+
+// A plain text label, left aligned and vertically centred.
+QLabel* makeLabel(const QString& text, QWidget* area) {
+    auto* label = new QLabel(text, area);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    return label;
+}
+
+// A group frame, kept below the controls it surrounds.
+QGroupBox* makeGroup(const QString& text, QWidget* area) {
+    auto* group = new QGroupBox(literal(text), area);
+    group->lower();
+    return group;
+}
+
 // Wheel steps of one notch (120 eighths of a degree).
 constexpr int kWheelNotch = 120;
 
@@ -234,10 +274,7 @@ void TemplateDialog::buildControl(const ControlDef& c, QWidget* area, const Wave
     const QString text = shown(context_, c.text);
     switch (c.kind) {
         case ControlKind::Button: {
-            auto* button = new QPushButton(literal(text), area);
-            // Enter in a field must not press a button.
-            button->setAutoDefault(false);
-            button->setDefault(false);
+            auto* button = makeButton(text, area);
             const int id = c.id;
             connect(button, &QPushButton::clicked, this, [this, id] {
                 if (events_.command) events_.command(id, Notify::Click);
@@ -247,17 +284,7 @@ void TemplateDialog::buildControl(const ControlDef& c, QWidget* area, const Wave
         }
         case ControlKind::Field:
         case ControlKind::ReadOnly: {
-            auto* field = new QLineEdit(text, area);
-            field->setFont(fieldFont());
-            field->setAcceptDrops(false);  // a dropped file goes to the window
-            field->setTextMargins(1, 0, 1, 0);
-            if (c.kind == ControlKind::ReadOnly) {
-                field->setReadOnly(true);
-                field->setFocusPolicy(Qt::ClickFocus);
-                QPalette palette = field->palette();
-                palette.setColor(QPalette::Base, palette.color(QPalette::Window));
-                field->setPalette(palette);
-            }
+            auto* field = makeField(text, c.kind == ControlKind::ReadOnly, area);
             const int id = c.id;
             // textEdited comes from the user only; the program's own setText stays silent.
             connect(field, &QLineEdit::textEdited, this, [this, id] {
@@ -266,19 +293,12 @@ void TemplateDialog::buildControl(const ControlDef& c, QWidget* area, const Wave
             widget = field;
             break;
         }
-        case ControlKind::Label: {
-            auto* label = new QLabel(text, area);
-            label->setTextFormat(Qt::PlainText);
-            label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-            widget = label;
+        case ControlKind::Label:
+            widget = makeLabel(text, area);
             break;
-        }
-        case ControlKind::Group: {
-            auto* group = new QGroupBox(literal(text), area);
-            group->lower();
-            widget = group;
+        case ControlKind::Group:
+            widget = makeGroup(text, area);
             break;
-        }
         case ControlKind::ScrollBar: {
             const int id = c.id;
             auto* bar = new CodeScrollBar(
