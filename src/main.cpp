@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -64,7 +65,31 @@ WindowArguments windowArguments(int argc, char** argv) {
     result.argv.push_back(nullptr);
     return result;
 }
+
+// The window program's arguments, ending with STOPSIGNALS; nothing, with the reason told on
+// standard error, when they are wrong.
+std::optional<WindowArguments> checkedWindowArguments(int argc, char** argv,
+                                                      pelkit::StopSignals& stopSignals) {
+    WindowArguments window = windowArguments(argc, argv);
+    if (!window.error.empty()) {
+        std::cerr << "pelkit_recorder: " << window.error << '\n';
+        return std::nullopt;
+    }
+    window.options.stopSignals = &stopSignals;
+    return window;
+}
 #endif
+
+// What the headless runner is given: the signals that end it and, where the build has them,
+// the English texts.
+pelkit::HeadlessServices headlessServices(pelkit::StopSignals& stopSignals) {
+    pelkit::HeadlessServices services;
+    services.stopSignals = &stopSignals;
+#if PELKIT_HAVE_QT
+    services.englishTexts = [] { return pelkit::englishTexts(); };
+#endif
+    return services;
+}
 
 #if PELKIT_HAVE_PORTAUDIO
 // STATUS, once the program has closed. PortAudio still starting then (a sound server that is
@@ -103,11 +128,7 @@ int main(int argc, char** argv) {
         // Each line the script prints is out as soon as it is complete, also into a pipe or a
         // file: a run that is killed loses none of what it printed.
         std::setvbuf(stdout, nullptr, _IOLBF, BUFSIZ);
-        pelkit::HeadlessServices services;
-        services.stopSignals = &stopSignals;
-#if PELKIT_HAVE_QT
-        services.englishTexts = [] { return pelkit::englishTexts(); };
-#endif
+        const pelkit::HeadlessServices services = headlessServices(stopSignals);
         if (hasArgument(args, "--real-audio")) {
 #if PELKIT_HAVE_PORTAUDIO
             system.startInBackground();
@@ -122,18 +143,14 @@ int main(int argc, char** argv) {
         return pelkit::runHeadless(args, self, std::cin, std::cout, std::cerr, nullptr, services);
     }
 #if PELKIT_HAVE_QT
-    WindowArguments window = windowArguments(argc, argv);
-    if (!window.error.empty()) {
-        std::cerr << "pelkit_recorder: " << window.error << '\n';
-        return 2;
-    }
-    window.options.stopSignals = &stopSignals;
+    std::optional<WindowArguments> window = checkedWindowArguments(argc, argv, stopSignals);
+    if (!window) return 2;
 #if PELKIT_HAVE_PORTAUDIO
-    window.options.afterFirstPaint = [&system] { system.startInBackground(); };
+    window->options.afterFirstPaint = [&system] { system.startInBackground(); };
 #endif
     const int status =
-        pelkit::runWindowProgram(static_cast<int>(window.argv.size()) - 1, window.argv.data(), self,
-                                 out, in, queue, window.options);
+        pelkit::runWindowProgram(static_cast<int>(window->argv.size()) - 1, window->argv.data(),
+                                 self, out, in, queue, window->options);
 #if PELKIT_HAVE_PORTAUDIO
     return finish(system, status);
 #else

@@ -33,8 +33,9 @@ void onRangeBar(AppState& app, bool start, int code, int thumb) {
     (start ? app.playback.rangeStart : app.playback.rangeEnd) = bound;
 }
 
-// The position bar: arrows step the position, pages and the thumb set an index.
-void onPositionBar(AppState& app, int code, int thumb) {
+// Moves the position by bar action CODE: arrows step the position, pages and the thumb set an
+// index that the position follows.
+void stepPosition(AppState& app, int code, int thumb) {
     ScrollState& sc = app.scroll;
     uint32_t& position = app.sound.position;
     uint32_t d = app.sound.dataSize;
@@ -83,8 +84,12 @@ void onPositionBar(AppState& app, int code, int thumb) {
         position =
             (d / static_cast<uint32_t>(r)) * static_cast<uint32_t>(sc.positionIndex) / 12 * 12;
     }
-    app.ui().setScrollPos(app.windows.mainDialog, kBarPosition, sc.positionIndex + 1);
+}
 
+// Shows the sound at the new position: playing, the stream moves there and the waveform shows
+// the bytes read from there; stopped, the overview is redrawn.
+void showPosition(AppState& app) {
+    const uint32_t& position = app.sound.position;
     FileStream& stream = app.sound.playStream;
     if (app.modes.playing) {
         std::vector<uint8_t>& shown = app.ring.displayBuffer;
@@ -99,6 +104,13 @@ void onPositionBar(AppState& app, int code, int thumb) {
     showTime(app, position);
     app.ring.displayData = app.ring.displayBuffer.data();
     invalidateWaveforms(app);
+}
+
+// The position bar: moves the position, then the bar and what is shown follow it.
+void onPositionBar(AppState& app, int code, int thumb) {
+    stepPosition(app, code, thumb);
+    app.ui().setScrollPos(app.windows.mainDialog, kBarPosition, app.scroll.positionIndex + 1);
+    showPosition(app);
 }
 
 }  // namespace

@@ -133,6 +133,81 @@ std::optional<std::string> findValue(const std::string& path, const std::string&
     return std::nullopt;
 }
 
+// Where a key stands in a file's lines: the line opening its section, its own line, and the
+// last line that belongs to the section.
+struct EntryPlace {
+    std::optional<size_t> sectionLine, keyLine, lastInSection;
+};
+
+// Finds the section, the key inside it, and the last line that belongs to it.
+EntryPlace findEntry(const std::vector<Line>& lines, const std::string& section,
+                     const std::string& key) {
+    EntryPlace place;
+    bool inSection = false;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (auto s = sectionOf(lines[i].text)) {
+            inSection = !place.sectionLine && sameName(*s, section);
+            if (inSection) place.sectionLine = place.lastInSection = i;
+            continue;
+        }
+        if (!inSection) continue;
+        if (!trim(lines[i].text).empty()) place.lastInSection = i;
+        if (auto k = keyOf(lines[i].text); k && !place.keyLine && sameName(*k, key)) {
+            place.keyLine = i;
+        }
+    }
+    return place;
+}
+
+// Puts the line ENTRY where PLACE says: over the key's line, after the last line of its
+// section, or in a new section SECTION at the end. New lines end with NEWLINE.
+void placeEntry(std::vector<Line>& lines, const EntryPlace& place, const std::string& section,
+                const std::string& entry, const char* newline) {
+    if (place.keyLine) {
+        lines[*place.keyLine].text = entry;
+    } else if (place.sectionLine) {
+        size_t at = *place.lastInSection;
+        if (*lines[at].ending == '\0') lines[at].ending = newline;
+        lines.insert(lines.begin() + static_cast<long>(at) + 1, Line{entry, newline});
+    } else {
+        if (!lines.empty() && *lines.back().ending == '\0') lines.back().ending = newline;
+        lines.push_back(Line{"[" + section + "]", newline});
+        lines.push_back(Line{entry, newline});
+    }
+}
+
+// The text of the file CONTENTS describes.
+std::string joinLines(const Contents& contents) {
+    std::string text = contents.byteOrderMark ? std::string(kByteOrderMark) : std::string();
+    for (const Line& line : contents.lines)
+        text += line.text + line.ending;
+    return text;
+}
+
+// Replaces the file TARGET with one holding TEXT. The reason, when that fails.
+std::optional<std::string> replaceFile(const std::string& target, const std::string& text) {
+    StagedFile staged;
+    if (!staged.open(target) || !staged.write(text.data(), text.size()) || !staged.close()) {
+        // The reason alone: the caller names the file.
+        const std::string& error = staged.error();
+        size_t colon = error.rfind(": ");
+        return colon == std::string::npos ? error : error.substr(colon + 2);
+    }
+    // The new file takes the place of the old one with its mode and, where allowed, its owner.
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0) {
+        ::chmod(staged.tempPath().c_str(), old.st_mode & 07777);
+        [[maybe_unused]] int owned = ::chown(staged.tempPath().c_str(), old.st_uid, old.st_gid);
+    }
+    if (int err = syncPath(staged.tempPath())) {
+        staged.abandon();
+        return errorText(err);
+    }
+    if (!staged.publish()) return staged.error();
+    syncFolderOf(target);
+    return std::nullopt;
+}
+
 }  // namespace
 
 int SettingsFile::readInt(const std::string& section, const std::string& key, int fallback) const {
@@ -168,55 +243,8 @@ bool SettingsFile::writeString(const std::string& section, const std::string& ke
     const char* newline = !lines.empty() && *lines.front().ending ? lines.front().ending : "\n";
     std::string entry = key + "=" + value;
 
-    // Find the section, the key inside it, and the last line that belongs to it.
-    std::optional<size_t> sectionLine, keyLine, lastInSection;
-    bool inSection = false;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (auto s = sectionOf(lines[i].text)) {
-            inSection = !sectionLine && sameName(*s, section);
-            if (inSection) sectionLine = lastInSection = i;
-            continue;
-        }
-        if (!inSection) continue;
-        if (!trim(lines[i].text).empty()) lastInSection = i;
-        if (auto k = keyOf(lines[i].text); k && !keyLine && sameName(*k, key)) keyLine = i;
-    }
-
-    if (keyLine) {
-        lines[*keyLine].text = entry;
-    } else if (sectionLine) {
-        size_t at = *lastInSection;
-        if (*lines[at].ending == '\0') lines[at].ending = newline;
-        lines.insert(lines.begin() + static_cast<long>(at) + 1, Line{entry, newline});
-    } else {
-        if (!lines.empty() && *lines.back().ending == '\0') lines.back().ending = newline;
-        lines.push_back(Line{"[" + section + "]", newline});
-        lines.push_back(Line{entry, newline});
-    }
-
-    std::string text = contents.byteOrderMark ? std::string(kByteOrderMark) : std::string();
-    for (const Line& line : lines)
-        text += line.text + line.ending;
-
-    StagedFile staged;
-    if (!staged.open(target) || !staged.write(text.data(), text.size()) || !staged.close()) {
-        // The reason alone: the caller names the file.
-        const std::string& error = staged.error();
-        size_t colon = error.rfind(": ");
-        return fail(colon == std::string::npos ? error : error.substr(colon + 2));
-    }
-    // The new file takes the place of the old one with its mode and, where allowed, its owner.
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0) {
-        ::chmod(staged.tempPath().c_str(), old.st_mode & 07777);
-        [[maybe_unused]] int owned = ::chown(staged.tempPath().c_str(), old.st_uid, old.st_gid);
-    }
-    if (int err = syncPath(staged.tempPath())) {
-        staged.abandon();
-        return fail(errorText(err));
-    }
-    if (!staged.publish()) return fail(staged.error());
-    syncFolderOf(target);
+    placeEntry(lines, findEntry(lines, section, key), section, entry, newline);
+    if (auto why = replaceFile(target, joinLines(contents))) return fail(*why);
     return true;
 }
 

@@ -134,6 +134,51 @@ uint32_t sizeAfterCanonicalHeader(int64_t length) {
     return size > 0xFFFFFFFFLL ? 0xFFFFFFFFu : static_cast<uint32_t>(size);
 }
 
+// The format fields of the canonical header H (its first 44 bytes).
+WaveFormat canonicalFormat(const uint8_t* h) {
+    WaveFormat f;
+    f.formatTag = le16(h + 20);
+    f.channels = le16(h + 22);
+    f.samplesPerSecond = le32(h + 24);
+    f.avgBytesPerSecond = le32(h + 28);
+    f.blockAlign = le16(h + 32);
+    f.bitsPerSample = le16(h + 34);
+    f.extraSize = 0;
+    return f;
+}
+
+// The data chunk of a file of LENGTH bytes whose header H has a fmt chunk of FMTSIZE bytes.
+// EXTRA receives how many header bytes come before the sound beyond the canonical 44.
+DataChunk locateData(ByteSource& in, const uint8_t* h, int64_t fmtSize, int64_t length,
+                     int64_t& extra) {
+    DataChunk data{kCanonicalHeaderSize, le32(h + 40)};
+    if (fmtSize != 16 || std::memcmp(h + 36, "data", 4) != 0) {
+        int64_t walked = 0;
+        data = findDataChunk(in, nextChunk(in, 20, fmtSize), length, walked);
+        if (data.start >= 0) {
+            extra = data.start - kCanonicalHeaderSize;
+        } else if (fmtSize != 16) {
+            // No data chunk: the bytes after the chunks read are taken as the sound.
+            extra = (fmtSize - 16) + walked;
+        }
+        // A 16-byte fmt chunk with no data chunk anywhere keeps the canonical data start.
+    }
+    return data;
+}
+
+// The sound is the data chunk when its size is credible. A size of 0 or FF FF FF FF (the
+// placeholder of a take not yet finished) or one past the end of the file (a file cut
+// short) is not: then everything after the header, AFTERHEADER bytes, is the sound.
+void setDataSize(WavHeaderInfo& info, const DataChunk& data, int64_t afterHeader) {
+    if (data.start >= 0 && data.declared != 0 && data.declared != 0xFFFFFFFFu &&
+        data.declared <= afterHeader) {
+        info.dataSize = data.declared;
+        info.sizeDeclared = true;
+    } else {
+        info.dataSize = static_cast<uint32_t>(std::min<int64_t>(afterHeader, 0xFFFFFFFFLL));
+    }
+}
+
 }  // namespace
 
 bool isDeviceEncoding(const WaveFormat& f) {
@@ -192,49 +237,18 @@ bool ReadWavHeader(ByteSource& in, const std::string& name, WavHeaderInfo& info)
         return false;
     }
 
-    WaveFormat f;
-    f.formatTag = le16(h + 20);
-    f.channels = le16(h + 22);
-    f.samplesPerSecond = le32(h + 24);
-    f.avgBytesPerSecond = le32(h + 28);
-    f.blockAlign = le16(h + 32);
-    f.bitsPerSample = le16(h + 34);
-    f.extraSize = 0;
+    WaveFormat f = canonicalFormat(h);
 
     int64_t fmtSize = le32(h + 16);
     if (fmtSize < 16) return false;
     std::string why;
     if (f.formatTag == kTagExtensible) resolveExtensible(in, fmtSize, f, why);
 
-    // Where the sound starts, and the data chunk's own size when there is one.
     int64_t extra = 0;
-    DataChunk data{kCanonicalHeaderSize, le32(h + 40)};
-    if (fmtSize != 16 || std::memcmp(h + 36, "data", 4) != 0) {
-        int64_t walked = 0;
-        data = findDataChunk(in, nextChunk(in, 20, fmtSize), length, walked);
-        if (data.start >= 0) {
-            extra = data.start - kCanonicalHeaderSize;
-        } else if (fmtSize != 16) {
-            // No data chunk: the bytes after the chunks read are taken as the sound.
-            extra = (fmtSize - 16) + walked;
-        }
-        // A 16-byte fmt chunk with no data chunk anywhere keeps the canonical data start.
-    }
+    DataChunk data = locateData(in, h, fmtSize, length, extra);
     if (kCanonicalHeaderSize + extra > length || extra > 0x7FFFFFFF) return false;
-
-    // The sound is the data chunk when its size is credible. A size of 0 or FF FF FF FF (the
-    // placeholder of a take not yet finished) or one past the end of the file (a file cut
-    // short) is not: then everything after the header is the sound.
-    const int64_t dataStart = kCanonicalHeaderSize + extra;
-    const int64_t afterHeader = length - dataStart;
     info.extraHeaderBytes = static_cast<int32_t>(extra);
-    if (data.start >= 0 && data.declared != 0 && data.declared != 0xFFFFFFFFu &&
-        data.declared <= afterHeader) {
-        info.dataSize = data.declared;
-        info.sizeDeclared = true;
-    } else {
-        info.dataSize = static_cast<uint32_t>(std::min<int64_t>(afterHeader, 0xFFFFFFFFLL));
-    }
+    setDataSize(info, data, length - (kCanonicalHeaderSize + extra));
 
     if (why.empty()) why = unplayableReason(f);
     if (!why.empty()) {
