@@ -30,6 +30,7 @@
 #include "files/wav_format.h"
 #include "hosts/headless/headless_host.h"
 #include "playback/playback.h"
+#include "services/services.h"
 #include "state/app_state.h"
 #include "state/subsound_bank.h"
 
@@ -149,7 +150,8 @@ void BM_BlockRefill(benchmark::State& state) {
     VirtualSoundIn soundIn(queue);
     HeadlessHost host(script, out, err, queue, clock, soundOut, soundIn, &soundOut, &soundIn);
     Platform platform{host, soundOut, soundIn, clock, queue};
-    AppState app(platform);
+    Services services;
+    AppState app(platform, services);
 
     // The main sound, as a load leaves it.
     WavHeaderInfo info;
@@ -166,7 +168,7 @@ void BM_BlockRefill(benchmark::State& state) {
     app.format.bitsPerSample = app.format.soundBitsPerSample = info.format.bitsPerSample;
     applySetting(state.range(0), app.processing, app.level);
     // Repeat, so that the file plays round and round.
-    app.playback.repeatMode = -1;
+    app.playback.repeatMode = RepeatMode::Repeat;
 
     app.subSounds = std::make_unique<SubSoundBank>();
     for (int i = 0; i < slots; ++i) {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Checks that every #include under src/ points down the layers (README, Layout):
-#   resources, platform  <  files, dsp  <  state  <  status  <  features  <  app  <  devices, hosts
+#   resources, platform  <  files, dsp  <  state, services  <  status  <  features  <  app  <  devices, hosts
 # Features never include each other or app/; devices include only the boundary and the pure
 # layers; the pure layers, the boundary and the data include nothing above them.
 # Usage: check-layers.sh [SRC_DIR]; prints each offending line and exits 1 when there is one.
@@ -14,15 +14,15 @@ allowed() {
         resources) echo "" ;;
         platform) echo "" ;;
         files | dsp) echo "platform resources" ;;
-        state) echo "platform resources files dsp" ;;
-        status) echo "platform resources files dsp state" ;;
-        app) echo "platform resources files dsp state status $features" ;;
+        state | services) echo "platform resources files dsp" ;;
+        status) echo "platform resources files dsp state services" ;;
+        app) echo "platform resources files dsp state services status $features" ;;
         devices/*) echo "platform files dsp" ;;
-        hosts/*) echo "platform resources files dsp state status $features app devices/virtual devices/system devices/portaudio" ;;
+        hosts/*) echo "platform resources files dsp state services status $features app devices/virtual devices/system devices/portaudio" ;;
         *)
             for f in $features; do
                 if [ "$1" = "$f" ]; then
-                    echo "platform resources files dsp state status"
+                    echo "platform resources files dsp state services status"
                     return
                 fi
             done

@@ -5,6 +5,7 @@
 #include "files/file_names.h"
 #include "files/file_stream.h"
 #include "resources/control_ids.h"
+#include "services/services.h"
 #include "state/app_state.h"
 #include "status/status_display.h"
 
@@ -46,7 +47,7 @@ void loadSoundFile(AppState& app, const std::string& name) {
     app.sound.playFileName = app.sound.fileName;
     app.sound.reopenPlayStream();
     app.format.soundBitsPerSample = app.format.bitsPerSample;
-    app.recorder.take.prepare(false);
+    app.services.take.prepare(false);
 }
 
 }  // namespace pelkit

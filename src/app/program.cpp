@@ -13,7 +13,10 @@ void Program::Dispatcher::send(int id, int32_t param) {
 
 Program::Program(Platform& platform, const std::string& programPath, const std::string& commandLine,
                  SpectrumWorker::Mode spectrumWorker)
-    : state_(platform, spectrumWorker), dispatcher_(state_), mainWindow_(state_) {
+    : services_(spectrumWorker),
+      state_(platform, services_),
+      dispatcher_(state_),
+      mainWindow_(state_) {
     state_.commands = &dispatcher_;
     state_.programPath = programPath;
     state_.commandLine = commandLine;

@@ -9,6 +9,7 @@
 #include "dsp/spectrum_worker.h"
 #include "platform/canvas.h"
 #include "platform/platform.h"
+#include "services/services.h"
 #include "state/app_state.h"
 #include "state/command_sink.h"
 
@@ -44,6 +45,7 @@ class Program {
         AppState& app_;
     };
 
+    Services services_;
     AppState state_;
     Dispatcher dispatcher_;
     MainWindow mainWindow_;

@@ -22,6 +22,7 @@
 #include "marks/marks.h"
 #include "playback/device_volume.h"
 #include "resources/control_ids.h"
+#include "services/services.h"
 #include "state/app_state.h"
 #include "status/readouts.h"
 #include "status/status_display.h"
@@ -82,7 +83,7 @@ CommandLine parseCommandLine(const std::string& text) {
 void recoverTake(AppState& app) {
     app.sound.fileName =
         settingsOf(app).readString(kSection, "file", app.folders.workFile(kDefaultFileName));
-    TakeWriter& take = app.recorder.take;
+    TakeWriter& take = app.services.take;
     const std::string temp = take.tempName();
     const TakeRecovery recovery = recoverTakeFiles(temp, app.sound.fileName, defaultFormat(app));
     app.sound.fileName = recovery.finalPath;
@@ -114,7 +115,7 @@ std::string absolutePath(const std::string& path) {
 // Sound still in the temporary file (or its parts) at start-up was not recovered: it is kept
 // under names of its own rather than emptied by the next take, and the user is told.
 void keepLeftTake(AppState& app, const std::string& why) {
-    TakeWriter& take = app.recorder.take;
+    TakeWriter& take = app.services.take;
     const std::string temp = take.tempName();
     TakeFinish kept = keepTakeFiles(temp, defaultFormat(app));
     if (!kept.nextTempName.empty()) take.setTempName(kept.nextTempName);
@@ -162,12 +163,12 @@ class StopSignalsEndRecovery {
 
 // One program per folder: a second one would take the first one's live take for a lost one.
 bool takeFolderLock(AppState& app, const std::string& settingsPath) {
-    RunLock& lock = app.folderLock;
+    RunLock& lock = app.services.folderLock;
     if (lock.acquire(lockPathFor(settingsPath)) != RunLock::Result::InUse) return true;
     std::string holder =
         lock.holder() > 0 ? " (process " + std::to_string(lock.holder()) + ")" : "";
     std::string folder = folderOf(absolutePath(settingsPath));
-    app.recorder.take.setBlocked("Another pelkit_recorder" + holder + " is using the folder " +
+    app.services.take.setBlocked("Another pelkit_recorder" + holder + " is using the folder " +
                                  folder + ". This one does not record there; it can play sounds.");
     showWarning(app, "Another pelkit_recorder" + holder + " is running in the folder " + folder +
                          ". This one neither records there nor recovers takes from it; it can "
@@ -197,16 +198,16 @@ void loadSettings(AppState& app, const std::string& path) {
     app.spectrum.fftBars = FftBars{};
     app.titleText = app.ui().translate("MAIN_RECORD", kTitleText);
     RecorderState& r = app.recorder;
-    r.take.setTempName(app.folders.stateFile(kTempFileName));
-    r.take.setBlocked({});
+    app.services.take.setTempName(app.folders.stateFile(kTempFileName));
+    app.services.take.setBlocked({});
     r.loopSize = kDefaultLoopSize;
     const bool ownFolder = takeFolderLock(app, path);
 
-    r.take.setPartLimit(kDefaultPartLimit);
+    app.services.take.setPartLimit(kDefaultPartLimit);
     int limitMega = settings.readInt(kSection, "limitmega", 0);
     if (limitMega > 0) {
         // A part never grows past what a WAV file's 32-bit sizes can describe.
-        r.take.setPartLimit(static_cast<uint32_t>(std::min(limitMega, 4294)) * 1000000u);
+        app.services.take.setPartLimit(static_cast<uint32_t>(std::min(limitMega, 4294)) * 1000000u);
     }
     if (!ownFolder) return;
 
@@ -248,7 +249,7 @@ void makeDesktopFolders(AppState& app) {
 
 // Outputs a killed run left half written; not while another program uses these folders.
 void removeHalfWrittenOutputs(AppState& app) {
-    if (app.folderLock.held()) {
+    if (app.services.folderLock.held()) {
         const LeftParts left =
             removeLeftParts({app.folders.config, app.folders.state, app.folders.work});
         if (left.removed > 0) showWarning(app, leftPartsMessage(left));
@@ -296,7 +297,7 @@ void initMainWindow(AppState& app, WindowHandle window) {
     app.display.verticalScale = 1.0f;
     app.startTick = app.platform.clock.tickMs();
 
-    app.recorder.take.prepare(false);
+    app.services.take.prepare(false);
     app.sound.playFileName = app.sound.fileName;
     app.sound.playStream.open(app.sound.playFileName, FileStream::Mode::Read);
 
@@ -335,8 +336,8 @@ void closeMainWindow(AppState& app) {
     // Spectrum mode off, and a running analysis ends after its current output: it is waited
     // for, so nothing it reads or writes goes away under it.
     app.display.spectrumMode = false;
-    app.spectrum.worker.stop();
-    app.spectrum.worker.wait();
+    app.services.spectrum.stop();
+    app.services.spectrum.wait();
 
     // A device still opening (its opened message not yet delivered) counts as open too.
     if (app.modes.recording || app.platform.in.isOpen()) {
@@ -360,11 +361,11 @@ void closeMainWindow(AppState& app) {
     endFileEdits(app);
     for (ByteBuffer& b : app.ring.buffers)
         b.release();
-    app.recorder.take.close();
+    app.services.take.close();
     // The temporary file of another program in this folder is not this one's to remove.
-    const bool ownFolder = app.recorder.take.blocked().empty();
+    const bool ownFolder = app.services.take.blocked().empty();
     std::error_code ec;
-    if (ownFolder) std::filesystem::remove(app.recorder.take.tempName(), ec);
+    if (ownFolder) std::filesystem::remove(app.services.take.tempName(), ec);
     app.ring.displayBuffer.clear();
     app.ring.displayBuffer.shrink_to_fit();
     app.ring.displayData = nullptr;
@@ -376,7 +377,7 @@ void closeMainWindow(AppState& app) {
     app.windows.mainDialogEnded = true;
     app.ui().endDialog(app.windows.mainDialog, 0);
     if (ownFolder) settingsOf(app).writeString(kSection, "endstatus", "ok");
-    app.folderLock.release();
+    app.services.folderLock.release();
 }
 
 }  // namespace pelkit

@@ -8,6 +8,7 @@
 #include <limits>
 #include <string>
 
+#include "services/services.h"
 #include "state/app_state.h"
 #include "status/scroll_rules.h"
 #include "status/status_display.h"
@@ -130,7 +131,8 @@ void RecordOptionsDialog::showMixing() {
 }
 
 void RecordOptionsDialog::showWriteMode() {
-    app_.ui().setText(window_, id::options::kWriteMode, app_.modes.writeMode == 1 ? "HDD" : "mem");
+    app_.ui().setText(window_, id::options::kWriteMode,
+                      app_.modes.writeMode == WriteMode::Disk ? "HDD" : "mem");
 }
 
 void RecordOptionsDialog::showUnit() {
@@ -221,7 +223,7 @@ void RecordOptionsDialog::onCommand(WindowHandle window, int id, int32_t param, 
             showMixing();
             break;
         case id::options::kWriteMode:
-            app_.modes.writeMode = 1 - app_.modes.writeMode;
+            app_.modes.writeMode = otherWriteMode(app_.modes.writeMode);
             showWriteMode();
             break;
         case id::options::kLanguage:
@@ -252,7 +254,7 @@ void RecordOptionsDialog::changeSpectrumView() {
             s.view = SpectrumView::Bars;
         }
         // The bars are no longer shown: a running analysis ends after its current output.
-        s.worker.stop();
+        app_.services.spectrum.stop();
     }
     invalidateWaveforms(app_);
 }

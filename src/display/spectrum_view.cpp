@@ -5,6 +5,7 @@
 #include <span>
 
 #include "display/waveform.h"
+#include "services/services.h"
 #include "state/app_state.h"
 
 namespace pelkit {
@@ -56,18 +57,19 @@ bool updateSpectrum(AppState& app, const WaveHeader& done) {
     }
     const std::vector<uint8_t>& shown = app.ring.displayBuffer;
     const uint8_t* data = app.ring.displayData;
-    if (d.displayOn && !s.worker.running() && data && data >= shown.data() &&
+    SpectrumWorker& worker = app.services.spectrum;
+    if (d.displayOn && !worker.running() && data && data >= shown.data() &&
         data < shown.data() + shown.size()) {
         // The worker copies the bytes it needs before start() returns.
         size_t available = static_cast<size_t>(shown.data() + shown.size() - data);
-        s.worker.start(std::span<const uint8_t>(data, std::min(available, kSpectrumInputBytes)));
+        worker.start(std::span<const uint8_t>(data, std::min(available, kSpectrumInputBytes)));
     }
-    return s.worker.running();
+    return worker.running();
 }
 
 void paintSpectrumBars(AppState& app, Canvas& canvas, int32_t w) {
     const int32_t d = amplitudeDivisor();
-    const SpectrumArea& bars = app.spectrum.worker.results();
+    const SpectrumArea& bars = app.services.spectrum.results();
     canvas.selectPen(Pen::Trace);
     line(canvas, 0, kBottom, w, kBottom);
     line(canvas, 0, kTop, w, kTop);

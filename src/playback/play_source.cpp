@@ -53,7 +53,7 @@ enum class FileEnd { Restart, NextFile, End };
 // where a reverse play or a read error cannot go on into the next file.
 FileEnd fileEndAction(const AppState& app, bool midRead, bool readError) {
     const PlaybackState& pb = app.playback;
-    if (pb.repeatMode == -1) return FileEnd::Restart;
+    if (pb.repeatMode == RepeatMode::Repeat) return FileEnd::Restart;
     if (pb.continuousPlay && !(midRead && (pb.reversePlay || readError))) return FileEnd::NextFile;
     return FileEnd::End;
 }
@@ -107,7 +107,7 @@ void PlaySource::rangeEnd() {
     PlaybackState& pb = app_.playback;
     MainSound& s = app_.sound;
     if (!pb.rangeMode || s.position + pb.readSize <= pb.rangeEnd) return;
-    if (pb.repeatMode == +1) {
+    if (pb.repeatMode == RepeatMode::Once) {
         app_.modes.stopRequested = true;
     } else {
         s.position = pb.rangeStart;

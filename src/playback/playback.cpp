@@ -130,7 +130,7 @@ void playStop(AppState& app) {
     app.platform.out.reset();
     app.platform.out.close();
     showTime(app, app.sound.dataSize);
-    app.playback.repeatMode = +1;
+    app.playback.repeatMode = RepeatMode::Once;
     app.sound.position = 0;
 }
 
@@ -140,7 +140,8 @@ void toggleReverse(AppState& app) {
 }
 
 void toggleRepeat(AppState& app) {
-    app.playback.repeatMode = -app.playback.repeatMode;
+    RepeatMode& repeat = app.playback.repeatMode;
+    repeat = repeat == RepeatMode::Once ? RepeatMode::Repeat : RepeatMode::Once;
     if (!app.modes.playing) playStart(app);
 }
 

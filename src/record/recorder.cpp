@@ -10,6 +10,7 @@
 #include "files/settings_file.h"
 #include "files/wav_format.h"
 #include "resources/control_ids.h"
+#include "services/services.h"
 #include "state/app_state.h"
 #include "status/status_display.h"
 
@@ -53,7 +54,7 @@ void stopAfterWriteFailure(AppState& app) {
 
 // The size field follows the bytes that reached the file.
 void showTakeSize(AppState& app) {
-    setNumberWithUnit(app, id::kFieldSize, static_cast<int64_t>(app.recorder.take.bytesWritten()),
+    setNumberWithUnit(app, id::kFieldSize, static_cast<int64_t>(app.services.take.bytesWritten()),
                       "");
 }
 
@@ -65,7 +66,7 @@ std::string absolutePath(const std::string& path) {
 // A take can begin only on a temporary file this run may write: another program's folder, or a
 // file that cannot be created, is refused before the device opens.
 bool takeFileUsable(AppState& app) {
-    TakeWriter& take = app.recorder.take;
+    TakeWriter& take = app.services.take;
     if (!take.blocked().empty()) {
         showWarning(app, take.blocked());
         return false;
@@ -256,10 +257,11 @@ void onInputOpen(AppState& app) {
     app.modes.stopRequested = false;
     app.platform.in.start();
     if (app.modes.levelCheck) return;
-    const auto mode = r.takeWriteMode == 1 ? TakeWriter::Mode::Threaded : TakeWriter::Mode::Direct;
+    const auto mode =
+        r.takeWriteMode == WriteMode::Disk ? TakeWriter::Mode::Threaded : TakeWriter::Mode::Direct;
     if (r.resuming) {
-        std::string problem = r.take.resume(app.sound.fileName, r.paused.at,
-                                            app.format.deviceFormat, mode, app.platform.queue);
+        std::string problem = app.services.take.resume(
+            app.sound.fileName, r.paused.at, app.format.deviceFormat, mode, app.platform.queue);
         if (problem.empty()) return;
         // The paused take stays as it was; nothing of this opening is written.
         r.resumeFailed = true;
@@ -270,7 +272,7 @@ void onInputOpen(AppState& app) {
                              "). It is kept as it was; nothing more was recorded.");
         return;
     }
-    if (!r.take.begin(app.format.deviceFormat, mode, app.platform.queue)) {
+    if (!app.services.take.begin(app.format.deviceFormat, mode, app.platform.queue)) {
         stopAfterWriteFailure(app);
     }
 }
@@ -281,19 +283,19 @@ bool onInputData(AppState& app, WaveHeader& header) {
     uint32_t count = header.bytesRecorded;
     if (!m.levelCheck && !r.resumeFailed) {
         if (m.loopRecording && app.sound.position > r.loopSize) {
-            r.take.rewind();
+            app.services.take.rewind();
             app.sound.position = 0;
         }
         // In the "HDD" mode the block goes back to the device once its copy is on disk.
-        r.take.append(header.data, count, &header);
-        if (r.take.mode() == TakeWriter::Mode::Direct && r.take.failed()) {
+        app.services.take.append(header.data, count, &header);
+        if (app.services.take.mode() == TakeWriter::Mode::Direct && app.services.take.failed()) {
             stopAfterWriteFailure(app);
         }
         // Blocks that come back after a stop or pause count only what they hold, so the time
         // shown ends at the take as written.
         app.sound.position += m.stopRequested ? count : app.blocks.blockSize;
         showTime(app, app.sound.position);
-        if (r.take.mode() == TakeWriter::Mode::Direct) showTakeSize(app);
+        if (app.services.take.mode() == TakeWriter::Mode::Direct) showTakeSize(app);
     }
     // A block that arrives after the stop is not shown any more.
     return (m.levelCheck || app.display.showWhileRecording) && !m.stopRequested;
@@ -301,7 +303,7 @@ bool onInputData(AppState& app, WaveHeader& header) {
 
 void requeueInputBlock(AppState& app, WaveHeader& header) {
     bool atWriter = !app.modes.levelCheck && !app.recorder.resumeFailed &&
-                    app.recorder.take.mode() == TakeWriter::Mode::Threaded;
+                    app.services.take.mode() == TakeWriter::Mode::Threaded;
     if (app.modes.stopRequested) {
         app.platform.in.close();
     } else if (!atWriter) {
@@ -311,7 +313,7 @@ void requeueInputBlock(AppState& app, WaveHeader& header) {
 
 void onRecordWritten(AppState& app, WaveHeader& header) {
     RecorderState& r = app.recorder;
-    if (r.take.failed()) stopAfterWriteFailure(app);
+    if (app.services.take.failed()) stopAfterWriteFailure(app);
     if (!r.closing) showTakeSize(app);
     if (!app.modes.recording || !app.platform.in.isOpen()) return;
     if (app.modes.stopRequested) {
@@ -333,14 +335,14 @@ void onInputClose(AppState& app) {
 }
 
 bool takeWritesPending(const AppState& app) {
-    return app.recorder.take.inFlight() > 0 || app.recorder.take.finishing();
+    return app.services.take.inFlight() > 0 || app.services.take.finishing();
 }
 
 bool startTakeFinish(AppState& app) {
     RecorderState& r = app.recorder;
     r.closing = false;
-    r.take.stopThread();
-    if (r.take.failed()) r.writeFailed = true;
+    app.services.take.stopThread();
+    if (app.services.take.failed()) r.writeFailed = true;
 
     invalidateWaveforms(app);
     showRecordStopped(app);
@@ -353,23 +355,23 @@ bool startTakeFinish(AppState& app) {
     r.resumeFailed = false;
     if (unchanged) {
         // Nothing of this opening was written, and the paused take may still go on.
-        r.take.prepare(false);
+        app.services.take.prepare(false);
         return false;
     }
-    r.take.finishInBackground(app.sound.fileName, app.platform.queue, r.olderParts);
+    app.services.take.finishInBackground(app.sound.fileName, app.platform.queue, r.olderParts);
     r.olderParts.clear();
     r.paused = {};
     if (app.modes.recordPaused) {
         r.paused.fileName = app.sound.fileName;
         r.paused.format = app.format.deviceFormat;
-        r.paused.at = r.take.endPosition();
+        r.paused.at = app.services.take.endPosition();
     }
     return true;
 }
 
 TakeFinish completeTakeFinish(AppState& app) {
     RecorderState& r = app.recorder;
-    TakeFinish result = r.take.collectFinish();
+    TakeFinish result = app.services.take.collectFinish();
     // Only a take whose every file reached its name can go on after a pause.
     if (!result.firstMoved || result.dataSize == 0 || !result.warnings.empty() ||
         result.savedAs.size() != static_cast<size_t>(r.paused.at.parts) + 1) {
@@ -423,7 +425,7 @@ void bufferReset(AppState& app) {
     armRecordControls(app);
     fillDeviceFormat(app);
     app.sound.dataSize = 0;
-    app.recorder.take.prepare(false);
+    app.services.take.prepare(false);
 }
 
 void enterStandby(AppState& app) {

@@ -11,10 +11,8 @@
 
 #include "dsp/fft_view.h"
 #include "dsp/level_stage.h"
-#include "dsp/spectrum_worker.h"
 #include "files/app_folders.h"
 #include "files/file_stream.h"
-#include "files/run_lock.h"
 #include "files/take_writer.h"
 #include "platform/platform.h"
 #include "platform/wave_format.h"
@@ -93,6 +91,12 @@ struct BlockRing {
     uint8_t placeholder[1] = {0};  // what processBuffer points to before the first playback
 };
 
+// Who writes a take's blocks: "mem", the main thread; "HDD", a writer thread.
+enum class WriteMode { Memory, Disk };
+inline WriteMode otherWriteMode(WriteMode m) {
+    return m == WriteMode::Disk ? WriteMode::Memory : WriteMode::Disk;
+}
+
 struct ModeFlags {
     bool playing = false;
     bool playPaused = false;
@@ -104,15 +108,14 @@ struct ModeFlags {
     bool loopRecording = false;
     bool recordPaused = false;
     bool japaneseCaptions = true;
-    int32_t writeMode = 0;  // 0 "mem": the main thread writes; 1 "HDD": a writer thread does
+    WriteMode writeMode = WriteMode::Memory;
 };
 
 struct RecorderState {
-    TakeWriter take;  // the temporary record file, its parts and the "HDD" mode's writer
     uint32_t loopSize = kDefaultLoopSize;
-    int32_t takeWriteMode = 0;  // writeMode as it was when the take began
-    bool writeFailed = false;   // a write of this take failed; the take stops
-    bool closing = false;       // the input device closed; the take is being finished
+    WriteMode takeWriteMode = WriteMode::Memory;  // writeMode as it was when the take began
+    bool writeFailed = false;                     // a write of this take failed; the take stops
+    bool closing = false;  // the input device closed; the take is being finished
     bool finishScheduled = false;
     // The take that a pause ended, which the next record command goes on with: its name, its
     // format and where it stood. No name: there is none.
@@ -148,12 +151,10 @@ struct OutputNames {
 // whole block being heard (left channel above, right below).
 enum class SpectrumView { Bars, Fft };
 
-// The spectrum analysis: the worker of the bars (threaded in the window program, inline where
-// runs must repeat exactly) and the FFT view, made on the main thread when first shown.
+// The spectrum analysis: the FFT view, made on the main thread when first shown (the bars'
+// worker is one of the services).
 struct SpectrumState {
-    explicit SpectrumState(SpectrumWorker::Mode mode) : worker(mode) {}
     SpectrumView view = SpectrumView::Bars;
-    SpectrumWorker worker;
     std::unique_ptr<FftView> fft;
     FftBars fftBars;  // the FFT view of the block being heard
 };
@@ -164,14 +165,15 @@ struct MicroEditState {
     WindowHandle window = kNoWindow;
 };
 
+struct Services;
+
 struct AppState {
-    explicit AppState(Platform& p,
-                      SpectrumWorker::Mode spectrumWorker = SpectrumWorker::Mode::Inline)
-        : platform(p), spectrum(spectrumWorker) {}
+    AppState(Platform& p, Services& s) : platform(p), services(s) {}
     AppState(const AppState&) = delete;
     AppState& operator=(const AppState&) = delete;
 
     Platform& platform;
+    Services& services;  // the thread-owning objects, composed beside this state
     Ui& ui() { return platform.ui; }
     CommandSink* commands = nullptr;  // the main window's dispatcher, set by the application
 
@@ -204,7 +206,6 @@ struct AppState {
     std::string commandLine;   // as given to the program, at most kTextMax characters
     std::string programPath;   // full path of the program file
     std::string settingsPath;  // the settings file, in the directory current at start-up
-    RunLock folderLock;        // held for the run beside the settings: one program per folder
     std::string chosenFile;    // the file choice's buffer: the last chosen path
     AppFolders folders;        // where the settings, the temporary take and new files live
 };

@@ -27,13 +27,16 @@ struct BlockListeners {
     std::vector<std::function<void()>> shown;                     // the refill's readouts are shown
 };
 
+// What playback does at the end of the file or range: end there, or start again.
+enum class RepeatMode { Once, Repeat };
+
 struct PlaybackState {
     uint32_t readSize = 0;      // source bytes read per block
     uint32_t bytesRead = 0;     // source bytes obtained for the current block
     uint32_t outputLength = 0;  // processed bytes in the current block
     bool reversePlay = false;
-    int32_t repeatMode = +1;  // +1 play once, -1 repeat
-    bool rangeMode = false;   // start-end range play
+    RepeatMode repeatMode = RepeatMode::Once;
+    bool rangeMode = false;  // start-end range play
     uint32_t rangeStart = 0;
     uint32_t rangeEnd = 0;
     bool continuousPlay = false;

@@ -18,7 +18,7 @@ class MainSoundTest : public ::testing::Test {
     TempDir dir;
     WorkingDirectory cwd_;
     FakePlatform fake;
-    AppState app{fake.platform()};
+    AppState app{fake.platform(), fake.services};
 };
 
 // A canonical header announcing DECLARED data bytes in front of DATA.

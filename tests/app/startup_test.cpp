@@ -9,6 +9,7 @@
 
 #include "app/program.h"
 #include "app/startup.h"
+#include "services/services.h"
 #include "state/app_state.h"
 #include "support/fake_platform.h"
 #include "support/test_support.h"
@@ -71,7 +72,7 @@ class StartupTest : public ::testing::Test {
 
 TEST_F(StartupTest, FirstStartWithoutSettingsFile) {
     AppState& a = start();
-    EXPECT_EQ(a.recorder.take.partLimit(), 2000000000u);
+    EXPECT_EQ(a.services.take.partLimit(), 2000000000u);
     EXPECT_EQ(a.sound.fileName, "record.wav");
     EXPECT_NE(settings().find("[init]"), std::string::npos);
     EXPECT_NE(settings().find("endstatus=start"), std::string::npos);
@@ -84,7 +85,7 @@ TEST_F(StartupTest, PartLimitFromLimitMega) {
     for (auto [value, limit] :
          {std::pair{"5", 5000000u}, std::pair{"0", 2000000000u}, std::pair{"-3", 2000000000u}}) {
         writeSettings(std::string("[init]\nendstatus=ok\nlimitmega=") + value + "\n");
-        EXPECT_EQ(start().recorder.take.partLimit(), limit) << value;
+        EXPECT_EQ(start().services.take.partLimit(), limit) << value;
     }
 }
 

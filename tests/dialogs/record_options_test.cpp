@@ -44,7 +44,7 @@ class RecordOptionsTest : public ::testing::Test {
 };
 
 TEST_F(RecordOptionsTest, OpeningShowsTheSharedSettings) {
-    app.modes.writeMode = 1;
+    app.modes.writeMode = WriteMode::Disk;
     app.level.timesMode = true;
     app.display.skipLevel = 37;
     app.display.verticalScale = 2.5f;
@@ -148,7 +148,7 @@ TEST_F(RecordOptionsTest, DisplayCommandsModesAndSwitches) {
     EXPECT_FALSE(app.display.showWhileRecording);
 
     press(1159);
-    EXPECT_EQ(app.modes.writeMode, 1);
+    EXPECT_EQ(app.modes.writeMode, WriteMode::Disk);
     EXPECT_EQ(field(1159), "HDD");
     press(1159);
     EXPECT_EQ(field(1159), "mem");

@@ -11,6 +11,7 @@
 
 #include "display/spectrum_view.h"
 #include "display/waveform.h"
+#include "services/services.h"
 #include "state/app_state.h"
 #include "support/fake_platform.h"
 #include "support/test_support.h"
@@ -95,11 +96,11 @@ TEST(DisplayAllocation, NoneInPaintOrTick) {
     const Bytes file = patternBytes(kDisplayBufferSize, 5);
     writeFile(dir.file("s.raw"), file);
     FakePlatform fake;
-    AppState app(fake.platform());
+    AppState app(fake.platform(), fake.services);
     app.ring.displayBuffer = file;
     app.ring.displayData = app.ring.displayBuffer.data();
     // Bars to paint, and blocks in the ring for the FFT view of the block heard.
-    ASSERT_TRUE(app.spectrum.worker.start(std::span<const uint8_t>(file.data(), 256)));
+    ASSERT_TRUE(app.services.spectrum.start(std::span<const uint8_t>(file.data(), 256)));
     for (int i = 0; i < kBlockCount; ++i) {
         app.ring.headers[i].data = app.ring.displayBuffer.data() + i * kBlock;
         app.ring.headers[i].bufferLength = kBlock;

@@ -85,7 +85,7 @@ class ScrollBarsTest : public ::testing::Test {
     std::string text(int id) const { return fake.ui.text(id); }
 
     FakePlatform fake;
-    AppState app{fake.platform()};
+    AppState app{fake.platform(), fake.services};
 };
 
 TEST_F(ScrollBarsTest, ReadoutsAndBarPositionsFollowTheValues) {

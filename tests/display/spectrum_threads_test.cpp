@@ -6,6 +6,7 @@
 
 #include "app/program.h"
 #include "resources/control_ids.h"
+#include "services/services.h"
 #include "support/fake_platform.h"
 #include "support/test_support.h"
 
@@ -42,14 +43,14 @@ TEST(SpectrumWorkerInPlay, PaintsAndRefillsBesideTheWorkerAndTheCloseWaitsForIt)
     int started = 0;
     for (int block = 0; block < 48; ++block) {
         window.onDeviceMessage({MessageKind::OutDone, &app.ring.headers[block % kBlockCount], 0});
-        started += app.spectrum.worker.running();
+        started += app.services.spectrum.running();
         for (int tick = 0; tick < 3; ++tick) {
             window.onTimer();
             program.paint(WaveWindow::Upper, canvas);
             program.paint(WaveWindow::Lower, canvas);
         }
         // Off for a while: a running analysis ends after its current output.
-        if (block % 8 == 5) app.display.spectrumMode = false, app.spectrum.worker.stop();
+        if (block % 8 == 5) app.display.spectrumMode = false, app.services.spectrum.stop();
         if (block % 8 == 7) app.display.spectrumMode = true;
     }
     EXPECT_GT(started, 0);
@@ -59,7 +60,7 @@ TEST(SpectrumWorkerInPlay, PaintsAndRefillsBesideTheWorkerAndTheCloseWaitsForIt)
     window.onDeviceMessage({MessageKind::OutDone, &app.ring.headers[0], 0});
     window.onClose(kFakeMainWindow);
     EXPECT_FALSE(app.display.spectrumMode);
-    EXPECT_FALSE(app.spectrum.worker.running());
+    EXPECT_FALSE(app.services.spectrum.running());
 }
 
 }  // namespace

@@ -87,7 +87,7 @@ class WaveformTest : public ::testing::Test {
     }
 
     FakePlatform fake;
-    AppState app{fake.platform()};
+    AppState app{fake.platform(), fake.services};
     Bytes data;
 };
 

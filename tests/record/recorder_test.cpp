@@ -102,7 +102,7 @@ TEST_F(RecorderTest, LevelCheckShowsBlocksAndWritesNothing) {
 }
 
 TEST_F(RecorderTest, ThreadedTakeGivesBlocksBackOnlyOnceWritten) {
-    app.modes.writeMode = 1;
+    app.modes.writeMode = WriteMode::Disk;
     startTake();
     fill(0, kBlock, 0);
     fill(1, kBlock, kBlock);

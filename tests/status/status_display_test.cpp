@@ -18,7 +18,7 @@ class StatusDisplayTest : public ::testing::Test {
     StatusDisplayTest() { app.windows.mainDialog = kFakeMainWindow; }
 
     FakePlatform fake;
-    AppState app{fake.platform()};
+    AppState app{fake.platform(), fake.services};
 };
 
 const std::string kRuler = "----+----+----+----+----+----+----+----+----+---**";

@@ -16,6 +16,7 @@
 #include "platform/platform.h"
 #include "platform/sound_device.h"
 #include "platform/ui.h"
+#include "services/services.h"
 
 namespace pelkit::test {
 
@@ -140,6 +141,7 @@ struct FakePlatform {
     FakeClock clock;
     MessageQueue queue;
     Platform bundle{ui, out, in, clock, queue};
+    Services services;
 
     // AppState keeps a reference to this record, so the fake must outlive it.
     Platform& platform() { return bundle; }
