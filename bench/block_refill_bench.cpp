@@ -3,8 +3,9 @@
 // 278.6 ms, so this is what the main thread spends of each block's time.
 //
 // Stages: the speed and pitch stage followed by the level stage, on a block in memory.
-// Refill: the real BlockRefill of a playback opened on a file (read, stages, zero tail), with the
-// headless window system and an output device that is never opened, so blocks go nowhere.
+// Refill: the real BlockRefill of a playback opened on a file (read, stages, zero tail, and the
+// block listeners the program registers), with the headless window system and an output device
+// that is never opened, so blocks go nowhere.
 // Refill with sub sounds: the same at the default settings with 0, 1, 20 and 200 slots playing,
 // each from its own file (eight blocks and a bit long; slots that end are started again outside
 // the timed part).
@@ -22,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "app/block_listeners.h"
 #include "devices/virtual/virtual_clock.h"
 #include "devices/virtual/virtual_sound.h"
 #include "dsp/level_stage.h"
@@ -178,6 +180,7 @@ void BM_BlockRefill(benchmark::State& state) {
 
     // What the play command and the device's open message do; the open primes the four blocks.
     app.blocks.blockSize = app.blocks.chosenBlockSize;
+    registerBlockListeners(app);  // what the program attaches to every block
     OpenSoundStream(app.sound.playFileName, app.sound.playStream, nullptr, app.sound.dataOffset());
     onOutputOpen(app);
 

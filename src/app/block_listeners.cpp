@@ -4,6 +4,7 @@
 
 #include "resources/control_ids.h"
 #include "state/app_state.h"
+#include "state/mixing_turn.h"
 #include "state/value_slider.h"
 #include "status/micro_edit_readouts.h"
 
@@ -16,6 +17,11 @@ void registerBlockListeners(AppState& app) {
         if (app.subSoundUi.settingWindow != kNoWindow) {
             sendCommand(app, id::kSubSoundSettingRefresh);
         }
+    });
+    // A replayed sequence: armed slots start by themselves once the main sound passes their
+    // start, in time to be mixed into this block.
+    listeners.mixing.push_back([&app](uint32_t position) {
+        if (app.subSounds && app.subSounds->armsWaiting) startArmedSlots(*app.subSounds, position);
     });
     // The wave micro edit's cursor counts the frames of the block; it stays inside them.
     listeners.processed.push_back([&app](const PlayedBlock& block) {

@@ -16,11 +16,15 @@ FileBytes::FileBytes(const std::string& path) {
     in_.open(path, FileStream::Mode::Read);
 }
 
-size_t FileBytes::readAt(int64_t offset, void* buffer, size_t n) {
+size_t StreamBytes::readAt(int64_t offset, void* buffer, size_t n) {
     // Every read stands alone: a short read before it leaves no failed state behind.
     in_.clear();
     if (!in_.seek(offset)) return 0;
     return in_.read(buffer, n);
+}
+
+size_t FileBytes::readAt(int64_t offset, void* buffer, size_t n) {
+    return StreamBytes(in_).readAt(offset, buffer, n);
 }
 
 }  // namespace pelkit

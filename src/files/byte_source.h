@@ -32,6 +32,18 @@ class MemoryBytes final : public ByteSource {
     std::span<const uint8_t> bytes_;
 };
 
+// A stream opened for reading elsewhere, read where it stands; it must outlive the source, and
+// is left at an unknown place.
+class StreamBytes final : public ByteSource {
+  public:
+    explicit StreamBytes(FileStream& in) : in_(in) {}
+    int64_t size() const override { return in_.size(); }
+    size_t readAt(int64_t offset, void* buffer, size_t n) override;
+
+  private:
+    FileStream& in_;
+};
+
 // A file opened for reading for the life of the source.
 class FileBytes final : public ByteSource {
   public:

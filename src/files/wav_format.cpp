@@ -317,11 +317,15 @@ bool OpenSoundStream(const std::string& path, FileStream& in, uint8_t* header, i
         in.read(header, 44);
         in.clear();
     }
-    // Chunks after a data chunk of credible size are not sound: the stream ends with it.
+    // Chunks after a data chunk of credible size are not sound: the stream ends with it. The
+    // header is read through the stream just opened, so a file is opened once however often a
+    // sub sound starts again.
     WavHeaderInfo info;
-    if ((ReadWavHeader(path, info) || !info.refusal.empty()) && info.sizeDeclared) {
+    StreamBytes bytes(in);
+    if ((ReadWavHeader(bytes, path, info) || !info.refusal.empty()) && info.sizeDeclared) {
         in.setEnd(kCanonicalHeaderSize + info.extraHeaderBytes + int64_t{info.dataSize});
     }
+    in.clear();
     in.seek(offset);
     return true;
 }

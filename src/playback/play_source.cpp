@@ -25,6 +25,18 @@ bool reopenAtDataStart(AppState& app) {
 
 namespace {
 
+// Starts the open play stream again at the first sample, as repeat play does at the end of the
+// file. The stream already ends where the file's sound ends, so unless it failed on the disk it
+// is rewound rather than opened and its header read again.
+bool restartAtDataStart(AppState& app) {
+    FileStream& stream = app.sound.playStream;
+    if (!stream.isOpen() || stream.bad() || stream.path() != app.sound.playFileName) {
+        return reopenAtDataStart(app);
+    }
+    stream.clear();
+    return stream.seek(app.sound.dataOffset());
+}
+
 // Bytes the read asks of the file: whole frames of readSize, or of 1.5 x readSize for 24-bit
 // sound played converted, never more than copyBuffer holds.
 uint32_t readAmount(const AppState& app) {
@@ -120,7 +132,7 @@ bool PlaySource::fileEnded(BlockOutcome& out) {
     if (!s.playStream.eof()) return false;
     switch (fileEndAction(app_, false, false)) {
         case FileEnd::Restart:
-            reopenAtDataStart(app_);
+            restartAtDataStart(app_);
             s.position = 0;
             return false;
         case FileEnd::NextFile:
@@ -158,7 +170,11 @@ SourceRead PlaySource::read(bool skipped) {
             if (s.playStream.fail()) action = FileEnd::End;
         }
         if (s.playStream.fail()) {
-            reopenAtDataStart(app_);
+            if (action == FileEnd::Restart) {
+                restartAtDataStart(app_);
+            } else {
+                reopenAtDataStart(app_);
+            }
             s.position = 0;
             if (action != FileEnd::Restart) app_.modes.stopRequested = true;
         }

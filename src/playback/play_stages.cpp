@@ -10,8 +10,7 @@ PlayStages::PlayStages(AppState& app, PlaySource& source)
     : speedPitch_(app.processing, app.ring.copyBuffer, processingFrameSize(app)),
       reverse_(app.playback.reversePlay, source),
       level_(app.level, app.reverbWork, playedBits(app)),
-      subSounds_(app.subSounds.get(), app.ring.copyBuffer, playedBits(app), app.level.timesMode,
-                 app.sound.position) {}
+      subSounds_(app.subSounds.get(), app.ring.copyBuffer, playedBits(app), app.level.timesMode) {}
 
 void PlayStages::process(PlayBlock& block) {
     speedPitch_.process(block);

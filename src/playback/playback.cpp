@@ -270,44 +270,44 @@ BlockOutcome BlockRefill(AppState& app, WaveHeader& header) {
     PlaySource source(app);
     BlockOutcome out;
 
-    // 1. Skip marks. 2. The position the readouts show for this block.
+    // Skip marks; the position the readouts show for this block.
     source.skipMarks(out);
     out.shownPosition = s.position;
     notify(pb.listeners.started);
 
-    // 3. Reverse step. 4. Range end.
+    // Reverse play steps back over the block; a range ends or starts again.
     source.stepBack();
     source.rangeEnd();
 
-    // 5.
     app.ring.processBuffer = header.data;
 
-    // 6. A file that ended with the previous block: repeat, continuous play, or the end.
+    // A file that ended with the previous block: repeat, continuous play, or the end.
     bool ended = source.fileEnded(out);
 
-    // 7. Retire the block when playback is ending.
+    // Retire the block when playback is ending.
     if (app.modes.stopRequested || ended) {
         retireHeader(app, header);
         out.retired = true;
         return out;
     }
 
-    // 8, 9. Read.
+    // Read the block's sound.
     SourceRead read = source.read(out.skipped);
     out.switchedFile = out.switchedFile || read.switched;
 
-    // 10. Processing: speed and pitch, reverse, level stage, sub sounds.
+    // Armed slots start, then the stages: speed and pitch, reverse, level, sub sounds.
     PlayBlock block = blockToProcess(header, pb.bytesRead, read);
+    notify(pb.listeners.mixing, s.position);
     PlayStages(app, source).process(block);
     pb.outputLength = block.outputLength;
     out.levelReport = block.levelReport;
     notify(pb.listeners.processed, PlayedBlock{header.data, header.bufferLength, pb.outputLength});
 
-    // 11. Zero tail.
+    // Silence after the processed bytes.
     std::memset(header.data + pb.outputLength, 0, header.bufferLength - pb.outputLength);
     s.position += pb.bytesRead - read.beforeSwitch;
 
-    // 12.
+    // Hand the block to the device.
     app.platform.out.prepare(header);
     app.platform.out.write(header);
     notify(pb.listeners.queued, PlayedBlock{header.data, header.bufferLength, pb.outputLength});

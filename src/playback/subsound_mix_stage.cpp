@@ -7,8 +7,8 @@ namespace pelkit {
 
 void SubSoundMixStage::process(PlayBlock& block) {
     if (!bank_) return;
-    runMixingTurn(*bank_, {block.data, block.outputLength, bits_, times_, position_},
-                  {copy_.data(), copy_.size()});
+    mixPlayingSlots(*bank_, {block.data, block.outputLength, bits_, times_},
+                    {copy_.data(), copy_.size()});
 }
 
 }  // namespace pelkit

@@ -13,11 +13,10 @@ struct SubSoundBank;
 class SubSoundMixStage {
   public:
     // BANK may be absent (no main window): nothing is mixed. The slots read into COPYBUFFER,
-    // whose source bytes the block no longer needs. POSITION: the main position at the block's
-    // start, which starts armed slots.
-    SubSoundMixStage(SubSoundBank* bank, ByteBuffer& copyBuffer, int32_t bits, bool timesMode,
-                     uint32_t position)
-        : bank_(bank), copy_(copyBuffer), bits_(bits), times_(timesMode), position_(position) {}
+    // whose source bytes the block no longer needs. Armed slots are started before this stage
+    // by a block listener.
+    SubSoundMixStage(SubSoundBank* bank, ByteBuffer& copyBuffer, int32_t bits, bool timesMode)
+        : bank_(bank), copy_(copyBuffer), bits_(bits), times_(timesMode) {}
     void process(PlayBlock& block);
     void reset() {}  // the slots keep their own state
 
@@ -26,7 +25,6 @@ class SubSoundMixStage {
     ByteBuffer& copy_;
     int32_t bits_;
     bool times_;
-    uint32_t position_;
 };
 
 }  // namespace pelkit

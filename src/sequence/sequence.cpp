@@ -100,6 +100,7 @@ void armSlots(AppState& app, const LoadedSetup& loaded) {
         slot.armed = true;
         slot.triggered = false;
         slot.startPosition = *position;
+        app.subSounds->armsWaiting = true;
     }
 }
 

@@ -21,6 +21,8 @@ struct PlayedBlock {
 // playback never reaches into their state. Each list runs in registration order.
 struct BlockListeners {
     std::vector<std::function<void()>> started;  // a refill begins, after its skip step
+    // The block's sound is read and the stages are about to run; the main position at its start.
+    std::vector<std::function<void(uint32_t)>> mixing;
     // The stages have run; the zero tail is not yet written.
     std::vector<std::function<void(const PlayedBlock&)>> processed;
     std::vector<std::function<void(const PlayedBlock&)>> queued;  // handed to the device

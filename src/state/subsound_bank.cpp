@@ -46,6 +46,7 @@ void SubSoundBank::rewindAll() {
         s.reopen();
         s.triggered = false;
     }
+    armsWaiting = true;
 }
 
 }  // namespace pelkit

@@ -54,6 +54,10 @@ struct SubSoundSlot {
 struct SubSoundBank {
     // The slots by index (not named "slots": Qt takes that word for a macro).
     std::array<SubSoundSlot, kSubSoundSlotCount> entries;
+    // Some armed slot may still start by itself in this play: set where slots are armed to wait
+    // (a replay's rewind, a sequence load), cleared once none waits, so that a refill does not
+    // walk the slots for nothing.
+    bool armsWaiting = false;
 
     static bool isIndex(int64_t index) { return index >= 0 && index < kSubSoundSlotCount; }
     // The slot at INDEX, or nullptr outside 0..199.
