@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the program and saves pictures of it opened on the demo sound: the main window in
-# Japanese (docs/screenshot.png) and English (docs/screenshot-en.png), the pictures in the README,
+# Japanese (docs/screenshot.png), English (docs/screenshot-en.png) and English at a desktop scale
+# of 2 (docs/screenshot-scale2.png, QT_SCALE_FACTOR=2), the pictures in the README,
 # and the two waveform windows in spectrum mode while the demo plays, with the cosine-sum bars
 # (docs/spectrum-bars.png) and with the FFT view (docs/spectrum-fft.png). Runs without a display
 # (Qt's offscreen platform; set QT_QPA_PLATFORM=xcb under xvfb-run to use X instead). The spectrum
@@ -19,11 +20,15 @@ cd "$work"
 "$top/build/pelkit_make_demo" demo.wav
 quiet() { grep -v -e '^QStandardPaths' -e 'propagateSizeHints' || true; }
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
-for lang in ja en; do
+for shot in ja en en-scale2; do
+  lang=${shot%%-*}
+  scale=1
   picture="$top/docs/screenshot.png"
-  [ "$lang" = en ] && picture="$top/docs/screenshot-en.png"
+  [ "$shot" = en ] && picture="$top/docs/screenshot-en.png"
+  [ "$shot" = en-scale2 ] && picture="$top/docs/screenshot-scale2.png" && scale=2
   started=$(date +%s%N)
-  PELKIT_SCREENSHOT="$picture" "$top/build/pelkit_recorder" --lang "$lang" demo.wav 2>&1 | quiet
+  QT_SCALE_FACTOR=$scale PELKIT_SCREENSHOT="$picture" "$top/build/pelkit_recorder" --lang "$lang" \
+    demo.wav 2>&1 | quiet
   ended=$(date +%s%N)
   echo "whole run (start, paint, picture, close): $(((ended - started) / 1000000)) ms"
   test -s "$picture"

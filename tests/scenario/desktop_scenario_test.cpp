@@ -5,11 +5,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <sstream>
 #include <thread>
 #include <vector>
 
@@ -127,6 +129,45 @@ TEST(StopSignals, ASignalMidTakeFinishesTheTakeAndEndsAsTheCloseDoes) {
         EXPECT_EQ(textLines(readText(dir.file(kIniName))),
                   (std::vector<std::string>{"[init]", "endstatus=ok", "file=take.wav"}));
         EXPECT_FALSE(exists(dir.file(kTempName)));
+    }
+}
+
+// Every name --list-controls gives is followed by what its control does: in Japanese, or with
+// --lang en in English (no Japanese character left). The first three fields stay as they were.
+TEST(Language, ListControlsDescribesEveryControlInBothLanguages) {
+    TempDir dir;
+    for (const char* lang : {"ja", "en"}) {
+        ProgramRun run = runHeadless(dir.path(), {"--lang", lang, "--list-controls"}, "");
+        ASSERT_EQ(run.status, 0) << run.err;
+        const std::vector<std::string> lines = textLines(run.out);
+        ASSERT_GT(lines.size(), 500u);
+        for (const std::string& line : lines) {
+            std::istringstream fields(line);
+            std::string window, name, id, description;
+            fields >> window >> name >> id;
+            std::getline(fields >> std::ws, description);
+            EXPECT_FALSE(description.empty()) << lang << ": " << line;
+            const bool ascii =
+                std::all_of(line.begin(), line.end(), [](char c) { return (c & 0x80) == 0; });
+            // Japanese descriptions, and English ones without a Japanese character ("×" aside).
+            if (std::string(lang) == "ja") {
+                EXPECT_FALSE(ascii) << line;
+            } else {
+                EXPECT_EQ(line.find("\xe3"), std::string::npos) << line;
+                EXPECT_EQ(line.find("\xef\xbc"), std::string::npos) << line;
+            }
+        }
+        EXPECT_NE(std::find(lines.begin(), lines.end(),
+                            std::string("MAIN_RECORD play 1002 ") +
+                                (std::string(lang) == "ja" ? "現在位置から再生する"
+                                                           : "Play from the play position")),
+                  lines.end());
+        EXPECT_NE(std::find(lines.begin(), lines.end(),
+                            std::string("SUB_SOUND_DLG slot7 1207 ") +
+                                (std::string(lang) == "ja"
+                                     ? "モードに従ってスロット 7 を再生、停止、または開く"
+                                     : "Play, stop or open slot 7, as the mode says")),
+                  lines.end());
     }
 }
 

@@ -17,6 +17,7 @@
 #include "hosts/headless/headless_host.h"
 #include "hosts/headless/headless_options.h"
 #include "hosts/headless/script_lines.h"
+#include "resources/control_descriptions.h"
 #include "resources/control_names.h"
 
 namespace pelkit {
@@ -25,10 +26,18 @@ namespace {
 
 using Translate = std::function<std::string(const char*, const char*)>;
 
-// The names scripts may use in place of control ids, window by window.
-void listControls(std::ostream& out) {
-    for (const ControlName& c : controlNames())
-        out << c.templateName << ' ' << c.name << ' ' << c.id << '\n';
+// The names scripts may use in place of control ids, window by window, each with what the
+// control does (in English when TRANSLATE is set).
+void listControls(std::ostream& out, const Translate& translate) {
+    for (const ControlName& c : controlNames()) {
+        out << c.templateName << ' ' << c.name << ' ' << c.id;
+        if (const ControlDescription* d = findDescription(c.templateName, c.id)) {
+            const std::string text =
+                translate ? translate(kDescriptionContext, d->description) : d->description;
+            out << ' ' << numbered(text, *d, c.id);
+        }
+        out << '\n';
+    }
 }
 
 // Where the script comes from. With stop signals watched, it is read from its descriptor, so
@@ -122,10 +131,6 @@ int runHeadless(const std::vector<std::string>& args, const std::string& program
         err << "pelkit_recorder: " << options.error << '\n';
         return 2;
     }
-    if (options.listControls) {
-        listControls(out);
-        return 0;
-    }
     Translate english;
     if (options.language == "en") {
         if (services.englishTexts) english = services.englishTexts();
@@ -133,6 +138,10 @@ int runHeadless(const std::vector<std::string>& args, const std::string& program
             err << "pelkit_recorder: this build has no English texts\n";
             return 2;
         }
+    }
+    if (options.listControls) {
+        listControls(out, english);
+        return 0;
     }
     StopSignals* stop =
         services.stopSignals && services.stopSignals->active() ? services.stopSignals : nullptr;

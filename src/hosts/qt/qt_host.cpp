@@ -9,7 +9,9 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QProgressDialog>
+#include <QRegularExpression>
 #include <QSocketNotifier>
+#include <QSortFilterProxyModel>
 #include <QTimer>
 #include <QUrl>
 #include <algorithm>
@@ -27,6 +29,32 @@ namespace {
 QString qs(const std::string& text) {
     return QString::fromStdString(text);
 }
+
+// The box texts the core gives in English already that read better reworded: looked up in the
+// "message" context, as the core's own messages are (these are the source texts for lupdate).
+[[maybe_unused]] constexpr const char* kReworded[] = {
+    QT_TRANSLATE_NOOP("message", "ok"),
+    QT_TRANSLATE_NOOP("message", "file"),
+};
+
+QString boxText(const std::string& text) {
+    return QCoreApplication::translate("message", text.c_str());
+}
+
+// Hides the temporary take and its numbered parts from the file dialog: they are the program's
+// own files while it records, never a sound to open.
+class HideTakeFiles final : public QSortFilterProxyModel {
+  public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+  protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+        static const QRegularExpression take(
+            QRegularExpression::anchoredPattern(R"(pelkit_record(_\d{3})?\.wav)"));
+        const QString name = sourceModel()->index(row, 0, parent).data().toString();
+        return !take.match(name).hasMatch();
+    }
+};
 
 }  // namespace
 
@@ -133,7 +161,9 @@ void QtHost::focus(WindowHandle window, int id) {
 }
 
 void QtHost::setTitle(WindowHandle window, const std::string& title) {
-    if (TemplateDialog* d = dialog(window)) d->setWindowTitle(qs(title));
+    // A dialog's title is its template's caption, read as the template's other texts are.
+    if (TemplateDialog* d = dialog(window))
+        d->setWindowTitle(QCoreApplication::translate(d->context().c_str(), title.c_str()));
 }
 
 void QtHost::setScrollRange(WindowHandle window, int bar, int min, int max) {
@@ -176,7 +206,7 @@ BoxAnswer QtHost::messageBox(WindowHandle owner, const std::string& text,
         std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
         return buttons == BoxButtons::Ok ? BoxAnswer::Ok : BoxAnswer::Cancel;
     }
-    QMessageBox box(qicon, qs(caption), qs(text), qbuttons, ownerWidget(owner));
+    QMessageBox box(qicon, boxText(caption), boxText(text), qbuttons, ownerWidget(owner));
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Ok);
     int answer = execTracked(box);
@@ -200,8 +230,11 @@ std::optional<std::string> QtHost::chooseFile(WindowHandle owner, FileKind kind,
     dialog.setOption(QFileDialog::ReadOnly, false);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters(sound ? QStringList{"wave Files (*.wav)", "All Files (*.*)"}
-                                : QStringList{"ts1 Files (*.ts1)", "All Files (*.*)"});
+    const QString all = QCoreApplication::translate("message", "All Files (*.*)");
+    dialog.setNameFilters(
+        sound ? QStringList{QCoreApplication::translate("message", "wave Files (*.wav)"), all}
+              : QStringList{QCoreApplication::translate("message", "ts1 Files (*.ts1)"), all});
+    if (sound) dialog.setProxyModel(new HideTakeFiles(&dialog));
     dialog.selectNameFilter(dialog.nameFilters().first());
     dialog.setDefaultSuffix(sound ? "wav" : "ts1");
     if (!initial.empty()) {

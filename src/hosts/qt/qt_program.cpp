@@ -20,6 +20,7 @@
 #include "devices/system/user_folders.h"
 #include "hosts/qt/qt_fonts.h"
 #include "hosts/qt/qt_host.h"
+#include "hosts/qt/transport_keys.h"
 #include "resources/control_ids.h"
 #include "state/app_state.h"
 
@@ -191,6 +192,10 @@ int runWindowProgram(int argc, char** argv, const std::string& programPath, Soun
     AfterFirstPaint afterFirstPaint(options.afterFirstPaint);
     host.setWindowObserver([&](WindowHandle handle, TemplateDialog& dialog) {
         if (!dialog.isMain()) return;
+        addTransportKeys(dialog, [&program] {
+            const ModeFlags& modes = program.state().modes;
+            return TransportState{modes.playing, modes.recording};
+        });
         dialog.installEventFilter(&afterFirstPaint);
         if (!screenshotPath.isEmpty()) screenshot.watch(handle, dialog);
     });

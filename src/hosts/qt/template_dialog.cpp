@@ -20,6 +20,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "hosts/qt/control_descriptions.h"
 #include "hosts/qt/qt_fonts.h"
 #include "resources/control_ids.h"
 
@@ -267,6 +268,7 @@ TemplateDialog::TemplateDialog(const TemplateDef& def, bool isMain, DialogEvents
         if (c.kind != ControlKind::Group) buildControl(c, area, painter);
     }
     setAcceptDrops(static_cast<bool>(events_.drop));
+    describeWindow(*this, def);
 }
 
 void TemplateDialog::buildControl(const ControlDef& c, QWidget* area, const WavePainter& painter) {
@@ -327,7 +329,7 @@ void TemplateDialog::buildControl(const ControlDef& c, QWidget* area, const Wave
 
 void TemplateDialog::buildMenu(const std::vector<MenuEntry>& entries, QMenuBar* bar, QMenu* menu) {
     for (const MenuEntry& e : entries) {
-        const QString text = literal(shown(context_, e.text));
+        const QString text = literal(shownMenuText(context_, e));
         if (!e.children.empty()) {
             QMenu* sub = bar ? bar->addMenu(text) : menu->addMenu(text);
             sub->setEnabled(!e.disabled);

@@ -55,6 +55,8 @@ class TemplateDialog final : public QDialog {
                    const WavePainter& painter, QWidget* parent);
 
     bool isMain() const { return isMain_; }
+    // The template's name, the context of the window's translated texts.
+    const std::string& context() const { return context_; }
 
     // The child with ID (a button, field, label or group caption), or nullptr.
     QWidget* control(int id) const;
