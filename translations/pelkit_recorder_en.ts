@@ -149,6 +149,14 @@
         <source>開く</source>
         <translation>Open</translation>
     </message>
+    <message>
+        <source>右</source>
+        <translation>R</translation>
+    </message>
+    <message>
+        <source>左</source>
+        <translation>L</translation>
+    </message>
 </context>
 <context>
     <name>POSITION_COMMENT</name>
@@ -240,6 +248,14 @@
     <message>
         <source>ｷｬﾝｾﾙ</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>右</source>
+        <translation>R</translation>
+    </message>
+    <message>
+        <source>左</source>
+        <translation>L</translation>
     </message>
 </context>
 <context>

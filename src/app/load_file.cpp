@@ -6,6 +6,7 @@
 #include "files/file_stream.h"
 #include "resources/control_ids.h"
 #include "state/app_state.h"
+#include "status/shown_block.h"
 #include "status/status_display.h"
 
 namespace pelkit {
@@ -47,6 +48,18 @@ void loadSoundFile(AppState& app, const std::string& name) {
     app.sound.reopenPlayStream();
     app.format.soundBitsPerSample = app.format.bitsPerSample;
     app.recorder.take.prepare(false);
+}
+
+}  // namespace pelkit
+
+namespace pelkit {
+
+void showLoadedSound(AppState& app) {
+    if (app.modes.playing || app.modes.recording || app.platform.out.isOpen() ||
+        app.platform.in.isOpen()) {
+        return;
+    }
+    showBlockAtPosition(app);
 }
 
 }  // namespace pelkit

@@ -13,6 +13,7 @@
 #include "app/main_sound.h"
 #include "app/scroll.h"
 #include "dialogs/keyboard_dialog.h"
+#include "dialogs/record_options.h"
 #include "edit/file_edits.h"
 #include "files/disk_sync.h"
 #include "files/file_names.h"
@@ -23,6 +24,7 @@
 #include "playback/device_volume.h"
 #include "resources/control_ids.h"
 #include "state/app_state.h"
+#include "status/check_marks.h"
 #include "status/readouts.h"
 #include "status/status_display.h"
 #include "subsound/subsound_commands.h"
@@ -329,6 +331,7 @@ void initMainWindow(AppState& app, WindowHandle window) {
     app.playback.skipMode = false;
 
     if (command.play) sendCommand(app, id::kPlay);
+    refreshCheckMarks(app);
 }
 
 void closeMainWindow(AppState& app) {
@@ -373,6 +376,7 @@ void closeMainWindow(AppState& app) {
     app.sound.playStream.close();
     destroySubSounds(app);
     closeKeyboard(app);
+    closeRecordOptions(app);
     app.windows.mainDialogEnded = true;
     app.ui().endDialog(app.windows.mainDialog, 0);
     if (ownFolder) settingsOf(app).writeString(kSection, "endstatus", "ok");
