@@ -108,11 +108,9 @@ void armSlots(AppState& app, const LoadedSetup& loaded) {
 
 void saveSequence(AppState& app) {
     SequenceState& seq = app.sequence;
-    // A cancelled choice is no error: nothing is said, and the next record asks again.
-    if (!ChooseFile(app, FileKind::SequenceToSave)) {
-        showSequenceStatus(app);
-        return;
-    }
+    // A cancelled choice is no error: nothing is said or changed, and the next record asks
+    // again.
+    if (!ChooseFile(app, FileKind::SequenceToSave)) return;
     // Only a sequence file is ever written: another file chosen by mistake is left alone.
     if (!HasExtension(app.chosenFile, "ts1")) {
         showWarning(app,
