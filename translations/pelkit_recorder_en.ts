@@ -227,6 +227,14 @@
         <comment>menu 1118</comment>
         <translation>Open</translation>
     </message>
+    <message>
+        <source>右</source>
+        <translation>R</translation>
+    </message>
+    <message>
+        <source>左</source>
+        <translation>L</translation>
+    </message>
 </context>
 <context>
     <name>POSITION_COMMENT</name>
@@ -341,6 +349,14 @@
     <message>
         <source>sub sound setting</source>
         <translation>Sub sound slot setting</translation>
+    </message>
+    <message>
+        <source>右</source>
+        <translation>R</translation>
+    </message>
+    <message>
+        <source>左</source>
+        <translation>L</translation>
     </message>
 </context>
 <context>

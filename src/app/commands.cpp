@@ -15,6 +15,7 @@
 #include "resources/control_ids.h"
 #include "sequence/sequence.h"
 #include "state/app_state.h"
+#include "status/check_marks.h"
 #include "status/status_display.h"
 #include "subsound/subsound_commands.h"
 
@@ -26,9 +27,14 @@ namespace {
 void replaySequenceFile(AppState& app, int, int32_t) {
     SequenceLoad loaded;
     if (!loadSequenceSetup(app, loaded)) return;
-    if (loaded.mainFile) loadSoundFile(app, *loaded.mainFile);
+    if (loaded.mainFile) {
+        loadSoundFile(app, *loaded.mainFile);
+        showLoadedSound(app);
+    }
     sendCommand(app, id::kRefreshNames);
     showLoaded(app);
+    // The slots the file gave files can be started by hand at once.
+    showSubSoundSlots(app);
     warnUnplayableSlots(app, loaded.slots);
 }
 
@@ -80,6 +86,8 @@ const CommandTable& mainWindowCommands() {
 void dispatchCommand(AppState& app, int id, int32_t param) {
     // Identifiers without an entry have no effect.
     mainWindowCommands().run(app, id, param);
+    // The switches show what the command left on or off.
+    refreshCheckMarks(app);
 }
 
 }  // namespace pelkit

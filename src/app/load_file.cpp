@@ -7,6 +7,7 @@
 #include "resources/control_ids.h"
 #include "services/services.h"
 #include "state/app_state.h"
+#include "status/shown_block.h"
 #include "status/status_display.h"
 
 namespace pelkit {
@@ -48,6 +49,18 @@ void loadSoundFile(AppState& app, const std::string& name) {
     app.sound.reopenPlayStream();
     app.format.soundBitsPerSample = app.format.bitsPerSample;
     app.services.take.prepare(false);
+}
+
+}  // namespace pelkit
+
+namespace pelkit {
+
+void showLoadedSound(AppState& app) {
+    if (app.modes.playing || app.modes.recording || app.platform.out.isOpen() ||
+        app.platform.in.isOpen()) {
+        return;
+    }
+    showBlockAtPosition(app);
 }
 
 }  // namespace pelkit

@@ -16,4 +16,8 @@ void rebuildNames(AppState& app);
 // name of the next recording.
 void loadSoundFile(AppState& app, const std::string& name);
 
+// The waveform windows show the file just loaded at once (the block at the play position),
+// unless a play run or a take owns the display.
+void showLoadedSound(AppState& app);
+
 }  // namespace pelkit

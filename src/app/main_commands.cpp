@@ -49,16 +49,19 @@ void placeAtDataStart(AppState& app) {
 void loadWavFile(AppState& app) {
     if (refuseWhileRecording(app)) return;
     app.modes.stopRequested = true;
+    const std::string status = app.ui().getText(app.windows.mainDialog, id::kFieldStatus);
     setStatusText(app, id::kFieldStatus, "load");
-    if (ChooseFile(app, FileKind::Sound)) {
-        app.playback.convertTo16 = false;
-        loadSoundFile(app, app.chosenFile);
-        rebuildNames(app);
-        app.sound.position = 0;
-        app.ui().focus(app.windows.mainDialog, id::kPlay);
-    } else {
-        showLoadError(app);
+    if (!ChooseFile(app, FileKind::Sound)) {
+        // A cancelled choice changes nothing, the status included.
+        setStatusText(app, id::kFieldStatus, status);
+        return;
     }
+    app.playback.convertTo16 = false;
+    loadSoundFile(app, app.chosenFile);
+    rebuildNames(app);
+    app.sound.position = 0;
+    showLoadedSound(app);
+    app.ui().focus(app.windows.mainDialog, id::kPlay);
     refreshFormatReadout(app, &app.format.deviceFormat);
     updateByteRate(app);
     showTime(app, app.sound.dataSize);
@@ -74,6 +77,7 @@ void onDroppedFile(AppState& app, const std::string& path) {
         sendCommand(app, id::kReplaySequenceFile);
     } else {
         loadSoundFile(app, app.chosenFile);
+        showLoadedSound(app);
     }
     sendCommand(app, id::kRefreshNames);
 }

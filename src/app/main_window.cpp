@@ -10,7 +10,9 @@
 #include "playback/playback.h"
 #include "record/recorder.h"
 #include "resources/control_ids.h"
+#include "sequence/sequence.h"
 #include "state/app_state.h"
+#include "status/check_marks.h"
 #include "status/status_display.h"
 
 namespace pelkit {
@@ -43,6 +45,12 @@ void MainWindow::onDrop(const std::string& path) {
 
 void MainWindow::onDeviceMessage(const Message& m) {
     if (app_.windows.mainDialogEnded) return;
+    handleDeviceMessage(m);
+    // A play run's end turns the sequence recording off, among others.
+    refreshCheckMarks(app_);
+}
+
+void MainWindow::handleDeviceMessage(const Message& m) {
     switch (m.kind) {
         case MessageKind::OutOpen:
             if (onOutputOpen(app_)) {
@@ -59,7 +67,10 @@ void MainWindow::onDeviceMessage(const Message& m) {
         case MessageKind::OutClose:
             onOutputClose(app_);
             // A sequence being recorded or replayed ends with the play run.
-            app_.sequence.recording = false;
+            if (app_.sequence.recording) {
+                app_.sequence.recording = false;
+                showSequenceStatus(app_);
+            }
             app_.sequence.replaying = false;
             finishCapture(app_);
             stopDisplayTimer(app_);

@@ -29,6 +29,7 @@ class MainWindow final : public DialogHandler {
     bool ended() const;
 
   private:
+    void handleDeviceMessage(const Message& message);
     // The end of a take: once its writes are on disk, the take is finished into its file.
     void continueTakeClose();
     void endTake();

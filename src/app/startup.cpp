@@ -13,6 +13,7 @@
 #include "app/main_sound.h"
 #include "app/scroll.h"
 #include "dialogs/keyboard_dialog.h"
+#include "dialogs/record_options.h"
 #include "edit/file_edits.h"
 #include "files/disk_sync.h"
 #include "files/file_names.h"
@@ -24,6 +25,7 @@
 #include "resources/control_ids.h"
 #include "services/services.h"
 #include "state/app_state.h"
+#include "status/check_marks.h"
 #include "status/readouts.h"
 #include "status/status_display.h"
 #include "subsound/subsound_commands.h"
@@ -330,6 +332,7 @@ void initMainWindow(AppState& app, WindowHandle window) {
     app.playback.skipMode = false;
 
     if (command.play) sendCommand(app, id::kPlay);
+    refreshCheckMarks(app);
 }
 
 void closeMainWindow(AppState& app) {
@@ -374,6 +377,7 @@ void closeMainWindow(AppState& app) {
     app.sound.playStream.close();
     destroySubSounds(app);
     closeKeyboard(app);
+    closeRecordOptions(app);
     app.windows.mainDialogEnded = true;
     app.ui().endDialog(app.windows.mainDialog, 0);
     if (ownFolder) settingsOf(app).writeString(kSection, "endstatus", "ok");

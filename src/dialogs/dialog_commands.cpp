@@ -9,11 +9,7 @@ namespace pelkit {
 
 std::vector<CommandEntry> dialogCommands() {
     return {
-        command(id::kRecordOptions,
-                [](AppState& a, int, int32_t) {
-                    RecordOptionsDialog d(a);
-                    a.ui().runModal("rec_option", d);
-                }),
+        command(id::kRecordOptions, [](AppState& a, int, int32_t) { openRecordOptions(a); }),
         command(id::kMicroEdit, plain<openMicroEdit>),
     };
 }

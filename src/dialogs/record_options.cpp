@@ -6,10 +6,12 @@
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
+#include <memory>
 #include <string>
 
 #include "services/services.h"
 #include "state/app_state.h"
+#include "status/check_marks.h"
 #include "status/scroll_rules.h"
 #include "status/status_display.h"
 
@@ -161,6 +163,7 @@ void RecordOptionsDialog::readLoopSize() {
 
 void RecordOptionsDialog::onInit(WindowHandle window) {
     window_ = window;
+    app_.windows.recordOptions = window;
     Ui& ui = app_.ui();
     ui.setTitle(window, "record option");
     ui.setScrollRange(window, id::options::kAuxBar, 0, kAuxMaximumPos);
@@ -176,6 +179,7 @@ void RecordOptionsDialog::onInit(WindowHandle window) {
     showMixing();
     showUnit();
     showSeam();
+    refreshCheckMarks(app_);
 }
 
 void RecordOptionsDialog::onCommand(WindowHandle window, int id, int32_t param, Notify notify) {
@@ -185,6 +189,12 @@ void RecordOptionsDialog::onCommand(WindowHandle window, int id, int32_t param, 
         return;
     }
     if (notify != Notify::Click) return;
+    handleClick(window, id, param);
+    // The switches of this window (and of the main window) follow what the click changed.
+    refreshCheckMarks(app_);
+}
+
+void RecordOptionsDialog::handleClick(WindowHandle window, int id, int32_t param) {
     if (changesScales(id)) {
         sendCommand(app_, id, param);
         showScales();
@@ -207,7 +217,7 @@ void RecordOptionsDialog::onCommand(WindowHandle window, int id, int32_t param, 
         case id::options::kLoopStart:
             readLoopSize();
             sendCommand(app_, id::options::kLoopStart, param);
-            app_.ui().endDialog(window, 0);
+            endWindow(window);
             break;
         case id::options::kSpectrum:
             changeSpectrumView();
@@ -231,7 +241,7 @@ void RecordOptionsDialog::onCommand(WindowHandle window, int id, int32_t param, 
             break;
         case id::kOk:
         case id::kCancel:
-            app_.ui().endDialog(window, 0);
+            endWindow(window);
             break;
         case id::options::kJumpStart:  // jump max is used by nothing: the button stays disabled
         default:
@@ -270,7 +280,26 @@ void RecordOptionsDialog::onScroll(WindowHandle, int bar, int code, int thumb) {
 }
 
 void RecordOptionsDialog::onClose(WindowHandle window) {
+    endWindow(window);
+}
+
+void RecordOptionsDialog::endWindow(WindowHandle window) {
     app_.ui().endDialog(window, 0);
+    if (app_.windows.recordOptions == window) app_.windows.recordOptions = kNoWindow;
+}
+
+RecordOptionsDialog::~RecordOptionsDialog() {
+    if (app_.windows.recordOptions == window_) app_.windows.recordOptions = kNoWindow;
+}
+
+void openRecordOptions(AppState& app) {
+    if (app.windows.recordOptions != kNoWindow) return;
+    app.ui().openModeless("rec_option", std::make_unique<RecordOptionsDialog>(app));
+}
+
+void closeRecordOptions(AppState& app) {
+    if (app.windows.recordOptions != kNoWindow) app.ui().endDialog(app.windows.recordOptions, 0);
+    app.windows.recordOptions = kNoWindow;
 }
 
 }  // namespace pelkit

@@ -15,6 +15,7 @@ struct AppState;
 class RecordOptionsDialog final : public DialogHandler {
   public:
     explicit RecordOptionsDialog(AppState& app) : app_(app) {}
+    ~RecordOptionsDialog() override;
     void onInit(WindowHandle window) override;
     void onCommand(WindowHandle window, int id, int32_t param, Notify notify) override;
     void onScroll(WindowHandle window, int bar, int code, int thumb) override;
@@ -26,6 +27,9 @@ class RecordOptionsDialog final : public DialogHandler {
     float auxValue() const { return aux_; }
 
   private:
+    // Ends the window; the program no longer addresses it.
+    void endWindow(WindowHandle window);
+    void handleClick(WindowHandle window, int id, int32_t param);
     // The spectrum switch "change".
     void changeSpectrumView();
     void showAux();
@@ -43,5 +47,10 @@ class RecordOptionsDialog final : public DialogHandler {
     WindowHandle window_ = kNoWindow;
     float aux_ = kAuxDefault;
 };
+
+// Opens the record options window beside the main window, which stays usable; one at a time.
+void openRecordOptions(AppState& app);
+// Ends the record options window if it is open (the main window closes).
+void closeRecordOptions(AppState& app);
 
 }  // namespace pelkit

@@ -14,6 +14,7 @@
 #include "resources/wave_edit_ids.h"
 #include "state/app_state.h"
 #include "status/micro_edit_readouts.h"
+#include "status/shown_block.h"
 #include "status/status_display.h"
 
 namespace pelkit {
@@ -100,30 +101,17 @@ void WaveMicroEditDialog::onScroll(WindowHandle, int bar, int code, int thumb) {
 void WaveMicroEditDialog::onClose(WindowHandle window) {
     app_.ui().endDialog(window, 0);
     app_.microEdit.window = kNoWindow;
+    // Its cursor mark goes with it.
+    invalidateWaveforms(app_);
 }
 
 void WaveMicroEditDialog::readBlockAtPosition() {
-    std::vector<uint8_t>& shown = app_.ring.displayBuffer;
-    if (shown.empty()) return;
-    // A stream of its own: the play stream's place and state stay as playback left them.
-    const size_t block = std::min<size_t>(app_.blocks.blockSize, shown.size());
-    FileStream in;
-    size_t got = 0;
-    if (in.open(app_.sound.fileName, FileStream::Mode::Read) &&
-        in.seek(app_.sound.dataOffset() + app_.sound.position)) {
-        got = in.read(shown.data(), block);
-    }
-    // Past the end of the sound there is nothing to show.
-    std::memset(shown.data() + got, 0, block - got);
-    app_.ring.displayData = shown.data();
-    // The picture starts at the front of the bytes just read, where the cursor counts from
-    // (while playing, the display timer moves it on).
-    if (!app_.modes.playing) app_.display.tickCount = 0;
+    if (app_.ring.displayBuffer.empty()) return;
+    showBlockAtPosition(app_);
     if (const uint8_t* frame = microEditFrame(app_)) {
         setFrameValues(app_, read16(frame), read16(frame + 2));
     }
     showBufferStart(app_);
-    invalidateWaveforms(app_);
 }
 
 void WaveMicroEditDialog::write() {

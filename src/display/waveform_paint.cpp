@@ -69,7 +69,9 @@ void drawTrace(AppState& app, Canvas& canvas, const uint8_t* base, uint64_t limi
     }
 }
 
+// The wave micro edit's cursor, while its window is open.
 void drawCursor(AppState& app, Canvas& canvas) {
+    if (app.microEdit.window == kNoWindow) return;
     int x =
         static_cast<int>(static_cast<double>(app.display.editCursor) * app.display.horizontalScale);
     canvas.selectPen(Pen::Mark);

@@ -82,6 +82,8 @@ void PositionCommentDialog::onInit(WindowHandle window) {
     Ui& ui = app_.ui();
     ui.setText(window, id::kPositionCommentPosition, std::to_string(app_.marks.dialogPosition));
     ui.setText(window, id::kPositionCommentText, app_.marks.comment);
+    // The previous comment is offered selected: typing replaces it.
+    ui.focus(window, id::kPositionCommentText);
 }
 
 void PositionCommentDialog::onCommand(WindowHandle window, int id, int32_t, Notify notify) {

@@ -46,7 +46,8 @@ enum class WaveWindow { Upper, Lower };
 enum class BoxIcon { Warning, Error, Information };
 enum class BoxButtons { Ok, OkCancel };
 enum class BoxAnswer { Ok, Cancel };
-enum class FileKind { Sound, Sequence };
+// The file choice: a sound or a sequence file to open, or a sequence file to write.
+enum class FileKind { Sound, Sequence, SequenceToSave };
 
 // Notification carried with a command: a click (or a command sent by the program) or a change
 // of an edit field's text by the user.
@@ -73,7 +74,23 @@ class Ui {
     virtual void setText(WindowHandle window, int id, const std::string& text) = 0;
     virtual std::string getText(WindowHandle window, int id) = 0;
     virtual void enable(WindowHandle window, int id, bool on) = 0;
+    // Moves the keyboard focus to the control; a text field so focused offers its text
+    // selected, so that typing replaces it.
     virtual void focus(WindowHandle window, int id) = 0;
+    // Shows a button or menu entry that switches something on and off as on (a check mark, a
+    // pressed button) or off. A front end without marks ignores it.
+    virtual void setChecked(WindowHandle window, int id, bool on) {
+        (void)window;
+        (void)id;
+        (void)on;
+    }
+    // A short text about the control's current content (a slot's file), shown after its
+    // description when the pointer rests on it. A front end without such texts ignores it.
+    virtual void setHint(WindowHandle window, int id, const std::string& text) {
+        (void)window;
+        (void)id;
+        (void)text;
+    }
     virtual void setTitle(WindowHandle window, const std::string& title) = 0;
     virtual void setScrollRange(WindowHandle window, int bar, int min, int max) = 0;
     virtual void setScrollPos(WindowHandle window, int bar, int pos) = 0;

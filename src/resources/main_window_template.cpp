@@ -110,7 +110,12 @@ std::vector<ControlDef> mainControls(bool withRecordGroup) {
         add(typed ? field(headerIds[k], x, y + 17, 66) : readOnly(headerIds[k], x, y + 17, 66));
     }
 
+    // Pan: with the pan coefficients, -100 (the bar's left end) sends the sound to the right
+    // channel and +100 (its right end) to the left; each end is labelled with its side.
     parameterGroup(c, "main pan", 9008, 149);
+    c.back().rect = {306, 149, 180, 10};
+    add(label("右", 290, 143, 14));
+    add(label("左", 490, 143, 14));
     add(button(1074, "reset", 422, 125, 38));
     add(readOnly(1075, 462, 125, 40));
 

@@ -72,13 +72,16 @@ TemplateDef subSoundSetting() {
 
         group("pan", 8, 100, 340, 46),
         {id::kSettingPanBar, ControlKind::ScrollBar, "", {45, 120, 212, 10}, false},
+        // The side the sound goes to at each end (-100 right, +100 left).
+        {-1, ControlKind::Label, "右", {45, 131, 14, 14}, false},
+        {-1, ControlKind::Label, "左", {245, 131, 14, 14}, false},
         button(id::kSettingPanReset, "reset", 262, 115, 40, 20),
         readOnly(id::kSettingPan, 304, 115, 38),
 
         label("seq.", 10, 156, 34),
-        readOnly(id::kSettingArmed, 46, 156, 40),
-        label("start", 100, 156, 34),
-        readOnly(id::kSettingStartPosition, 136, 156, 90),
+        readOnly(id::kSettingArmed, 46, 156, 70),
+        label("start", 122, 156, 30),
+        readOnly(id::kSettingStartPosition, 154, 156, 76),
         label("time", 236, 156, 30),
         readOnly(id::kSettingPlayedTime, 268, 156, 80),
         label("file", 10, 182, 34),

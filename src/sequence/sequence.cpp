@@ -21,7 +21,8 @@ SequenceSetup currentSetup(AppState& app) {
     if (app.subSounds) {
         for (int32_t i = 0; i < kSubSoundSlotCount; ++i) {
             const SubSoundSlot& slot = app.subSounds->entries[static_cast<size_t>(i)];
-            if (!slot.assigned) continue;
+            // A slot started without a file has nothing to keep.
+            if (!slot.assigned || slot.name.empty()) continue;
             setup.slots.push_back({i, slot.name});
             if (slot.armed) setup.arms.push_back({i, slot.startPosition});
         }
@@ -108,19 +109,17 @@ void armSlots(AppState& app, const LoadedSetup& loaded) {
 
 void saveSequence(AppState& app) {
     SequenceState& seq = app.sequence;
-    if (!ChooseFile(app, FileKind::Sequence)) {
-        showLoadError(app);
-        setStatusText(app, id::kFieldSequenceStatus, app.sound.playFileName);
-        return;
-    }
-    seq.chosen = true;
+    // A cancelled choice is no error: nothing is said or changed, and the next record asks
+    // again.
+    if (!ChooseFile(app, FileKind::SequenceToSave)) return;
     // Only a sequence file is ever written: another file chosen by mistake is left alone.
     if (!HasExtension(app.chosenFile, "ts1")) {
         showWarning(app,
                     app.chosenFile + " is not a sequence file (.ts1): the sequence was not saved.");
-        setStatusText(app, id::kFieldSequenceStatus, app.sound.playFileName);
+        showSequenceStatus(app);
         return;
     }
+    seq.chosen = true;
     seq.outputPath = app.chosenFile;
     app.startTick = app.platform.clock.tickMs();
     setStatusText(app, id::kFieldSequenceStatus, "sequence recording.");
@@ -139,20 +138,24 @@ void saveSequence(AppState& app) {
     } else if (!text.message.empty()) {
         showWarning(app, text.message);
     }
-    setStatusText(app, id::kFieldSequenceStatus, app.sound.playFileName);
+    showSequenceStatus(app);
+}
+
+void showSequenceStatus(AppState& app) {
+    setStatusText(
+        app, id::kFieldSequenceStatus,
+        app.sequence.recording ? std::string("sequence recording.") : app.sound.playFileName);
 }
 
 void openSequence(AppState& app) {
-    if (!ChooseFile(app, FileKind::Sequence)) {
-        showLoadError(app);
-        return;
-    }
+    if (!ChooseFile(app, FileKind::Sequence)) return;
     sendCommand(app, id::kReplaySequenceFile);
 }
 
 void recordSequence(AppState& app) {
     app.sequence.recording = true;
     if (!app.sequence.chosen) sendCommand(app, id::kSequenceSave);
+    showSequenceStatus(app);
 }
 
 void replaySequence(AppState& app) {

@@ -20,6 +20,9 @@ void saveSequence(AppState& app);
 void openSequence(AppState& app);
 // 1122: sub sounds started from now on are armed; the first time, a file is chosen to save to.
 void recordSequence(AppState& app);
+// The sequence field: "sequence recording." while a sequence is being recorded, else the main
+// file played.
+void showSequenceStatus(AppState& app);
 // 1121: every slot stops and rewinds, armed slots may start again, and the main sound plays.
 void replaySequence(AppState& app);
 // The entries of the four commands above.

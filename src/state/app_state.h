@@ -135,6 +135,7 @@ struct RecorderState {
 struct WindowSet {
     WindowHandle mainDialog = kNoWindow;
     bool mainDialogEnded = false;
+    WindowHandle recordOptions = kNoWindow;  // the record options window while it is open
 };
 
 // Files named by rule from the main file.

@@ -110,7 +110,11 @@ void showWarning(AppState& app, const std::string& text) {
 }
 
 bool ChooseFile(AppState& app, FileKind kind) {
-    auto chosen = ui(app).chooseFile(mainWindow(app), kind, app.chosenFile);
+    // A sequence to write is offered under the name made from the main file.
+    const std::string& initial = kind == FileKind::SequenceToSave && !app.names.sequence.empty()
+                                     ? app.names.sequence
+                                     : app.chosenFile;
+    auto chosen = ui(app).chooseFile(mainWindow(app), kind, initial);
     if (!chosen) return false;
     app.chosenFile = chosen->substr(0, kTextMax);
     return true;

@@ -37,8 +37,9 @@ void invalidateWaveforms(AppState& app);
 
 void showWarning(AppState& app, const std::string& text);
 void showLoadError(AppState& app);
-// The open-file dialog for KIND, starting at the last chosen file; the choice goes to
-// app.chosenFile. False when the user cancelled.
+// The file dialog for KIND, starting at the last chosen file (a sequence to save: at the
+// sequence name made from the main file); the choice goes to app.chosenFile. False when the
+// user cancelled: a cancel is no error, so callers then change nothing and say nothing.
 bool ChooseFile(AppState& app, FileKind kind);
 
 // The 50-character level bar for a level of PERCENT.

@@ -20,9 +20,11 @@ SubSoundSlot* slotAt(AppState& app, int64_t index) {
     return app.subSounds ? app.subSounds->slot(index) : nullptr;
 }
 
+}  // namespace
+
 // Field 1099 shows the block's first slot index; each ">" is enabled exactly when its slot has a
-// file (or was started).
-void showRows(AppState& app) {
+// file (or was started), however it got it. The rows and the "all" window name each slot's file.
+void showSubSoundSlots(AppState& app) {
     Ui& ui = app.ui();
     const WindowHandle main = app.windows.mainDialog;
     const uint32_t base = app.subSoundUi.blockBase;
@@ -30,24 +32,31 @@ void showRows(AppState& app) {
     for (int k = 0; k < kSubSoundRowCount; ++k) {
         const SubSoundSlot* slot = slotAt(app, int64_t{base} + k);
         ui.enable(main, id::kSubSoundPlay0 + k, slot && slot->assigned);
+        const std::string name = slot ? slot->name : std::string();
+        for (int first : {id::kSubSoundOpen0, id::kSubSoundPlay0, id::kSubSoundStop0})
+            ui.setHint(main, first + k, name);
+    }
+    const WindowHandle all = app.subSoundUi.allWindow;
+    if (all == kNoWindow || !app.subSounds) return;
+    for (int i = 0; i < kSubSoundSlotCount; ++i) {
+        const SubSoundSlot& slot = app.subSounds->entries[static_cast<size_t>(i)];
+        ui.setText(all, id::kSubSoundSlotButton0 + i,
+                   slot.assigned ? std::to_string(i + 1) : std::string());
+        ui.setHint(all, id::kSubSoundSlotButton0 + i, slot.name);
     }
 }
 
-// Lets the user choose the slot's file. A cancelled choice is the load failure; the slot stays
-// as it was.
+namespace {
+
+// Lets the user choose the slot's file. A cancelled choice leaves the slot as it was.
 void openSlot(AppState& app, int64_t index) {
     SubSoundSlot* slot = slotAt(app, index);
     if (!slot) return;
-    if (!ChooseFile(app, FileKind::Sound)) {
-        showLoadError(app);
-        return;
-    }
+    if (!ChooseFile(app, FileKind::Sound)) return;
     setTitle(app, app.sound.fileName, app.titleText);
     slot->assign(app.chosenFile);
     warnUnplayableSlots(app, {static_cast<int32_t>(index)});
-    // The row of the same place in whatever block is shown.
-    app.ui().enable(app.windows.mainDialog,
-                    id::kSubSoundPlay0 + static_cast<int>(index % kSubSoundRowCount), true);
+    showSubSoundSlots(app);
 }
 
 // Why SLOT's file cannot be played, as the end of a sentence; empty when it can. A slot whose
@@ -94,7 +103,7 @@ void warnUnplayableSlots(AppState& app, const std::vector<int32_t>& indexes) {
 void createSubSounds(AppState& app) {
     app.subSounds = std::make_unique<SubSoundBank>();
     app.subSoundUi = SubSoundUi{};
-    showRows(app);
+    showSubSoundSlots(app);
 }
 
 void destroySubSounds(AppState& app) {
@@ -117,12 +126,12 @@ void nextBlock(AppState& app, int, int32_t) {
     SubSoundUi& ui = app.subSoundUi;
     ui.blockBase += kSubSoundRowCount;
     if (ui.blockBase > kLastBlockBase) ui.blockBase = 0;
-    showRows(app);
+    showSubSoundSlots(app);
 }
 
 void firstBlock(AppState& app, int, int32_t) {
     app.subSoundUi.blockBase = 0;
-    showRows(app);
+    showSubSoundSlots(app);
 }
 
 }  // namespace

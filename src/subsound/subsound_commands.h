@@ -18,6 +18,11 @@ void createSubSounds(AppState& app);
 // At the main window's close: the sub sound dialogs end and every slot's file is closed.
 void destroySubSounds(AppState& app);
 
+// The rows of the shown block and the "all" window as the slots stand: a slot with a file can be
+// started (its ">" enabled, its number on its "all" button), and each names its file in its hint.
+// Called whenever slots get files, however they get them.
+void showSubSoundSlots(AppState& app);
+
 // Names, in one warning, each of the slots at INDEXES whose file cannot be opened or is not a
 // readable WAV file (it would only fall silent when started); says nothing when all can play.
 void warnUnplayableSlots(AppState& app, const std::vector<int32_t>& indexes);

@@ -9,6 +9,7 @@
 #include "state/app_state.h"
 #include "status/scroll_rules.h"
 #include "status/status_display.h"
+#include "subsound/subsound_commands.h"
 
 namespace pelkit {
 
@@ -64,11 +65,7 @@ void SubSoundAllDialog::onInit(WindowHandle window) {
     app_.subSoundUi.allWindow = window;
     app_.subSoundUi.dialogMode = 2;
     app_.ui().setTitle(window, "sub sound");
-    for (int i = 0; i < kSubSoundSlotCount; ++i) {
-        const bool assigned = app_.subSounds && app_.subSounds->entries[i].assigned;
-        app_.ui().setText(window, id::kSubSoundSlotButton0 + i,
-                          assigned ? std::to_string(i + 1) : std::string());
-    }
+    showSubSoundSlots(app_);
 }
 
 void SubSoundAllDialog::showMode(WindowHandle window) {
@@ -87,8 +84,8 @@ void SubSoundAllDialog::onCommand(WindowHandle window, int id, int32_t, Notify n
         static const int kSlotCommand[] = {id::kSubSoundPlayIndex, id::kSubSoundStopIndex,
                                            id::kSubSoundOpenIndex};
         sendCommand(app_, kSlotCommand[mode], index);
-        // The button shows its number from now on, whether or not a file was chosen.
-        if (mode == 2) app_.ui().setText(window, id, std::to_string(index + 1));
+        // A slot that got a file (or was started) shows its number from now on.
+        showSubSoundSlots(app_);
         return;
     }
     switch (id) {

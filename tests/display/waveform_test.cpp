@@ -93,7 +93,10 @@ class WaveformTest : public ::testing::Test {
 
 TEST_F(WaveformTest, MarksTracesAndCursorOfBothWindows) {
     ASSERT_EQ(amplitudeDivisor(), 625);  // H = 32767 div 625 = 52: lines at 55 - 52 and 55 + 52
+    // The cursor mark stands only while the wave micro edit is open.
     app.display.editCursor = 20;
+    EXPECT_EQ(paint(true).with('m').size(), 3u);
+    app.microEdit.window = 7;
     RecordingCanvas up = paint(true), low = paint(false);
     Lines marks = {op('m', 0, 55, 248, 55), op('m', 0, 107, 248, 107), op('m', 0, 3, 248, 3)};
     Lines cursor = expectedCursor(20);
@@ -171,6 +174,7 @@ TEST_F(WaveformTest, TraceStopsWhereTheDisplayBufferEnds) {
     // last that fit.
     app.display.horizontalScale = 100.0f;
     app.display.tickCount = 38;
+    app.microEdit.window = 7;
     auto began = std::chrono::steady_clock::now();
     RecordingCanvas c = paint(true);
     auto took = std::chrono::steady_clock::now() - began;

@@ -33,6 +33,7 @@ int AnsweringHost::execDialog(QDialog& dialog) {
         s.defaultSuffix = files->defaultSuffix();
         s.directory = files->directory().absolutePath();
         s.preselected = files->selectedFiles().value(0);
+        s.saves = files->acceptMode() == QFileDialog::AcceptSave;
         seen.push_back(s);
         if (fileAnswers.empty()) return QDialog::Rejected;
         std::optional<QString> answer = fileAnswers.front();
@@ -46,8 +47,7 @@ int AnsweringHost::execDialog(QDialog& dialog) {
 
 CoreUnderTest::CoreUnderTest() {
     host.setMainWindow(&mainWindow);
-    host.setWavePainter(
-        [this](WaveWindow which, Canvas& canvas) { program.paint(which, canvas); });
+    host.setWavePainter([this](WaveWindow which, Canvas& canvas) { program.paint(which, canvas); });
 }
 
 CoreUnderTest::~CoreUnderTest() {

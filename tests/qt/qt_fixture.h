@@ -33,6 +33,7 @@ struct SeenDialog {
     QString defaultSuffix;
     QString directory;
     QString preselected;  // the file the dialog opened on
+    bool saves = false;   // a save dialog (not an open one)
 };
 
 class AnsweringHost final : public QtHost {

@@ -257,7 +257,7 @@ TEST(PlaybackRange, PlaysWholeBlocksFromStartWhileTheyFitBeforeEnd) {
     // Bars at 100 and 400: the range is 48,000 .. 192,000. The third block would pass its end.
     play(s, "s.wav", stereo16(data),
          "scroll start 5 99\nscroll end 5 399\ncommand 1052\nprint 1052\ncommand 1002\nrun\n");
-    EXPECT_EQ(s.run.out, "1052: start-end\n");
+    EXPECT_EQ(s.run.out, "1052: start-end (checked)\n");
     EXPECT_EQ(s.played.data, blocks({slice(data, 48000, 48000 + 2 * kBlock)}));
 }
 

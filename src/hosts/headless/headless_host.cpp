@@ -84,6 +84,13 @@ void HeadlessHost::enable(WindowHandle window, int id, bool on) {
     if (it == w->controls.end() && !w->fromTemplate) w->controls[id].enabled = on;
 }
 
+void HeadlessHost::setChecked(WindowHandle window, int id, bool on) {
+    Window* w = find(window);
+    if (!w) return;
+    auto it = w->controls.find(id);
+    if (it != w->controls.end()) it->second.checked = on;
+}
+
 void HeadlessHost::focus(WindowHandle window, int id) {
     if (Window* w = find(window)) w->focus = id;
 }

@@ -57,6 +57,7 @@ class HeadlessHost final : public Ui {
     std::string getText(WindowHandle window, int id) override;
     void enable(WindowHandle window, int id, bool on) override;
     void focus(WindowHandle window, int id) override;
+    void setChecked(WindowHandle window, int id, bool on) override;
     void setTitle(WindowHandle window, const std::string& title) override;
     void setScrollRange(WindowHandle window, int bar, int min, int max) override;
     void setScrollPos(WindowHandle window, int bar, int pos) override;
@@ -83,6 +84,7 @@ class HeadlessHost final : public Ui {
         std::string text;
         bool enabled = true;
         bool menuOnly = false;  // a menu entry: printed, but not a control to write to
+        bool checked = false;   // a switch that is on
     };
     struct Bar {
         int min = 0, max = 100, pos = 0;

@@ -175,7 +175,8 @@ void HeadlessHost::verbPrint(Target& t, const VerbLine& line) {
             out_ << *id << ": (no such control)\n";
             return;
         }
-        out_ << *id << ": " << it->second.text << (it->second.enabled ? "" : " (disabled)") << '\n';
+        out_ << *id << ": " << it->second.text << (it->second.enabled ? "" : " (disabled)")
+             << (it->second.checked ? " (checked)" : "") << '\n';
     } else {
         throw line.usageError();
     }

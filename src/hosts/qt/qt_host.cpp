@@ -1,14 +1,17 @@
 #include "hosts/qt/qt_host.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSocketNotifier>
 #include <QSortFilterProxyModel>
@@ -157,7 +160,38 @@ void QtHost::enable(WindowHandle window, int id, bool on) {
 
 void QtHost::focus(WindowHandle window, int id) {
     TemplateDialog* d = dialog(window);
-    if (QWidget* w = d ? d->control(id) : nullptr) w->setFocus(Qt::OtherFocusReason);
+    QWidget* w = d ? d->control(id) : nullptr;
+    if (!w) return;
+    w->setFocus(Qt::OtherFocusReason);
+    // A field given the focus offers its text selected, so typing replaces it.
+    if (auto* field = qobject_cast<QLineEdit*>(w); field && !field->isReadOnly())
+        field->selectAll();
+}
+
+void QtHost::setChecked(WindowHandle window, int id, bool on) {
+    TemplateDialog* d = dialog(window);
+    if (!d) return;
+    // A switch shows its state: a pressed button, a checked menu entry (the English main
+    // window has 1041 as both).
+    if (auto* button = qobject_cast<QPushButton*>(d->control(id))) {
+        button->setCheckable(true);
+        button->setChecked(on);
+    }
+    if (QAction* action = d->menuAction(id)) {
+        action->setCheckable(true);
+        action->setChecked(on);
+    }
+}
+
+void QtHost::setHint(WindowHandle window, int id, const std::string& text) {
+    TemplateDialog* d = dialog(window);
+    QWidget* w = d ? d->control(id) : nullptr;
+    if (!w) return;
+    // After the control's description, when it has one.
+    const QString description = w->accessibleDescription();
+    QString tip = qs(text);
+    if (!description.isEmpty()) tip = tip.isEmpty() ? description : description + "\n" + tip;
+    w->setToolTip(tip);
 }
 
 void QtHost::setTitle(WindowHandle window, const std::string& title) {
@@ -223,12 +257,14 @@ std::optional<std::string> QtHost::chooseFile(WindowHandle owner, FileKind kind,
                                               const std::string& initial) {
     if (quitting_) return std::nullopt;
     const bool sound = kind == FileKind::Sound;
+    // A sequence to write is a save: the dialog says so, and asks before replacing a file.
+    const bool save = kind == FileKind::SequenceToSave;
     QFileDialog dialog(ownerWidget(owner));
     // Qt's own dialog on every desktop: it lets a new name be typed and it speaks the
     // program's language.
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setOption(QFileDialog::ReadOnly, false);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
     const QString all = QCoreApplication::translate("message", "All Files (*.*)");
     dialog.setNameFilters(
@@ -249,7 +285,7 @@ std::optional<std::string> QtHost::chooseFile(WindowHandle owner, FileKind kind,
         const QStringList files = dialog.selectedFiles();
         if (files.isEmpty()) return std::nullopt;
         const QString path = files.first();
-        if (QFileInfo::exists(path)) return path.toStdString();
+        if (save || QFileInfo::exists(path)) return path.toStdString();
         // A name that does not exist yet is taken after the user agrees to create it.
         QMessageBox ask(
             QMessageBox::Question, dialog.windowTitle(),

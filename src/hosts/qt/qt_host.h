@@ -64,6 +64,8 @@ class QtHost : public Ui {
     std::string getText(WindowHandle window, int id) override;
     void enable(WindowHandle window, int id, bool on) override;
     void focus(WindowHandle window, int id) override;
+    void setChecked(WindowHandle window, int id, bool on) override;
+    void setHint(WindowHandle window, int id, const std::string& text) override;
     void setTitle(WindowHandle window, const std::string& title) override;
     void setScrollRange(WindowHandle window, int bar, int min, int max) override;
     void setScrollPos(WindowHandle window, int bar, int pos) override;
