@@ -149,6 +149,14 @@
         <source>開く</source>
         <translation>Open</translation>
     </message>
+    <message>
+        <source>フォルマント保持</source>
+        <translation>Keep formants (high-quality stretch)</translation>
+    </message>
+    <message>
+        <source>高音質ストレッチ</source>
+        <translation>High-quality stretch</translation>
+    </message>
 </context>
 <context>
     <name>POSITION_COMMENT</name>

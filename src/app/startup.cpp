@@ -21,6 +21,7 @@
 #include "files/wav_format.h"
 #include "marks/marks.h"
 #include "playback/device_volume.h"
+#include "playback/hq_stretch_settings.h"
 #include "resources/control_ids.h"
 #include "state/app_state.h"
 #include "status/readouts.h"
@@ -202,6 +203,7 @@ void loadSettings(AppState& app, const std::string& path) {
     r.loopSize = kDefaultLoopSize;
     const bool ownFolder = takeFolderLock(app, path);
 
+    loadStretchSettings(app, settings);
     r.take.setPartLimit(kDefaultPartLimit);
     int limitMega = settings.readInt(kSection, "limitmega", 0);
     if (limitMega > 0) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "dsp/fft_view.h"
+#include "dsp/hq_stretcher.h"
 #include "dsp/level_stage.h"
 #include "dsp/spectrum_worker.h"
 #include "files/app_folders.h"
@@ -188,6 +189,7 @@ struct AppState {
     ProcessingSettings processing;
     LevelSettings level;
     ReverbWork reverbWork;
+    HqStretchWork hqStretch;  // the stretcher of the high-quality stretch while it plays
     DisplayState display;
     ScrollState scroll;
     SpectrumState spectrum;
