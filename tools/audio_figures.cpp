@@ -3,9 +3,11 @@
 // the share of time spent in the audio callback. With SLOTS, that many sub sounds play over the
 // whole of it, each from its own file, mixed into every block as playback mixes them (slots that
 // end are started again), and the time of each mixing turn is reported too. Needs a sound server
-// (scripts/sound-server.sh).
+// (scripts/sound-server.sh). With "hq" after them, every block is made by the high-quality
+// stretch stage from a tone at speed 1.25 and pitch 1.26, as playback makes it, and the time the
+// stage takes a block is reported.
 //
-//   pelkit_audio_figures [SECONDS] [SLOTS]
+//   pelkit_audio_figures [SECONDS] [SLOTS] [hq]
 #include <stdlib.h>
 
 #include <algorithm>
@@ -20,9 +22,14 @@
 #include <vector>
 
 #include "devices/portaudio/portaudio_devices.h"
+#include "dsp/hq_stretcher.h"
+#include "dsp/speed_pitch.h"
 #include "files/file_stream.h"
 #include "files/wav_format.h"
+#include "playback/hq_stretch_stage.h"
+#include "state/byte_buffer.h"
 #include "state/mixing_turn.h"
+#include "state/playback_state.h"
 #include "state/subsound_bank.h"
 
 namespace {
@@ -94,11 +101,33 @@ int main(int argc, char** argv) {
     uint32_t position = 0;
     double turnSeconds = 0, longestTurn = 0;
     uint64_t turns = 0;
+    const bool hq = argc > 3 && std::string(argv[3]) == "hq";
+    ProcessingSettings processing;
+    processing.speedFactor = 1.25f;
+    processing.pitchFactor = 1.26f;
+    HqStretchWork work;
+    ByteBuffer hqSource;
+    hqSource.allocate(2 * kBlock);
+    HqStretchStage stage(processing, work, hqSource, {16, 2, 44100}, false);
+    const uint32_t hqRead = computeReadSize(kBlock, processing.speedFactor, 4, 2 * kBlock);
+    double stageSeconds = 0;
+    uint64_t stageBlocks = 0;
     auto fill = [&](WaveHeader& h) {
-        auto* s = reinterpret_cast<int16_t*>(h.data);
-        for (uint32_t i = 0; i < kBlock / 4; ++i, ++frame) {
+        auto* s = reinterpret_cast<int16_t*>(hq ? hqSource.data() : h.data);
+        for (uint32_t i = 0; i < (hq ? hqRead : kBlock) / 4; ++i, ++frame) {
             auto v = static_cast<int16_t>(8000 * std::sin(2 * M_PI * 440.0 * frame / 44100));
             s[2 * i] = s[2 * i + 1] = v;
+        }
+        if (hq) {
+            const auto start = steady_clock::now();
+            PlayBlock b;
+            b.data = h.data;
+            b.capacity = kBlock;
+            b.bytesRead = b.fromFile = hqRead;
+            stage.process(b);
+            std::fill(h.data + b.outputLength, h.data + kBlock, 0);
+            stageSeconds += duration<double>(steady_clock::now() - start).count();
+            ++stageBlocks;
         }
         if (slots == 0) return;
         const auto start = steady_clock::now();
@@ -160,6 +189,14 @@ int main(int argc, char** argv) {
             "blocks)\n",
             slots, 1000 * turnSeconds / static_cast<double>(turns), 1000 * longestTurn,
             static_cast<unsigned long long>(turns));
+    }
+    if (hq && stageBlocks > 0) {
+        std::printf(
+            "high-quality stretch: %.1f ms a block on average (%.1f %% of one core), "
+            "%u ms of silence ahead, %u short blocks\n",
+            1000 * stageSeconds / static_cast<double>(stageBlocks),
+            100 * stageSeconds / (static_cast<double>(stageBlocks) * kBlock / 176400.0),
+            static_cast<unsigned>(work.leadFrames * 1000 / 44100), work.shortBlocks);
     }
     return 0;
 }

@@ -235,6 +235,14 @@
         <source>左</source>
         <translation>L</translation>
     </message>
+    <message>
+        <source>フォルマント保持</source>
+        <translation>Keep formants (high-quality stretch)</translation>
+    </message>
+    <message>
+        <source>高音質ストレッチ</source>
+        <translation>High-quality stretch</translation>
+    </message>
 </context>
 <context>
     <name>POSITION_COMMENT</name>
@@ -1927,6 +1935,22 @@
     <message>
         <source>混ぜ方を表示</source>
         <translation>Show mixing mode</translation>
+    </message>
+    <message>
+        <source>速度と音程を高音質のストレッチで変える（オフは区切りを継ぐ方式）</source>
+        <translation>Changes speed and pitch with the high-quality stretcher (off: the segment method)</translation>
+    </message>
+    <message>
+        <source>速度変更の方式</source>
+        <translation>Speed change method</translation>
+    </message>
+    <message>
+        <source>速度変更を区切りを継ぐ方式（chunks）か高音質のストレッチ（hq）で行う</source>
+        <translation>Makes the speed change by joining chunks (&quot;chunks&quot;) or with the high-quality stretcher (&quot;hq&quot;)</translation>
+    </message>
+    <message>
+        <source>高音質ストレッチで音程を変えても声の響き（フォルマント）を保つ</source>
+        <translation>Keeps the voice&apos;s character (formants) when the high-quality stretch changes the pitch</translation>
     </message>
 </context>
 <context>

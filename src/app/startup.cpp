@@ -22,6 +22,7 @@
 #include "files/wav_format.h"
 #include "marks/marks.h"
 #include "playback/device_volume.h"
+#include "playback/hq_stretch_settings.h"
 #include "resources/control_ids.h"
 #include "services/services.h"
 #include "state/app_state.h"
@@ -205,6 +206,7 @@ void loadSettings(AppState& app, const std::string& path) {
     r.loopSize = kDefaultLoopSize;
     const bool ownFolder = takeFolderLock(app, path);
 
+    loadStretchSettings(app, settings);
     app.services.take.setPartLimit(kDefaultPartLimit);
     int limitMega = settings.readInt(kSection, "limitmega", 0);
     if (limitMega > 0) {

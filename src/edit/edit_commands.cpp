@@ -10,6 +10,8 @@ std::vector<CommandEntry> editCommands() {
         command(id::kFileEdit, plain<openFileEditDialog>),
         command(id::kEditNoiseOff,
                 [](AppState& a, int, int32_t) { a.edits.noiseOff = !a.edits.noiseOff; }),
+        command(id::kEditSpeedHq,
+                [](AppState& a, int, int32_t) { a.edits.speedHq = !a.edits.speedHq; }),
         command(id::kFieldEditSpeedPercent,
                 [](AppState& a, int, int32_t percent) { a.edits.speedPercent = percent; }),
         command(id::kEditCutRange, requestEdit),

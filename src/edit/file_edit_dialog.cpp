@@ -68,6 +68,7 @@ void FileEditDialog::onInit(WindowHandle window) {
     ui.setText(window, id::kFieldEditBoostRate, "100");
     // The main window cleared the noise-off flag before opening the dialog: this sets it.
     onCommand(window, id::kEditNoiseOff, 0, Notify::Click);
+    ui.setText(window, id::kEditSpeedHq, app_.edits.speedHq ? "hq" : "chunks");
 }
 
 void FileEditDialog::onCommand(WindowHandle window, int id, int32_t, Notify notify) {
@@ -100,6 +101,10 @@ void FileEditDialog::onCommand(WindowHandle window, int id, int32_t, Notify noti
         case id::kEditNoiseOff:
             // The caption names the mode in force once the command has inverted the flag.
             ui.setText(window, id, app_.edits.noiseOff ? "cut-only" : "noise-off");
+            sendCommand(app_, id, 0);
+            break;
+        case id::kEditSpeedHq:
+            ui.setText(window, id, app_.edits.speedHq ? "chunks" : "hq");
             sendCommand(app_, id, 0);
             break;
         case id::kOk:

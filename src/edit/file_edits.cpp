@@ -41,6 +41,7 @@ struct EditRequest {
     uint32_t boostRate = 100;
     int32_t speedPercent = 50;
     bool noiseOff = false;
+    bool speedHq = false;
     uint32_t seamLength = 0;
     uint32_t rangeStart = 0, rangeEnd = 0;
 };
@@ -124,8 +125,9 @@ std::unique_ptr<EditJob> makeJob(AppState& app, const EditRequest& r) {
         case id::kEditDivide:
             return makeDivisionJob(source, r.fileName, r.param, r.boostRate);
         case id::kEditSpeedChange:
-            return makeSpeedChangeJob(source, outputOf(EditOutput::SpeedChange, r),
-                                      {r.param, r.speedPercent, r.noiseOff, r.seamLength});
+            return makeSpeedChangeJob(
+                source, outputOf(EditOutput::SpeedChange, r),
+                {r.param, r.speedPercent, r.noiseOff, r.seamLength, r.speedHq});
         default:
             return nullptr;
     }
@@ -310,6 +312,7 @@ void requestEdit(AppState& app, int id, int32_t param) {
     r.boostRate = app.edits.boostRate;
     r.speedPercent = app.edits.speedPercent;
     r.noiseOff = app.edits.noiseOff;
+    r.speedHq = app.edits.speedHq;
     r.seamLength = app.processing.seamLength;
     r.rangeStart = app.playback.rangeStart;
     r.rangeEnd = app.playback.rangeEnd;

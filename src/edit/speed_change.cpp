@@ -140,6 +140,7 @@ uint64_t speedChangedBytes(uint64_t bytes, int32_t percent) {
 
 std::unique_ptr<EditJob> makeSpeedChangeJob(const EditSource& source, const std::string& output,
                                             const SpeedChangeSettings& settings) {
+    if (settings.hq) return makeHqSpeedChangeJob(source, output, settings.percent);
     return std::make_unique<SpeedChangeJob>(source, output, settings);
 }
 

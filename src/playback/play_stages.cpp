@@ -7,13 +7,21 @@
 namespace pelkit {
 
 PlayStages::PlayStages(AppState& app, PlaySource& source)
-    : speedPitch_(app.processing, app.ring.copyBuffer, processingFrameSize(app)),
-      reverse_(app.playback.reversePlay, source),
+    : hq_(app.processing.hqStretch),
+      speedPitch_(app.processing, app.ring.copyBuffer, processingFrameSize(app)),
+      stretch_(app.processing, app.hqStretch, app.ring.copyBuffer,
+               {playedBits(app), app.format.channels, app.format.samplesPerSecond},
+               app.playback.reversePlay),
+      reverse_(app.playback.reversePlay, source, !hq_),
       level_(app.level, app.reverbWork, playedBits(app)),
       subSounds_(app.subSounds.get(), app.ring.copyBuffer, playedBits(app), app.level.timesMode) {}
 
 void PlayStages::process(PlayBlock& block) {
-    speedPitch_.process(block);
+    if (hq_) {
+        stretch_.process(block);
+    } else {
+        speedPitch_.process(block);
+    }
     reverse_.process(block);
     level_.process(block);
     subSounds_.process(block);
@@ -21,6 +29,7 @@ void PlayStages::process(PlayBlock& block) {
 
 void PlayStages::reset() {
     speedPitch_.reset();
+    stretch_.reset();
     reverse_.reset();
     level_.reset();
     subSounds_.reset();

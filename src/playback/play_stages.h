@@ -1,8 +1,9 @@
-// The processing chain of a refill, in its fixed order: speed and pitch, reverse, level, sub
-// sound mixing. Built for each block from the settings as they are then, so a change is heard
-// from the next block on.
+// The processing chain of a refill, in its fixed order: speed and pitch (or the high-quality
+// stretch), reverse, level, sub sound mixing. Built for each block from the settings as they are
+// then, so a change is heard from the next block on.
 #pragma once
 
+#include "playback/hq_stretch_stage.h"
 #include "playback/main_level_stage.h"
 #include "playback/play_block.h"
 #include "playback/reverse_stage.h"
@@ -21,7 +22,9 @@ class PlayStages {
     void reset();
 
   private:
+    bool hq_;  // the high-quality stretch stands in for the speed and pitch stage
     SpeedPitchStage speedPitch_;
+    HqStretchStage stretch_;
     ReverseStage reverse_;
     MainLevelStage level_;
     SubSoundMixStage subSounds_;

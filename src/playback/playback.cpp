@@ -6,6 +6,7 @@
 
 #include "dsp/speed_pitch.h"
 #include "files/wav_format.h"
+#include "playback/hq_stretch_stage.h"
 #include "playback/play_source.h"
 #include "playback/play_stages.h"
 #include "resources/control_ids.h"
@@ -284,15 +285,23 @@ BlockOutcome BlockRefill(AppState& app, WaveHeader& header) {
     // A file that ended with the previous block: repeat, continuous play, or the end.
     bool ended = source.fileEnded(out);
 
-    // Retire the block when playback is ending.
-    if (app.modes.stopRequested || ended) {
+    // Retire the block when playback is ending; the high-quality stretch may still hold the
+    // end of the sound, which takes one more block.
+    const bool tail =
+        app.modes.playing && app.processing.hqStretch && HqStretchStage::tailPending(app.hqStretch);
+    if ((app.modes.stopRequested || ended) && !tail) {
         retireHeader(app, header);
         out.retired = true;
         return out;
     }
 
-    // Read the block's sound.
-    SourceRead read = source.read(out.skipped);
+    // Read the block's sound (none while the stretch plays out its tail).
+    SourceRead read;
+    if (tail) {
+        pb.bytesRead = 0;
+    } else {
+        read = source.read(out.skipped);
+    }
     out.switchedFile = out.switchedFile || read.switched;
 
     // Armed slots start, then the stages: speed and pitch, reverse, level, sub sounds.

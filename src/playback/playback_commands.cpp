@@ -1,5 +1,6 @@
 #include "playback/playback_commands.h"
 
+#include "playback/hq_stretch_settings.h"
 #include "playback/playback.h"
 #include "resources/control_ids.h"
 
@@ -18,6 +19,8 @@ std::vector<CommandEntry> playbackCommands() {
         command(id::kSkipOnOff, plain<toggleSkipMode>),
         command(id::kContinuousPlay, plain<toggleContinuousPlay>),
         command(id::kConvertTo16, plain<requestConvertTo16>),
+        command(id::kHqStretch, plain<toggleHqStretch>),
+        command(id::kHqFormants, plain<toggleHqFormants>),
     };
 }
 

@@ -8,7 +8,7 @@
 namespace pelkit {
 
 // Play, pause, stop, reverse, repeat, the range switch, the skip marks, continuous play and the
-// 16-bit conversion.
+// 16-bit conversion, the high-quality stretch switches.
 std::vector<CommandEntry> playbackCommands();
 
 }  // namespace pelkit

@@ -16,7 +16,7 @@ void reverseUnits(uint8_t* block, uint32_t length) {
 
 void ReverseStage::process(PlayBlock& block) {
     if (!on_) return;
-    reverseUnits(block.data, block.outputLength);
+    if (reverseData_) reverseUnits(block.data, block.outputLength);
     source_.stepBackOver(block.fromFile);
 }
 

@@ -16,12 +16,16 @@ void reverseUnits(uint8_t* block, uint32_t length);
 
 class ReverseStage {
   public:
-    ReverseStage(bool reversePlay, PlaySource& source) : on_(reversePlay), source_(source) {}
+    // REVERSEDATA false: an earlier stage has turned the data round already; only the source
+    // steps back.
+    ReverseStage(bool reversePlay, PlaySource& source, bool reverseData = true)
+        : on_(reversePlay), reverseData_(reverseData), source_(source) {}
     void process(PlayBlock& block);
     void reset() {}  // keeps nothing between blocks
 
   private:
     bool on_;
+    bool reverseData_;
     PlaySource& source_;
 };
 

@@ -96,6 +96,8 @@ inline constexpr int kStandby = 40023;
 inline constexpr int kSetPcm = 40024;
 inline constexpr int kShowPositionRange = 40026;
 inline constexpr int kConvertTo16 = 40027;
+inline constexpr int kHqStretch = 40028;
+inline constexpr int kHqFormants = 40029;
 
 // Fields.
 inline constexpr int kFieldBits = 1024;

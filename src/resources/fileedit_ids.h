@@ -15,6 +15,7 @@ inline constexpr int kEditRealTime = 1062;
 inline constexpr int kEditDivide = 1154;
 inline constexpr int kEditSpeedChange = 1058;
 inline constexpr int kEditNoiseOff = 1060;
+inline constexpr int kEditSpeedHq = 1063;  // the speed change by chunks or the high-quality stretch
 
 // Fields. The speed percent field's notifications are forwarded as command 1061 with its value.
 inline constexpr int kFieldEditBoostRate = 1158;

@@ -50,6 +50,7 @@ TemplateDef fileEdit() {
         label("%", 194, 200, 16),
         field(id::kFieldEditSpeedPercent, 212, 200, 48),
         button(id::kEditNoiseOff, "noise-off", 16, 228, 80),
+        button(id::kEditSpeedHq, "chunks", 104, 228, 80),
 
         button(1, "OK", 176, 264, 64),
         button(2, "ｷｬﾝｾﾙ", 248, 264, 64),

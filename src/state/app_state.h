@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "dsp/fft_view.h"
+#include "dsp/hq_stretcher.h"
 #include "dsp/level_stage.h"
 #include "files/app_folders.h"
 #include "files/file_stream.h"
@@ -191,6 +192,7 @@ struct AppState {
     ProcessingSettings processing;
     LevelSettings level;
     ReverbWork reverbWork;
+    HqStretchWork hqStretch;  // the stretcher of the high-quality stretch while it plays
     DisplayState display;
     ScrollState scroll;
     SpectrumState spectrum;

@@ -28,6 +28,7 @@ struct FileEditState {
     uint32_t boostRate = 100;  // percent, for the cuts, the channels and the division
     int32_t speedPercent = 50;
     bool noiseOff = false;  // the speed change joins chunks with seam ramps
+    bool speedHq = false;   // the speed change by the high-quality stretch instead of chunks
     WindowHandle dialog = kNoWindow;
     std::unique_ptr<EditWork> work;
     std::unique_ptr<PlayedSoundSink> capture;  // set from the capture's start to its end

@@ -59,6 +59,10 @@ struct ProcessingSettings {
     bool pitchMode = true;
     uint32_t processingUnit = 4096;
     uint32_t seamLength = 0;
+    // The high-quality stretch in place of the segment method ("hq-stretch"), and with it the
+    // formants kept where they are when the pitch moves ("hq-formants"). Kept in the settings.
+    bool hqStretch = false;
+    bool hqFormants = false;
 };
 
 }  // namespace pelkit
