@@ -149,6 +149,14 @@
         <source>開く</source>
         <translation>Open</translation>
     </message>
+    <message>
+        <source>ラウドネス正規化</source>
+        <translation>Normalise loudness</translation>
+    </message>
+    <message>
+        <source>ラウドネス測定</source>
+        <translation>Measure loudness</translation>
+    </message>
 </context>
 <context>
     <name>POSITION_COMMENT</name>

@@ -297,8 +297,12 @@ class MainWindowTest : public QObject {
             QCOMPARE(core.host.seen.size(), size_t(2));
             const SeenDialog& files = core.host.seen[0];
             QVERIFY(files.fileDialog);
-            QCOMPARE(files.nameFilters, (QStringList{"wave Files (*.wav)", "All Files (*.*)"}));
-            QCOMPARE(files.selectedFilter, QString("wave Files (*.wav)"));
+            const QString sounds(
+                "Sound Files (*.wav *.flac *.ogg *.oga *.opus *.mp3 *.aif *.aiff "
+                "*.aifc *.au *.caf *.w64)");
+            QCOMPARE(files.nameFilters,
+                     (QStringList{sounds, "wave Files (*.wav)", "All Files (*.*)"}));
+            QCOMPARE(files.selectedFilter, sounds);
             QCOMPARE(files.defaultSuffix, QString("wav"));
             const SeenDialog& box = core.host.seen[1];
             QVERIFY(!box.fileDialog);

@@ -200,7 +200,10 @@ std::optional<std::string> QtHost::chooseFile(WindowHandle owner, FileKind kind,
     dialog.setOption(QFileDialog::ReadOnly, false);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters(sound ? QStringList{"wave Files (*.wav)", "All Files (*.*)"}
+    // Sound files in other formats open through a WAV working copy.
+    dialog.setNameFilters(sound ? QStringList{"Sound Files (*.wav *.flac *.ogg *.oga *.opus *.mp3 "
+                                              "*.aif *.aiff *.aifc *.au *.caf *.w64)",
+                                              "wave Files (*.wav)", "All Files (*.*)"}
                                 : QStringList{"ts1 Files (*.ts1)", "All Files (*.*)"});
     dialog.selectNameFilter(dialog.nameFilters().first());
     dialog.setDefaultSuffix(sound ? "wav" : "ts1");

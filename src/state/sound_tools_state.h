@@ -1,0 +1,23 @@
+// What the sound-format tools keep: the long job under way (a decode into a working copy, a
+// loudness measurement, a normalised copy) and their settings.
+#pragma once
+
+#include <memory>
+
+namespace pelkit {
+
+// The job under way, owned here and run by its feature.
+class SoundToolsWork {
+  public:
+    virtual ~SoundToolsWork() = default;
+};
+
+struct SoundToolsState {
+    std::unique_ptr<SoundToolsWork> work;
+    double targetLufs = -16;      // what a normalised copy is scaled to
+    int quality = 6;              // Vorbis, Opus and MP3 export quality, 0 (smallest) to 10 (best)
+    bool takesAsFlac = false;     // each finished take is also kept as FLAC
+    bool playWhenLoaded = false;  // a play asked for while the working copy was being made
+};
+
+}  // namespace pelkit
