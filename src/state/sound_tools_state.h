@@ -15,8 +15,6 @@ class SoundToolsWork {
 struct SoundToolsState {
     std::unique_ptr<SoundToolsWork> work;
     double targetLufs = -16;      // what a normalised copy is scaled to
-    int quality = 6;              // Vorbis, Opus and MP3 export quality, 0 (smallest) to 10 (best)
-    bool takesAsFlac = false;     // each finished take is also kept as FLAC
     bool playWhenLoaded = false;  // a play asked for while the working copy was being made
 };
 
