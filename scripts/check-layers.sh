@@ -6,7 +6,7 @@
 # Usage: check-layers.sh [SRC_DIR]; prints each offending line and exits 1 when there is one.
 set -euo pipefail
 src="${1:-$(dirname "$0")/../src}"
-features="playback record display dialogs subsound edit sequence marks"
+features="playback record display dialogs subsound edit sequence marks formats"
 
 # The folders a file in folder $1 may include from (besides its own folder).
 allowed() {

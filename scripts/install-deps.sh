@@ -5,7 +5,8 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config clang-format clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libsndfile1-dev sox libfftw3-dev librubberband-dev strace universal-ctags
+  libsndfile1-dev libebur128-dev libsamplerate0-dev sox libsox-fmt-mp3 opus-tools libfftw3-dev
+  librubberband-dev strace universal-ctags
   portaudio19-dev libasound2-dev pulseaudio pulseaudio-utils libasound2-plugins
   qt6-base-dev libqt6svg6 qt6-translations-l10n qt6-l10n-tools qt6-tools-dev fonts-noto-cjk
   xvfb xauth xdg-user-dirs

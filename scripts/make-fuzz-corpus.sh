@@ -3,7 +3,7 @@
 # small valid files and typical damaged ones, all made here.
 set -euo pipefail
 out="${1:-$(dirname "$0")/../build-fuzz/seeds}"
-mkdir -p "$out"/{wav_header,settings,sequence,position,headless_play,recovery}
+mkdir -p "$out"/{wav_header,settings,sequence,position,headless_play,recovery,sound_decode}
 
 # Little-endian numbers as bytes.
 le16() { printf "\\x$(printf %02x $(($1 & 255)))\\x$(printf %02x $((($1 >> 8) & 255)))"; }
@@ -21,6 +21,15 @@ canonical() {
     printf 'RIFF'; le32 $((36 + n)); printf 'WAVEfmt '; le32 16; fmt_body 1 "$1" "$2" "$3"
     printf 'data'; le32 "$n"; head -c "$n" /dev/zero | tr '\0' '\125'
 }
+
+# Short sounds in the formats the decoder takes, made by sox, and one cut short.
+d="$out/sound_decode"
+sox -n -r 8000 -c 1 -b 16 "$d/tone.flac" synth 0.05 sine 440
+sox -n -r 8000 -c 2 -b 24 "$d/tone24.flac" synth 0.05 sine 440
+sox -n -r 8000 -c 1 "$d/tone.ogg" synth 0.1 sine 440
+sox -n -r 8000 -c 1 "$d/tone.mp3" synth 0.1 sine 440
+sox -n -r 8000 -c 1 -b 16 "$d/tone.aiff" synth 0.05 sine 440
+head -c 200 "$d/tone.flac" > "$d/cut.flac"
 
 w="$out/wav_header"
 canonical 2 44100 16 16 > "$w/stereo16.wav"

@@ -243,6 +243,14 @@
         <source>高音質ストレッチ</source>
         <translation>High-quality stretch</translation>
     </message>
+    <message>
+        <source>ラウドネス正規化</source>
+        <translation>Normalise loudness</translation>
+    </message>
+    <message>
+        <source>ラウドネス測定</source>
+        <translation>Measure loudness</translation>
+    </message>
 </context>
 <context>
     <name>POSITION_COMMENT</name>
@@ -1952,6 +1960,14 @@
         <source>高音質ストレッチで音程を変えても声の響き（フォルマント）を保つ</source>
         <translation>Keeps the voice&apos;s character (formants) when the high-quality stretch changes the pitch</translation>
     </message>
+    <message>
+        <source>現在のファイルのラウドネス（LUFS）、ラウドネスレンジ、トゥルーピークを測る</source>
+        <translation>Measures the current file&apos;s integrated loudness (LUFS), loudness range and true peak</translation>
+    </message>
+    <message>
+        <source>目標ラウドネス（既定 −16 LUFS、トゥルーピーク −1 dBTP 以下）に合わせた NAME_norm.wav を作る</source>
+        <translation>Writes NAME_norm.wav scaled to the target loudness (default −16 LUFS, true peak at most −1 dBTP)</translation>
+    </message>
 </context>
 <context>
     <name>message</name>
@@ -1998,6 +2014,10 @@
     <message>
         <source>ts1 Files (*.ts1)</source>
         <translation>Sequence files (*.ts1)</translation>
+    </message>
+    <message>
+        <source>Sound Files (*.wav *.flac *.ogg *.oga *.opus *.mp3 *.aif *.aiff *.aifc *.au *.caf *.w64)</source>
+        <translation>Sound files (*.wav *.flac *.ogg *.oga *.opus *.mp3 *.aif *.aiff *.aifc *.au *.caf *.w64)</translation>
     </message>
 </context>
 </TS>

@@ -8,6 +8,8 @@
 #include "dialogs/keyboard_dialog.h"
 #include "display/waveform.h"
 #include "edit/file_edits.h"
+#include "formats/loudness_commands.h"
+#include "formats/working_copy.h"
 #include "marks/marks.h"
 #include "playback/level_commands.h"
 #include "playback/playback_commands.h"
@@ -38,6 +40,13 @@ void replaySequenceFile(AppState& app, int, int32_t) {
     warnUnplayableSlots(app, loaded.slots);
 }
 
+// A sub sound slot's chosen file in another format: its working copy becomes the slot's file.
+void subSoundWorkingCopy(AppState& app, int, int32_t index) {
+    startWorkingCopy(app, app.chosenFile, [index](AppState& a, const std::string& copy) {
+        assignSlotFile(a, index, copy);
+    });
+}
+
 // A step through the position marks that set the position is applied as a position jump.
 template <MarkCommand Step>
 void stepThroughMarks(AppState& app, int, int32_t) {
@@ -60,6 +69,7 @@ std::vector<CommandEntry> crossFeatureCommands() {
         command(id::kRangeEndSet,
                 [](AppState& a, int, int32_t) { setRangeFromPosition(a, false); }),
         command(id::kReplaySequenceFile, replaySequenceFile),
+        command(id::kSubSoundWorkingCopy, subSoundWorkingCopy),
         command(id::kMarkNext, stepThroughMarks<MarkCommand::Next>),
         command(id::kMarkPrevious, stepThroughMarks<MarkCommand::Previous>),
         command(id::kMarkFirst, stepThroughMarks<MarkCommand::First>),
@@ -79,6 +89,7 @@ const CommandTable& mainWindowCommands() {
         recordCommands(),   playbackCommands(), levelCommands(), keyboardCommands(),
         subSoundCommands(), displayCommands(),  editCommands(),  sequenceCommands(),
         markCommands(),     dialogCommands(),   mainCommands(),  crossFeatureCommands(),
+        loudnessCommands(),
     };
     return table;
 }

@@ -4,6 +4,9 @@
 #include "files/disk_sync.h"
 #include "files/file_names.h"
 #include "files/file_stream.h"
+#include "files/sound_decode.h"
+#include "formats/sound_jobs.h"
+#include "formats/working_copy.h"
 #include "resources/control_ids.h"
 #include "services/services.h"
 #include "state/app_state.h"
@@ -22,7 +25,34 @@ void rebuildNames(AppState& app) {
     app.names.sequence = SequenceName(f);
 }
 
+namespace {
+
+// A file in another format is loaded as its WAV working copy, once that is complete.
+void loadThroughWorkingCopy(AppState& app, const std::string& name) {
+    startWorkingCopy(app, name, [](AppState& a, const std::string& copy) {
+        loadSoundFile(a, copy);
+        a.sound.position = 0;
+        sendCommand(a, id::kRefreshNames);
+        if (a.tools.playWhenLoaded) sendCommand(a, id::kPlay);
+        a.tools.playWhenLoaded = false;
+    });
+}
+
+}  // namespace
+
+void playWhenLoaded(AppState& app) {
+    if (soundJobRunning(app)) {
+        app.tools.playWhenLoaded = true;
+    } else {
+        sendCommand(app, id::kPlay);
+    }
+}
+
 void loadSoundFile(AppState& app, const std::string& name) {
+    if (needsDecoding(name)) {
+        loadThroughWorkingCopy(app, name);
+        return;
+    }
     setCurrentFile(app, name);
     // A playback that is still draining must not bring the previous name back when it ends.
     app.playback.returnFileName = app.sound.fileName;

@@ -333,7 +333,7 @@ void initMainWindow(AppState& app, WindowHandle window) {
     app.playback.realTimeOutput = false;
     app.playback.skipMode = false;
 
-    if (command.play) sendCommand(app, id::kPlay);
+    if (command.play) playWhenLoaded(app);
     refreshCheckMarks(app);
 }
 

@@ -98,6 +98,11 @@ inline constexpr int kShowPositionRange = 40026;
 inline constexpr int kConvertTo16 = 40027;
 inline constexpr int kHqStretch = 40028;
 inline constexpr int kHqFormants = 40029;
+inline constexpr int kLoudness = 40031;
+inline constexpr int kNormalise = 40032;
+// Sent by the program: the chosen file of sub sound slot PARAM is in another format and becomes
+// the slot's file through its WAV working copy.
+inline constexpr int kSubSoundWorkingCopy = 40033;
 
 // Fields.
 inline constexpr int kFieldBits = 1024;

@@ -106,6 +106,8 @@ const std::vector<ControlName>& table() {
         {"MAIN_RECORD", id::kBits24, "bits24"},
         {"MAIN_RECORD", id::kKeyboard, "keyboard"},
         {"MAIN_RECORD", id::kHelp, "help"},
+        {"MAIN_RECORD", id::kLoudness, "loudness"},
+        {"MAIN_RECORD", id::kNormalise, "normalise"},
         {"MAIN_RECORD", id::kReverbDialog, "reverb-dialog"},
         {"MAIN_RECORD", id::kMicroEdit, "micro-edit"},
         {"MAIN_RECORD", id::kNextNumberedCheck, "next-numbered-check"},

@@ -25,6 +25,7 @@
 #include "state/mark_state.h"
 #include "state/playback_state.h"
 #include "state/sequence_state.h"
+#include "state/sound_tools_state.h"
 #include "state/subsound_bank.h"
 #include "state/value_slider.h"
 
@@ -203,6 +204,7 @@ struct AppState {
     SequenceState sequence;
     KeyboardState keyboard;
     FileEditState edits;
+    SoundToolsState tools;
 
     uint32_t startTick = 0;
     std::string titleText = kTitleText;

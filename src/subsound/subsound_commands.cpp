@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "files/sound_decode.h"
 #include "files/wav_format.h"
 #include "resources/control_ids.h"
 #include "resources/subsound_ids.h"
@@ -53,11 +54,25 @@ void openSlot(AppState& app, int64_t index) {
     SubSoundSlot* slot = slotAt(app, index);
     if (!slot) return;
     if (!ChooseFile(app, FileKind::Sound)) return;
+    if (needsDecoding(app.chosenFile)) {
+        sendCommand(app, id::kSubSoundWorkingCopy, static_cast<int32_t>(index));
+        return;
+    }
+    assignSlotFile(app, index, app.chosenFile);
+}
+
+}  // namespace
+
+void assignSlotFile(AppState& app, int64_t index, const std::string& path) {
+    SubSoundSlot* slot = slotAt(app, index);
+    if (!slot) return;
     setTitle(app, app.sound.fileName, app.titleText);
-    slot->assign(app.chosenFile);
+    slot->assign(path);
     warnUnplayableSlots(app, {static_cast<int32_t>(index)});
     showSubSoundSlots(app);
 }
+
+namespace {
 
 // Why SLOT's file cannot be played, as the end of a sentence; empty when it can. A slot whose
 // file is unusable would otherwise only fall silent at its first mixing turn.

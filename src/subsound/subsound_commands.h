@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "state/command_table.h"
@@ -30,6 +31,9 @@ void warnUnplayableSlots(AppState& app, const std::vector<int32_t>& indexes);
 // The main window's sub sound commands: the rows' buttons, the block buttons, the commands the
 // "all" dialog sends with a slot index as PARAM (an index outside 0..199 does nothing), and the
 // opening of the "all" and "setting" dialogs.
+// Makes PATH the file of slot INDEX (a WAV file: another format's working copy once made).
+void assignSlotFile(AppState& app, int64_t index, const std::string& path);
+
 std::vector<CommandEntry> subSoundCommands();
 
 }  // namespace pelkit

@@ -57,6 +57,7 @@ const std::set<int> kSentByProgram = {
     id::kFieldEditSpeedPercent, id::kSubSoundPlayIndex, id::kSubSoundStopIndex,
     id::kSubSoundOpenIndex,     id::kRefreshNames,      id::kReplaySequenceFile,
     id::kNextNumberedCheck,     id::kShowPositionRange, id::kSubSoundSettingRefresh,
+    id::kSubSoundWorkingCopy,
 };
 
 void collectMenu(const std::vector<MenuEntry>& entries, std::vector<int>& out) {

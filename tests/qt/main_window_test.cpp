@@ -300,8 +300,12 @@ class MainWindowTest : public QObject {
             const SeenDialog& files = core.host.seen[0];
             QVERIFY(files.fileDialog);
             QVERIFY(!files.saves);
-            QCOMPARE(files.nameFilters, (QStringList{"wave Files (*.wav)", "All Files (*.*)"}));
-            QCOMPARE(files.selectedFilter, QString("wave Files (*.wav)"));
+            const QString sounds(
+                "Sound Files (*.wav *.flac *.ogg *.oga *.opus *.mp3 *.aif *.aiff "
+                "*.aifc *.au *.caf *.w64)");
+            QCOMPARE(files.nameFilters,
+                     (QStringList{sounds, "wave Files (*.wav)", "All Files (*.*)"}));
+            QCOMPARE(files.selectedFilter, sounds);
             QCOMPARE(files.defaultSuffix, QString("wav"));
             QCOMPARE(core.text(1036), status);
         }));

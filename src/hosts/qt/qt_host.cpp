@@ -267,8 +267,13 @@ std::optional<std::string> QtHost::chooseFile(WindowHandle owner, FileKind kind,
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
     const QString all = QCoreApplication::translate("message", "All Files (*.*)");
+    // Sound files in other formats open through a WAV working copy.
+    const QString sounds = QCoreApplication::translate(
+        "message",
+        "Sound Files (*.wav *.flac *.ogg *.oga *.opus *.mp3 *.aif *.aiff *.aifc *.au *.caf *.w64)");
     dialog.setNameFilters(
-        sound ? QStringList{QCoreApplication::translate("message", "wave Files (*.wav)"), all}
+        sound ? QStringList{sounds, QCoreApplication::translate("message", "wave Files (*.wav)"),
+                            all}
               : QStringList{QCoreApplication::translate("message", "ts1 Files (*.ts1)"), all});
     if (sound) dialog.setProxyModel(new HideTakeFiles(&dialog));
     dialog.selectNameFilter(dialog.nameFilters().first());

@@ -1,0 +1,21 @@
+// What the sound-format tools keep: the long job under way (a decode into a working copy, a
+// loudness measurement, a normalised copy) and their settings.
+#pragma once
+
+#include <memory>
+
+namespace pelkit {
+
+// The job under way, owned here and run by its feature.
+class SoundToolsWork {
+  public:
+    virtual ~SoundToolsWork() = default;
+};
+
+struct SoundToolsState {
+    std::unique_ptr<SoundToolsWork> work;
+    double targetLufs = -16;      // what a normalised copy is scaled to
+    bool playWhenLoaded = false;  // a play asked for while the working copy was being made
+};
+
+}  // namespace pelkit
