@@ -265,6 +265,16 @@ void onOutputError(AppState& app) {
                 "Playback was stopped.");
 }
 
+namespace {
+
+// The high-quality stretch still holds the end of the sound: one more block plays it out.
+bool stretchTailPending(AppState& app) {
+    return app.modes.playing && app.processing.hqStretch &&
+           HqStretchStage::tailPending(app.hqStretch);
+}
+
+}  // namespace
+
 BlockOutcome BlockRefill(AppState& app, WaveHeader& header) {
     PlaybackState& pb = app.playback;
     MainSound& s = app.sound;
@@ -285,10 +295,8 @@ BlockOutcome BlockRefill(AppState& app, WaveHeader& header) {
     // A file that ended with the previous block: repeat, continuous play, or the end.
     bool ended = source.fileEnded(out);
 
-    // Retire the block when playback is ending; the high-quality stretch may still hold the
-    // end of the sound, which takes one more block.
-    const bool tail =
-        app.modes.playing && app.processing.hqStretch && HqStretchStage::tailPending(app.hqStretch);
+    // Retire the block when playback is ending, unless the stretch still holds sound.
+    const bool tail = stretchTailPending(app);
     if ((app.modes.stopRequested || ended) && !tail) {
         retireHeader(app, header);
         out.retired = true;
@@ -296,12 +304,8 @@ BlockOutcome BlockRefill(AppState& app, WaveHeader& header) {
     }
 
     // Read the block's sound (none while the stretch plays out its tail).
-    SourceRead read;
-    if (tail) {
-        pb.bytesRead = 0;
-    } else {
-        read = source.read(out.skipped);
-    }
+    SourceRead read = tail ? SourceRead{} : source.read(out.skipped);
+    if (tail) pb.bytesRead = 0;
     out.switchedFile = out.switchedFile || read.switched;
 
     // Armed slots start, then the stages: speed and pitch, reverse, level, sub sounds.
@@ -325,6 +329,7 @@ BlockOutcome BlockRefill(AppState& app, WaveHeader& header) {
     out.outputLength = pb.outputLength;
     return out;
 }
+
 void showBlockOutcome(AppState& app, const BlockOutcome& outcome) {
     if (outcome.skipped) {
         setNumberText(app, id::kFieldSequenceStatus, static_cast<int32_t>(outcome.skippedFrom));
