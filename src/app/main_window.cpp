@@ -110,7 +110,7 @@ void MainWindow::handleDeviceMessage(const Message& m) {
 
 void MainWindow::continueTakeClose() {
     RecorderState& r = app_.recorder;
-    if (!r.closing || r.finishScheduled || takeWritesPending(app_)) return;
+    if (!r.closing || r.finishScheduled || takeWritesPending(app_.services)) return;
     // The take is finished a second after its last write, from the event loop: the window
     // goes on meanwhile.
     r.finishScheduled = true;

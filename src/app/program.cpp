@@ -24,7 +24,7 @@ Program::Program(Platform& platform, const std::string& programPath, const std::
 }
 
 bool Program::awaitingWriter() const {
-    return takeWritesPending(state_);
+    return takeWritesPending(services_);
 }
 
 void Program::paint(WaveWindow which, Canvas& canvas) {

@@ -206,7 +206,7 @@ void loadSettings(AppState& app, const std::string& path) {
     r.loopSize = kDefaultLoopSize;
     const bool ownFolder = takeFolderLock(app, path);
 
-    loadStretchSettings(app, settings);
+    loadStretchSettings(app.processing, settings);
     app.services.take.setPartLimit(kDefaultPartLimit);
     int limitMega = settings.readInt(kSection, "limitmega", 0);
     if (limitMega > 0) {

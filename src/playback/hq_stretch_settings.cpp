@@ -20,9 +20,9 @@ void keep(AppState& app, const char* key, bool on) {
 
 }  // namespace
 
-void loadStretchSettings(AppState& app, const SettingsFile& settings) {
-    app.processing.hqStretch = settings.readInt(kSection, "hqstretch", 0) != 0;
-    app.processing.hqFormants = settings.readInt(kSection, "hqformants", 0) != 0;
+void loadStretchSettings(ProcessingSettings& processing, const SettingsFile& settings) {
+    processing.hqStretch = settings.readInt(kSection, "hqstretch", 0) != 0;
+    processing.hqFormants = settings.readInt(kSection, "hqformants", 0) != 0;
 }
 
 void toggleHqStretch(AppState& app) {

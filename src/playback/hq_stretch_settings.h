@@ -5,10 +5,11 @@
 namespace pelkit {
 
 struct AppState;
+struct ProcessingSettings;
 class SettingsFile;
 
 // Reads "hqstretch" and "hqformants" of [init] (0 or missing: off).
-void loadStretchSettings(AppState& app, const SettingsFile& settings);
+void loadStretchSettings(ProcessingSettings& processing, const SettingsFile& settings);
 // "hq-stretch" and "hq-formants": invert the switch, start the stretcher's stream afresh and
 // write the switch to the settings file (a file that cannot be written is said; the switch then
 // holds for this run only).

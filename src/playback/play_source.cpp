@@ -6,8 +6,8 @@
 
 namespace pelkit {
 
-uint32_t fileFrameSize(const AppState& app) {
-    return app.sound.frameSize == 0 ? 1 : app.sound.frameSize;
+uint32_t fileFrameSize(const MainSound& sound) {
+    return sound.frameSize == 0 ? 1 : sound.frameSize;
 }
 
 bool playsConverted(const AppState& app) {
@@ -18,9 +18,8 @@ int32_t playedBits(const AppState& app) {
     return playsConverted(app) ? 16 : app.format.soundBitsPerSample;
 }
 
-bool reopenAtDataStart(AppState& app) {
-    return OpenSoundStream(app.sound.playFileName, app.sound.playStream, nullptr,
-                           app.sound.dataOffset());
+bool reopenAtDataStart(MainSound& sound) {
+    return OpenSoundStream(sound.playFileName, sound.playStream, nullptr, sound.dataOffset());
 }
 
 namespace {
@@ -31,7 +30,7 @@ namespace {
 bool restartAtDataStart(AppState& app) {
     FileStream& stream = app.sound.playStream;
     if (!stream.isOpen() || stream.bad() || stream.path() != app.sound.playFileName) {
-        return reopenAtDataStart(app);
+        return reopenAtDataStart(app.sound);
     }
     stream.clear();
     return stream.seek(app.sound.dataOffset());
@@ -40,7 +39,7 @@ bool restartAtDataStart(AppState& app) {
 // Bytes the read asks of the file: whole frames of readSize, or of 1.5 x readSize for 24-bit
 // sound played converted, never more than copyBuffer holds.
 uint32_t readAmount(const AppState& app) {
-    uint32_t frame = fileFrameSize(app);
+    uint32_t frame = fileFrameSize(app.sound);
     uint64_t want = app.playback.readSize;
     if (playsConverted(app)) want = static_cast<uint64_t>(static_cast<long double>(want) * 1.5L);
     uint64_t capacity =
@@ -54,7 +53,7 @@ bool advanceToNextFile(AppState& app) {
     NextNumbered next = NextNumberedFile(app.sound.fileName);
     if (!next.exists) return false;
     app.sound.fileName = app.sound.playFileName = next.name;
-    reopenAtDataStart(app);
+    reopenAtDataStart(app.sound);
     return true;
 }
 
@@ -63,8 +62,7 @@ enum class FileEnd { Restart, NextFile, End };
 // What playback does when the file has no more sound: start it again (repeat), go on into the
 // next numbered file (continuous play), or end. MIDREAD: the end was met inside a block's read,
 // where a reverse play or a read error cannot go on into the next file.
-FileEnd fileEndAction(const AppState& app, bool midRead, bool readError) {
-    const PlaybackState& pb = app.playback;
+FileEnd fileEndAction(const PlaybackState& pb, bool midRead, bool readError) {
     if (pb.repeatMode == RepeatMode::Repeat) return FileEnd::Restart;
     if (pb.continuousPlay && !(midRead && (pb.reversePlay || readError))) return FileEnd::NextFile;
     return FileEnd::End;
@@ -92,7 +90,7 @@ void PlaySource::skipMarks(BlockOutcome& out) {
         skips.cursor()->mark.start >= s.position) {
         return;
     }
-    uint32_t frame = fileFrameSize(app_);
+    uint32_t frame = fileFrameSize(app_.sound);
     out.skipped = true;
     out.skippedFrom = skips.cursor()->mark.start;
     s.position = frame * (skips.cursor()->mark.end / frame);
@@ -130,7 +128,7 @@ void PlaySource::rangeEnd() {
 bool PlaySource::fileEnded(BlockOutcome& out) {
     MainSound& s = app_.sound;
     if (!s.playStream.eof()) return false;
-    switch (fileEndAction(app_, false, false)) {
+    switch (fileEndAction(app_.playback, false, false)) {
         case FileEnd::Restart:
             restartAtDataStart(app_);
             s.position = 0;
@@ -159,7 +157,8 @@ SourceRead PlaySource::read(bool skipped) {
     auto got = static_cast<uint32_t>(s.playStream.read(copy, n));
     SourceRead result;
     if (s.playStream.fail()) {
-        FileEnd action = fileEndAction(app_, true, s.playStream.bad() || !s.playStream.eof());
+        FileEnd action =
+            fileEndAction(app_.playback, true, s.playStream.bad() || !s.playStream.eof());
         if (action == FileEnd::NextFile && advanceToNextFile(app_)) {
             // Continuous play goes straight on into the next part, so the parts join
             // seamlessly; the position counts from the next part's start.
@@ -173,7 +172,7 @@ SourceRead PlaySource::read(bool skipped) {
             if (action == FileEnd::Restart) {
                 restartAtDataStart(app_);
             } else {
-                reopenAtDataStart(app_);
+                reopenAtDataStart(app_.sound);
             }
             s.position = 0;
             if (action != FileEnd::Restart) app_.modes.stopRequested = true;

@@ -10,15 +10,16 @@
 namespace pelkit {
 
 struct AppState;
+struct MainSound;
 
 // Bytes per frame of the file being played.
-uint32_t fileFrameSize(const AppState& app);
+uint32_t fileFrameSize(const MainSound& sound);
 // 24-bit sound is played as 16-bit.
 bool playsConverted(const AppState& app);
 // Bits per sample of the data the processing stages and the level bar see.
 int32_t playedBits(const AppState& app);
 // Reopens the play stream on playFileName at the data offset.
-bool reopenAtDataStart(AppState& app);
+bool reopenAtDataStart(MainSound& sound);
 
 // What one read of the source obtained.
 struct SourceRead {

@@ -25,15 +25,6 @@ void notify(const List& list, const Args&... args) {
         listener(args...);
 }
 
-void releaseBlockBuffers(AppState& app) {
-    for (ByteBuffer& b : app.ring.buffers)
-        b.release();
-    // Nothing may keep pointing into the released blocks.
-    app.ring.processBuffer = app.ring.placeholder;
-    for (WaveHeader& h : app.ring.headers)
-        h.data = nullptr;
-}
-
 // Allocates the four blocks (zero-filled) and the copy buffer; false when memory runs out.
 bool allocateBlocks(AppState& app) {
     bool allocated = true;
@@ -77,12 +68,12 @@ int32_t firstPairAfter(SkipList& list, uint32_t position) {
 
 void recomputeReadSize(AppState& app) {
     app.playback.readSize = computeReadSize(app.blocks.blockSize, app.processing.speedFactor,
-                                            fileFrameSize(app), app.blocks.copyBufferSize);
+                                            fileFrameSize(app.sound), app.blocks.copyBufferSize);
 }
 
 uint32_t processingFrameSize(const AppState& app) {
     if (playsConverted(app)) return static_cast<uint32_t>(app.format.channels) * 2;
-    return fileFrameSize(app);
+    return fileFrameSize(app.sound);
 }
 
 void playStart(AppState& app) {
@@ -97,7 +88,7 @@ void playStart(AppState& app) {
     }
     FormatSettings& f = app.format;
     app.blocks.blockSize = app.blocks.chosenBlockSize;
-    reopenAtDataStart(app);
+    reopenAtDataStart(app.sound);
     int32_t deviceBits = playsConverted(app) ? 16 : f.soundBitsPerSample;
     f.deviceFormat = makeWaveFormat(f.formatTag, f.channels, f.samplesPerSecond, deviceBits);
     refreshFormatReadout(app);
@@ -208,7 +199,7 @@ bool onOutputOpen(AppState& app) {
     pb.levelFullScale = playedBits(app) == 16 ? 32767 : 128;
 
     if (!allocateBlocks(app)) {
-        releaseBlockBuffers(app);
+        app.ring.release();
         showWarning(app, "Error allocating memory!");
         return false;
     }

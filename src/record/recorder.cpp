@@ -23,23 +23,7 @@ bool deviceBusy(AppState& app) {
            app.platform.in.isOpen();
 }
 
-bool allBuffersHeld(AppState& app) {
-    for (ByteBuffer& b : app.ring.buffers) {
-        if (!b) return false;
-    }
-    return true;
-}
-
-void releaseBuffers(AppState& app) {
-    for (ByteBuffer& b : app.ring.buffers)
-        b.release();
-    for (WaveHeader& h : app.ring.headers)
-        h.data = nullptr;
-    app.ring.processBuffer = app.ring.placeholder;
-}
-
-void fillDeviceFormat(AppState& app) {
-    FormatSettings& f = app.format;
+void fillDeviceFormat(FormatSettings& f) {
     f.deviceFormat = makeWaveFormat(f.formatTag, f.channels, f.samplesPerSecond, f.bitsPerSample);
 }
 
@@ -181,7 +165,7 @@ bool allocateBlockBuffers(AppState& app) {
     for (ByteBuffer& b : app.ring.buffers)
         ok = b.allocate(app.blocks.blockSize) && ok;
     if (!ok) {
-        releaseBuffers(app);
+        app.ring.release();
         showWarning(app, "Error allocating memory!");
     }
     return ok;
@@ -213,7 +197,7 @@ void recordStart(AppState& app) {
 
     if (!m.standby) {
         if (!allocateBlockBuffers(app)) return;
-    } else if (!allBuffersHeld(app) || app.ring.buffers[0].size() != app.blocks.blockSize) {
+    } else if (!app.ring.allHeld() || app.ring.buffers[0].size() != app.blocks.blockSize) {
         // Standby buffers of another size would not match the headers' length.
         if (!allocateBlockBuffers(app)) return;
     }
@@ -221,9 +205,9 @@ void recordStart(AppState& app) {
 
     FormatSettings& f = app.format;
     f.soundBitsPerSample = f.bitsPerSample;
-    fillDeviceFormat(app);
+    fillDeviceFormat(app.format);
     if (!app.platform.in.open(f.deviceFormat)) {
-        releaseBuffers(app);
+        app.ring.release();
         showWarning(app, "Error opening waveform audio!");
         return;
     }
@@ -329,13 +313,13 @@ void onInputClose(AppState& app) {
     app.ring.displayData = app.ring.displayBuffer.data();
     for (WaveHeader& h : app.ring.headers)
         app.platform.in.unprepare(h);
-    releaseBuffers(app);
+    app.ring.release();
     app.modes.standby = false;
     app.recorder.closing = true;
 }
 
-bool takeWritesPending(const AppState& app) {
-    return app.services.take.inFlight() > 0 || app.services.take.finishing();
+bool takeWritesPending(const Services& services) {
+    return services.take.inFlight() > 0 || services.take.finishing();
 }
 
 bool startTakeFinish(AppState& app) {
@@ -350,7 +334,7 @@ bool startTakeFinish(AppState& app) {
         app.modes.levelCheck = false;
         return false;
     }
-    fillDeviceFormat(app);
+    fillDeviceFormat(app.format);
     const bool unchanged = r.resumeFailed;
     r.resumeFailed = false;
     if (unchanged) {
@@ -423,7 +407,7 @@ void bufferReset(AppState& app) {
     // While a take runs the record file belongs to it.
     if (app.modes.recording || app.platform.in.isOpen()) return;
     armRecordControls(app);
-    fillDeviceFormat(app);
+    fillDeviceFormat(app.format);
     app.sound.dataSize = 0;
     app.services.take.prepare(false);
 }

@@ -13,6 +13,7 @@
 namespace pelkit {
 
 struct AppState;
+struct Services;
 
 void recordStart(AppState& app);       // 1000
 void recordStop(AppState& app);        // 1001
@@ -35,7 +36,7 @@ void requeueInputBlock(AppState& app, WaveHeader& header);
 // The device closed: its blocks are released and the take waits for its pending writes.
 void onInputClose(AppState& app);
 // Blocks handed to the writer thread and not yet written, or a take's files being finished.
-bool takeWritesPending(const AppState& app);
+bool takeWritesPending(const Services& services);
 // Starts finishing the take into the current file on a thread of its own (a TakeFinished
 // message follows); false after a level check, which has nothing to finish.
 bool startTakeFinish(AppState& app);

@@ -12,6 +12,21 @@ bool MainSound::reopenPlayStream() {
     return OpenSoundStream(playFileName, playStream, nullptr, kCanonicalHeaderSize);
 }
 
+bool BlockRing::allHeld() const {
+    for (const ByteBuffer& b : buffers) {
+        if (!b) return false;
+    }
+    return true;
+}
+
+void BlockRing::release() {
+    for (ByteBuffer& b : buffers)
+        b.release();
+    for (WaveHeader& h : headers)
+        h.data = nullptr;
+    processBuffer = placeholder;
+}
+
 void updateByteRate(AppState& app) {
     FormatSettings& f = app.format;
     // In 64 bits: an absurd header's rate times its channels overflows 32. A rate that large

@@ -91,6 +91,11 @@ struct BlockRing {
     uint8_t* processBuffer = nullptr;
     ByteBuffer copyBuffer;
     uint8_t placeholder[1] = {0};  // what processBuffer points to before the first playback
+
+    // Every block buffer is allocated.
+    bool allHeld() const;
+    // Frees the block buffers; nothing keeps pointing into them.
+    void release();
 };
 
 // Who writes a take's blocks: "mem", the main thread; "HDD", a writer thread.
