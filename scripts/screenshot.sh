@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the program and saves pictures of it opened on the demo sound: the main window in
+# Builds the program and saves pictures of it opened on the demo sound (with two sub sound slots
+# given files by a sequence file): the main window in
 # Japanese (docs/screenshot.png), English (docs/screenshot-en.png) and English at a desktop scale
 # of 2 (docs/screenshot-scale2.png, QT_SCALE_FACTOR=2), the pictures in the README,
 # and the two waveform windows in spectrum mode while the demo plays, with the cosine-sum bars
@@ -18,6 +19,11 @@ trap 'bash "$top/scripts/sound-server.sh" stop; rm -rf "$work"' EXIT
 mkdir -p docs
 cd "$work"
 "$top/build/pelkit_make_demo" demo.wav
+# The main window pictures open a sequence file: the demo as the main sound and two slots with
+# files, so the slot rows show their names (the longer one shortened in its middle).
+cp demo.wav bell.wav
+cp demo.wav snare_from_the_practice_room_take_2.wav
+printf 'main:demo.wav\r\nt 1:bell.wav\r\nt 2:snare_from_the_practice_room_take_2.wav\r\n' >demo.ts1
 quiet() { grep -v -e '^QStandardPaths' -e 'propagateSizeHints' || true; }
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 for shot in ja en en-scale2; do
@@ -28,7 +34,7 @@ for shot in ja en en-scale2; do
   [ "$shot" = en-scale2 ] && picture="$top/docs/screenshot-scale2.png" && scale=2
   started=$(date +%s%N)
   QT_SCALE_FACTOR=$scale PELKIT_SCREENSHOT="$picture" "$top/build/pelkit_recorder" --lang "$lang" \
-    demo.wav 2>&1 | quiet
+    demo.ts1 2>&1 | quiet
   ended=$(date +%s%N)
   echo "whole run (start, paint, picture, close): $(((ended - started) / 1000000)) ms"
   test -s "$picture"

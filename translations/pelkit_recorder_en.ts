@@ -1968,6 +1968,18 @@
         <source>目標ラウドネス（既定 −16 LUFS、トゥルーピーク −1 dBTP 以下）に合わせた NAME_norm.wav を作る</source>
         <translation>Writes NAME_norm.wav scaled to the target loudness (default −16 LUFS, true peak at most −1 dBTP)</translation>
     </message>
+    <message>
+        <source>最後にクリックしたスロットの番号とファイル名</source>
+        <translation>Number and file name of the slot last clicked</translation>
+    </message>
+    <message>
+        <source>行 %1 のスロットのファイル名（長い名前は途中を省く）</source>
+        <translation>File name of the slot of row %1 (a long name loses its middle)</translation>
+    </message>
+    <message>
+        <source>行 %1 のファイル</source>
+        <translation>Row %1 file</translation>
+    </message>
 </context>
 <context>
     <name>message</name>

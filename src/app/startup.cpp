@@ -282,6 +282,7 @@ CommandLine openCommandLineFile(AppState& app) {
             sendCommand(app, id::kReplaySequenceFile);
         } else {
             loadSoundFile(app, command.fileName);
+            showLoadedSound(app);
         }
     }
     return command;

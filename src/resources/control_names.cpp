@@ -5,9 +5,9 @@
 #include <string>
 
 #include "resources/control_ids.h"
+#include "resources/fileedit_ids.h"
 #include "resources/keyboard_ids.h"
 #include "resources/position_comment_ids.h"
-#include "resources/fileedit_ids.h"
 #include "resources/record_options_ids.h"
 #include "resources/reverb_ids.h"
 #include "resources/subsound_ids.h"
@@ -29,6 +29,7 @@ std::vector<ControlName> withNumberedRuns(std::vector<ControlName> names) {
     run("MAIN_RECORD", "sub-open", id::kSubSoundOpen0, 5, 1);
     run("MAIN_RECORD", "sub-stop", id::kSubSoundStop0, 5, 1);
     run("MAIN_RECORD", "sub-play", id::kSubSoundPlay0, 5, 1);
+    run("MAIN_RECORD", "sub-name", id::kSubSoundName0, 5, 1);
     run("SUB_SOUND_DLG", "slot", id::kSubSoundSlotButton0, 200, 1);
     run("KEYBOARD", "key", id::kKeyboardKey0, 85, 0);
     return names;
@@ -236,6 +237,7 @@ const std::vector<ControlName>& table() {
         {"SUB_SOUND_DLG", id::kSubSoundMode, "mode"},
         {"SUB_SOUND_DLG", id::kSubSoundMainButton, "main"},
         {"SUB_SOUND_DLG", id::kSubSoundAllStop, "all-stop"},
+        {"SUB_SOUND_DLG", id::kSubSoundAllName, "slot-name"},
         {"SUB_SOUND_DLG", id::kSubSoundDialogOk, "ok"},
         {"SUB_SOUND_DLG", id::kSubSoundDialogCancel, "cancel"},
         {"SUB_SOUND_SETTING", id::kSettingBoostReset, "boost-reset"},

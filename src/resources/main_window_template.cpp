@@ -142,31 +142,33 @@ std::vector<ControlDef> mainControls(bool withRecordGroup) {
     add(readOnly(1047, 462, 377, 40));
 
     // Right column: sub sounds, skip marks and position marks.
-    add(group("sub sound", 512, 0, 242, 156));
+    // Each slot row ends with the name of the slot's file; the block controls sit below.
+    add(group("sub sound", 512, 0, 242, 202));
     for (int k = 0; k < 5; ++k) {
         int y = 18 + 26 * k;
         add(button(1069 + k, "open", 518, y, 46));
-        add(button(1090 + k, ">", 566, y, 30));
-        add(button(1080 + k, "O", 598, y, 30));
+        add(button(1090 + k, ">", 566, y, 28));
+        add(button(1080 + k, "O", 596, y, 28));
+        add({1170 + k, ControlKind::Name, "", {628, y, 120, kRowHeight}, false});
     }
-    add(label("block", 640, 18, 36));
-    add(readOnly(1099, 678, 18, 70));
-    add(button(1100, "+", 640, 44, 52));
-    add(button(1101, "0", 696, 44, 52));
-    add(button(1102, "all", 640, 70, 108));
-    add(button(1108, "setting", 640, 96, 108));
+    add(label("block", 518, 148, 36));
+    add(readOnly(1099, 556, 148, 50));
+    add(button(1100, "+", 610, 148, 68));
+    add(button(1101, "0", 680, 148, 68));
+    add(button(1102, "all", 518, 174, 114));
+    add(button(1108, "setting", 634, 174, 114));
 
-    add(group("skip mark", 512, 160, 242));
-    add(button(1129, "start", 518, 178, 76));
-    add(button(1130, "end", 596, 178, 76));
-    add(button(1131, "on-off", 674, 178, 74));
+    add(group("skip mark", 512, 206, 242));
+    add(button(1129, "start", 518, 224, 76));
+    add(button(1130, "end", 596, 224, 76));
+    add(button(1131, "on-off", 674, 224, 74));
 
-    add(group("pos", 512, 208, 242, 70));
-    add(button(40009, "-", 518, 226, 44));
-    add(button(40016, "0", 564, 226, 44));
-    add(button(40015, "+", 610, 226, 44));
-    add(button(40017, "set", 656, 226, 92));
-    add(readOnly(1160, 518, 250, 230));
+    add(group("pos", 512, 254, 242, 70));
+    add(button(40009, "-", 518, 272, 44));
+    add(button(40016, "0", 564, 272, 44));
+    add(button(40015, "+", 610, 272, 44));
+    add(button(40017, "set", 656, 272, 92));
+    add(readOnly(1160, 518, 296, 230));
 
     // Status lines at the bottom.
     add(readOnly(1036, 6, 488, 380));
@@ -239,8 +241,8 @@ TemplateDef mainRecordEng() {
     t.name = "MAIN_RECORD_ENG";
     t.visible = false;
     // The English layout has the "<<" jump and the reverb switch as buttons.
-    t.controls.push_back(button(1039, "<<", 518, 290, 44));
-    t.controls.push_back(button(1041, "off", 564, 290, 44));
+    t.controls.push_back(button(1039, "<<", 518, 336, 44));
+    t.controls.push_back(button(1041, "off", 564, 336, 44));
     return t;
 }
 

@@ -10,6 +10,7 @@ inline constexpr int kSubSoundStop0 = 1080;       // "O", 1080 + k
 inline constexpr int kSubSoundPlay0 = 1090;       // ">", 1090 + k
 inline constexpr int kSubSoundNextBlock = 1100;   // "+"
 inline constexpr int kSubSoundFirstBlock = 1101;  // "0"
+inline constexpr int kSubSoundName0 = 1170;       // the file name of row k's slot, 1170 + k
 // kSubSoundAll (1102), kSubSoundSetting (1108), kSubSoundSettingRefresh (1113) and
 // kFieldSubSoundBlock (1099) are in control_ids.h.
 
@@ -24,6 +25,7 @@ inline constexpr int kSubSoundSlotButtonLast = 1400;
 inline constexpr int kSubSoundMode = 1107;
 inline constexpr int kSubSoundMainButton = 1002;  // sends 1002, 1004 or 1015 by the mode
 inline constexpr int kSubSoundAllStop = 1108;
+inline constexpr int kSubSoundAllName = 1175;  // the number and file name of the slot last clicked
 
 // The "setting" dialog SUB_SOUND_SETTING.
 inline constexpr int kSettingBoostReset = 1109;  // no action

@@ -46,6 +46,8 @@ TemplateDef subSoundDlg() {
     t.controls.push_back(label("main", 116, bottom + 1, 34));
     t.controls.push_back(button(id::kSubSoundMainButton, "open", 152, bottom, 56));
     t.controls.push_back(button(id::kSubSoundAllStop, "all stop", 222, bottom, 70));
+    t.controls.push_back(
+        {id::kSubSoundAllName, ControlKind::Name, "", {298, bottom, gridWidth - 432, 22}, false});
     t.controls.push_back(button(id::kSubSoundDialogOk, "OK", gridWidth - 128, bottom, 64));
     t.controls.push_back(button(id::kSubSoundDialogCancel, "ｷｬﾝｾﾙ", gridWidth - 58, bottom, 64));
     return t;

@@ -11,6 +11,7 @@ enum class ControlKind {
     Button,
     Field,     // an edit field
     ReadOnly,  // a read-only field
+    Name,      // a read-only file name, shortened in the middle when it does not fit
     Label,
     Group,  // a group box (its text is the group's caption)
     ScrollBar,

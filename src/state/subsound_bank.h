@@ -76,6 +76,7 @@ struct SubSoundUi {
     int32_t settingSlot = 0;
     WindowHandle settingWindow = kNoWindow;
     WindowHandle allWindow = kNoWindow;  // the open "all" dialog, or none
+    int32_t allNamedSlot = -1;           // the slot whose file the "all" dialog names, or none
     // The slot number field of the setting dialog was typed into since it was last written: the
     // refresh after every played block leaves it alone, so typing is not overwritten.
     bool slotFieldEdited = false;

@@ -23,8 +23,19 @@ SubSoundSlot* slotAt(AppState& app, int64_t index) {
 
 }  // namespace
 
+namespace {
+
+// The last part of PATH, the file's own name.
+std::string baseName(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
 // Field 1099 shows the block's first slot index; each ">" is enabled exactly when its slot has a
-// file (or was started), however it got it. The rows and the "all" window name each slot's file.
+// file (or was started), however it got it. Each row and the "all" window's name field show the
+// slot's file name, and the pointer resting on them the whole path.
 void showSubSoundSlots(AppState& app) {
     Ui& ui = app.ui();
     const WindowHandle main = app.windows.mainDialog;
@@ -34,7 +45,9 @@ void showSubSoundSlots(AppState& app) {
         const SubSoundSlot* slot = slotAt(app, int64_t{base} + k);
         ui.enable(main, id::kSubSoundPlay0 + k, slot && slot->assigned);
         const std::string name = slot ? slot->name : std::string();
-        for (int first : {id::kSubSoundOpen0, id::kSubSoundPlay0, id::kSubSoundStop0})
+        ui.setText(main, id::kSubSoundName0 + k, baseName(name));
+        for (int first :
+             {id::kSubSoundOpen0, id::kSubSoundPlay0, id::kSubSoundStop0, id::kSubSoundName0})
             ui.setHint(main, first + k, name);
     }
     const WindowHandle all = app.subSoundUi.allWindow;
@@ -45,6 +58,13 @@ void showSubSoundSlots(AppState& app) {
                    slot.assigned ? std::to_string(i + 1) : std::string());
         ui.setHint(all, id::kSubSoundSlotButton0 + i, slot.name);
     }
+    // "8: a.wav" for the slot last clicked (its number as its button shows it).
+    const SubSoundSlot* named = slotAt(app, app.subSoundUi.allNamedSlot);
+    const std::string path = named ? named->name : std::string();
+    ui.setText(all, id::kSubSoundAllName,
+               named ? std::to_string(app.subSoundUi.allNamedSlot + 1) + ": " + baseName(path)
+                     : std::string());
+    ui.setHint(all, id::kSubSoundAllName, path);
 }
 
 namespace {

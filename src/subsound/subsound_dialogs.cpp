@@ -64,6 +64,7 @@ void showSlotPan(AppState& app, const SubSoundSlot& slot) {
 void SubSoundAllDialog::onInit(WindowHandle window) {
     app_.subSoundUi.allWindow = window;
     app_.subSoundUi.dialogMode = 2;
+    app_.subSoundUi.allNamedSlot = -1;
     app_.ui().setTitle(window, "sub sound");
     showSubSoundSlots(app_);
 }
@@ -81,10 +82,12 @@ void SubSoundAllDialog::onCommand(WindowHandle window, int id, int32_t, Notify n
     int32_t& mode = app_.subSoundUi.dialogMode;
     if (id >= id::kSubSoundSlotButton0 && id <= id::kSubSoundSlotButtonLast) {
         const int32_t index = id - id::kSubSoundSlotButton0;
+        app_.subSoundUi.allNamedSlot = index;
         static const int kSlotCommand[] = {id::kSubSoundPlayIndex, id::kSubSoundStopIndex,
                                            id::kSubSoundOpenIndex};
         sendCommand(app_, kSlotCommand[mode], index);
-        // A slot that got a file (or was started) shows its number from now on.
+        // A slot that got a file (or was started) shows its number from now on; the name field
+        // names the slot's file.
         showSubSoundSlots(app_);
         return;
     }

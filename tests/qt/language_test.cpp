@@ -64,7 +64,9 @@ std::multiset<QString> templateTexts(const TemplateDef& def) {
     for (const ControlDef& c : def.controls) {
         if (c.kind == ControlKind::Button || c.kind == ControlKind::Group)
             texts.insert(literal(c.text));
-        if (c.kind == ControlKind::Label) texts.insert(QString::fromStdString(c.text));
+        // A file name field is a label too, empty until a file is named.
+        if (c.kind == ControlKind::Label || c.kind == ControlKind::Name)
+            texts.insert(QString::fromStdString(c.text));
     }
     std::vector<const MenuEntry*> open;
     for (const MenuEntry& e : def.menu)

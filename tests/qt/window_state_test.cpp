@@ -2,12 +2,15 @@
 // beside the main window, the save dialog of a sequence, and slots that got files from one.
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "hosts/qt/qt_program.h"
 #include "qt_fixture.h"
 #include "resources/control_ids.h"
+#include "resources/position_comment_ids.h"
 #include "resources/record_options_ids.h"
 #include "resources/subsound_ids.h"
 #include "state/app_state.h"
@@ -90,6 +93,25 @@ class WindowStateTest : public QObject {
             song));
     }
 
+    // The position comment dialog offers the last comment selected, so typing replaces it.
+    void commentTypedOverThePreviousOne() {
+        CoreUnderTest core;
+        QVERIFY(core.run([&] {
+            for (const char* typed : {"first", "second"}) {
+                QTimer::singleShot(0, [&] {
+                    TemplateDialog* d = core.host.topDialog();
+                    QVERIFY(d && !d->isMain());
+                    auto* field = qobject_cast<QLineEdit*>(d->control(id::kPositionCommentText));
+                    QVERIFY(field);
+                    QTest::keyClicks(field, typed);
+                    QTest::mouseClick(d->control(id::kPositionCommentSave), Qt::LeftButton);
+                });
+                core.window().menuAction(id::kMarkSave)->trigger();  // returns when it ends
+                QCOMPARE(QString::fromStdString(core.app.marks.comment), QString(typed));
+            }
+        }));
+    }
+
     // Slots given files by a sequence file can be started by hand, and name their files.
     void slotsOfALoadedSequenceCanBeStarted() {
         CoreUnderTest core;
@@ -105,11 +127,16 @@ class WindowStateTest : public QObject {
             QVERIFY(w.control(id::kSubSoundPlay0 + 1)->isEnabled());
             QVERIFY(!w.control(id::kSubSoundPlay0)->isEnabled());
             QVERIFY(w.control(id::kSubSoundPlay0 + 1)->toolTip().contains("bell.wav"));
+            QCOMPARE(core.text(id::kSubSoundName0 + 1), QString("bell.wav"));
+            QCOMPARE(core.text(id::kSubSoundName0), QString());
             QTest::mouseClick(w.control(id::kSubSoundAll), Qt::LeftButton);
             TemplateDialog* all = core.host.dialog(core.app.subSoundUi.allWindow);
             QVERIFY(all);
             QCOMPARE(all->controlText(id::kSubSoundSlotButton0 + 1), QString("2"));
             QVERIFY(all->control(id::kSubSoundSlotButton0 + 1)->toolTip().contains("bell.wav"));
+            // A click (here an open, cancelled) names the slot's file in the window.
+            QTest::mouseClick(all->control(id::kSubSoundSlotButton0 + 1), Qt::LeftButton);
+            QCOMPARE(all->controlText(id::kSubSoundAllName), QString("2: bell.wav"));
         }));
     }
 };

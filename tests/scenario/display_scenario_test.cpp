@@ -95,5 +95,24 @@ TEST(DisplayScenario, PictureMovesThroughTheBlockBeingHeard) {
     EXPECT_EQ(p[6], expectedPaint(data, 196500, 1, true));
 }
 
+// A file shows its sound at once, stopped: the one named at start-up, and one opened later in
+// its place (not the sound before it), from its play position.
+TEST(DisplayScenario, LoadedFileIsShownWithoutPlaying) {
+    TempDir dir;
+    const Bytes first = noiseBytes(2 * kBlock, 3), second = noiseBytes(2 * kBlock, 4);
+    writeFile(dir.file("a.wav"), canonicalWav(kChannels, kRate, 16, first));
+    writeFile(dir.file("b.wav"), canonicalWav(kChannels, kRate, 16, second));
+    ProgramRun run = runHeadless(dir.path(), {"a.wav"},
+                                 "paint upper\nchoose b.wav\ncommand 1015\npaint upper\n"
+                                 "paint lower\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::vector<std::string> other;
+    auto p = paints(run.out, other);
+    ASSERT_EQ(p.size(), 3u) << run.out.substr(0, 2000);
+    EXPECT_EQ(p[0], expectedPaint(first, 0, 0, true));
+    EXPECT_EQ(p[1], expectedPaint(second, 0, 0, true));
+    EXPECT_EQ(p[2], expectedPaint(second, 0, 0, false));
+}
+
 }  // namespace
 }  // namespace pelkit::test

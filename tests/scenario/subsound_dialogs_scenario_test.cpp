@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <string>
 
 #include "scenario/scenario_support.h"
@@ -57,6 +58,24 @@ TEST(SubSoundDialogs, RowsFollowTheBlockAndTheSlotsWithFiles) {
               "1092: >\n"
               "1091: > (disabled)\n1099: 195\n1099: 0\n1092: > (disabled)\n1099: 0\n"
               "1036: \n1090: > (disabled)\n");
+}
+
+// Each row names its slot's file (without its folder), following the block shown; the "all"
+// dialog names the file of the slot last clicked.
+TEST(SubSoundDialogs, RowsAndTheAllDialogNameTheSlotFiles) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.file("kit"));
+    writeFile(dir.file("kit/bell.wav"), canonicalWav(2, 44100, 16, Bytes(4096, 1)));
+    ProgramRun r =
+        runHeadless(dir.path(), {},
+                    "choose kit/bell.wav\ncommand sub-open1\nprint sub-name1\n"
+                    "command sub-sound-all\nchoose kit/bell.wav\ndlg sub_sound_dlg command slot7\n"
+                    "dlg sub_sound_dlg print slot-name\nprint sub-name2\n"
+                    "command sub-next-block\nprint sub-name2\nprint sub-name1\n"
+                    "dlg sub_sound_dlg command slot9\ndlg sub_sound_dlg print slot-name\n");
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out,
+              "1170: bell.wav\n1175: 7: bell.wav\n1171: \n1171: bell.wav\n1170: \n1175: 9: \n");
 }
 
 // The slot commands with an index outside 0..199 do nothing: the file queued for a choice is

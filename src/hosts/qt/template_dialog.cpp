@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QUrl>
@@ -107,6 +108,30 @@ QLabel* makeLabel(const QString& text, QWidget* area) {
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     return label;
 }
+
+// A file name in a sunken frame: the whole name is its text (read back, given to screen
+// readers); a name that does not fit is painted with its middle left out, so that both its
+// start and its extension stay in view.
+class NameLabel : public QLabel {
+  public:
+    explicit NameLabel(QWidget* parent) : QLabel(parent) {
+        setTextFormat(Qt::PlainText);
+        setFont(fieldFont());
+        setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        setIndent(2);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        drawFrame(&painter);
+        const QRect area = contentsRect().adjusted(indent(), 0, -indent(), 0);
+        const QString fitted = fontMetrics().elidedText(text(), Qt::ElideMiddle, area.width());
+        painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                       QPalette::WindowText));
+        painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter, fitted);
+    }
+};
 
 // A group frame, kept below the controls it surrounds.
 QGroupBox* makeGroup(const QString& text, QWidget* area) {
@@ -297,6 +322,9 @@ void TemplateDialog::buildControl(const ControlDef& c, QWidget* area, const Wave
         }
         case ControlKind::Label:
             widget = makeLabel(text, area);
+            break;
+        case ControlKind::Name:
+            widget = new NameLabel(area);
             break;
         case ControlKind::Group:
             widget = makeGroup(text, area);
