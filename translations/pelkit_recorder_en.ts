@@ -251,6 +251,10 @@
         <source>ラウドネス測定</source>
         <translation>Measure loudness</translation>
     </message>
+    <message>
+        <source>ライブ演奏</source>
+        <translation>Live play</translation>
+    </message>
 </context>
 <context>
     <name>POSITION_COMMENT</name>
@@ -1967,6 +1971,10 @@
     <message>
         <source>目標ラウドネス（既定 −16 LUFS、トゥルーピーク −1 dBTP 以下）に合わせた NAME_norm.wav を作る</source>
         <translation>Writes NAME_norm.wav scaled to the target loudness (default −16 LUFS, true peak at most −1 dBTP)</translation>
+    </message>
+    <message>
+        <source>手で始めたサブサウンド、キー、音程の操作を短いブロックですぐに鳴らす（オン・オフ）</source>
+        <translation>Plays sub sounds, keys and pitch steps started by hand at once, in short blocks (on/off)</translation>
     </message>
 </context>
 <context>
