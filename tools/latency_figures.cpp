@@ -6,12 +6,11 @@
 // (`command sub-play-index 0`, as the "all" window does) at least ten times at moments it notes on
 // the steady clock, while a PortAudio input stream of its own records the sound server's monitor
 // (the default source of scripts/sound-server.sh). Each recorded buffer's arrival is noted on the
-// same clock; the earliest arrival relative to the sample count fixes the recording's time origin,
-// so a sample's time is an upper bound of when the sink had it (the capture path's own buffering
-// is counted as delay). The delay of each start is from the command to the first recorded sample
-// of the burst. Then, with SLOTS - 1 quiet sub sounds playing as well and another thread keeping
-// a core busy, the play goes on for SECONDS: the device's underruns, the gaps heard in the
-// recording (runs of silent samples inside the continuous main sound) and the delays of the
+// same clock, so a sample's time is bounded by its buffer's arrival (the capture path's own
+// buffering is counted as delay). The delay of each start is from the command to the first
+// recorded sample of the burst. Then, with SLOTS - 1 quiet sub sounds playing as well and another
+// thread keeping a core busy, the play goes on for SECONDS: the device's underruns, the gaps heard
+// in the recording (runs of silent samples inside the continuous main sound) and the delays of the
 // starts made meanwhile are reported.
 #include "latency_figures.h"
 
@@ -94,25 +93,25 @@ class MonitorRecording {
         Pa_CloseStream(stream_);
         stream_ = nullptr;
     }
+    struct Arrival {
+        double time;    // steady clock, seconds
+        double frames;  // frames recorded up to the end of the buffer
+    };
     size_t frames() const { return frames_.load(); }
-    const std::vector<int16_t>& samples() const { return samples_; }
-    // The steady-clock time of frame 0: the arrival least delayed relative to its frames.
-    double origin() const {
-        double best = 1e300;
-        for (size_t i = 0; i < arrivalCount_.load(); ++i)
-            best = std::min(best, arrivals_[i].time - arrivals_[i].frames / double(kRate));
-        return best;
+    // The buffers' arrivals, in order.
+    std::vector<Arrival> arrivals() const {
+        return {arrivals_.begin(), arrivals_.begin() + static_cast<long>(arrivalCount_.load())};
     }
+    // Buffers PortAudio said had lost input before them.
+    size_t overflows() const { return overflows_.load(); }
+    const std::vector<int16_t>& samples() const { return samples_; }
 
   private:
-    struct Arrival {
-        double time;
-        double frames;
-    };
     static int onAudio(const void* input, void*, unsigned long frames,
-                       const PaStreamCallbackTimeInfo*, PaStreamCallbackFlags, void* self) {
+                       const PaStreamCallbackTimeInfo*, PaStreamCallbackFlags flags, void* self) {
         auto& r = *static_cast<MonitorRecording*>(self);
         const double now = seconds(Clock::now());
+        if (flags & paInputOverflow) r.overflows_.fetch_add(1, std::memory_order_relaxed);
         const auto* in = static_cast<const int16_t*>(input);
         size_t at = r.frames_.load(std::memory_order_relaxed);
         for (unsigned long i = 0; i < frames && at < r.samples_.size(); ++i, ++at)
@@ -130,7 +129,7 @@ class MonitorRecording {
     PaStream* stream_ = nullptr;
     std::vector<int16_t> samples_;
     std::vector<Arrival> arrivals_;
-    std::atomic<size_t> frames_{0}, arrivalCount_{0};
+    std::atomic<size_t> frames_{0}, arrivalCount_{0}, overflows_{0};
 };
 
 // The script the tool plays to the program: set-up lines first, then, until the run ends, the
@@ -155,7 +154,22 @@ class Performer {
                 lines.pop_front();
                 return true;
             }
-            if (ended_) return false;
+            if (ended_) {
+                if (now < stopAt_) {
+                    std::this_thread::sleep_for(std::chrono::microseconds(250));
+                    if (!queue_.empty()) {
+                        line = "play-blocks 0";
+                        return true;
+                    }
+                    continue;
+                }
+                if (!stopped_) {
+                    stopped_ = true;
+                    line = "command play-stop";
+                    return true;
+                }
+                return false;
+            }
             if (!began_) {
                 began_ = true;
                 nextStart_ = now + std::chrono::milliseconds(1500);
@@ -192,26 +206,25 @@ class Performer {
             nextStart_ = now + std::chrono::milliseconds(2000);
         }
         if (underLoad) {
-            // The quiet slots are started again before they end (their files last 1.2 s).
-            for (int k = 1; k < slots_; ++k)
-                lines.push_back("command sub-play-index " + std::to_string(k));
             if (now - loadBegan >= std::chrono::seconds(loadSeconds_)) finish();
         } else if (busy) {
+            // The quiet slots start together and last beyond the load.
             for (int k = 1; k < slots_; ++k)
                 lines.push_back("command sub-play-index " + std::to_string(k));
         }
     }
+    // The last start is heard out before the play stops.
     void finish() {
         loadEnded = Clock::now();
         busy = false;
-        lines.push_back("command stop");
+        stopAt_ = loadEnded + std::chrono::milliseconds(600);
         ended_ = true;
     }
 
     MessageQueue& queue_;
     int slots_, loadSeconds_;
-    bool began_ = false, ended_ = false;
-    Clock::time_point nextStart_;
+    bool began_ = false, ended_ = false, stopped_ = false;
+    Clock::time_point nextStart_, stopAt_;
 };
 
 double median(std::vector<double> v) {
@@ -221,37 +234,51 @@ double median(std::vector<double> v) {
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
-// The delay of each start to the burst's first sample in the recording (negative: not found).
+// The delay of each start to the burst's first recorded sample (negative: not heard within a
+// second). A sample is taken to have been at the sink when the buffer holding it arrived, less
+// the frames after it in that buffer: an upper bound, which also counts the capture path.
 std::vector<double> delays(const MonitorRecording& rec, const std::vector<double>& starts) {
-    const double origin = rec.origin();
+    const auto& arrivals = rec.arrivals();
     const auto& s = rec.samples();
-    const size_t frames = rec.frames();
     std::vector<double> out;
     for (double t : starts) {
-        auto from = static_cast<long>((t - origin) * kRate) - kRate / 100;
         double found = -1;
-        for (size_t i = static_cast<size_t>(std::max(from, 0L)); i < frames; ++i) {
-            if (std::abs(s[i]) > kThreshold) {
-                found = origin + static_cast<double>(i) / kRate - t;
-                break;
+        // The buffers that arrived after the start are the first that can hold the burst.
+        size_t j = 0;
+        while (j < arrivals.size() && arrivals[j].time <= t)
+            ++j;
+        size_t frame = j > 0 ? static_cast<size_t>(arrivals[j - 1].frames) : 0;
+        for (; j < arrivals.size() && arrivals[j].time < t + 1.0 && found < 0; ++j) {
+            const auto end = static_cast<size_t>(arrivals[j].frames);
+            for (; frame < end; ++frame) {
+                if (std::abs(s[frame]) > kThreshold) {
+                    found = arrivals[j].time - static_cast<double>(end - frame) / kRate - t;
+                    break;
+                }
             }
-            if (static_cast<double>(i) / kRate + origin > t + 1.0) break;
         }
         out.push_back(found);
     }
     return out;
 }
 
-// Runs of at least 32 silent samples (|x| <= 1) in the recording between FROM and TO (steady
-// clock): the continuous main sound never has them, a starved device does.
+// The frames recorded by the steady-clock time T.
+size_t frameAt(const std::vector<MonitorRecording::Arrival>& arrivals, double t) {
+    size_t frames = 0;
+    for (const auto& a : arrivals) {
+        if (a.time > t) break;
+        frames = static_cast<size_t>(a.frames);
+    }
+    return frames;
+}
+
+// Runs of at least 32 silent samples (|x| <= 1) recorded between FROM and TO (steady clock):
+// the continuous main sound never has them, a starved device does.
 int gapsHeard(const MonitorRecording& rec, double from, double to) {
-    const double origin = rec.origin();
+    const auto arrivals = rec.arrivals();
     const auto& s = rec.samples();
-    const size_t first = static_cast<size_t>(std::max(0.0, (from - origin) * kRate));
-    const size_t last =
-        std::min(rec.frames(), static_cast<size_t>(std::max(0.0, (to - origin) * kRate)));
     int gaps = 0, run = 0;
-    for (size_t i = first; i < last; ++i) {
+    for (size_t i = frameAt(arrivals, from), last = frameAt(arrivals, to); i < last; ++i) {
         run = std::abs(s[i]) <= 1 ? run + 1 : 0;
         if (run == 32) ++gaps;
     }
@@ -307,9 +334,10 @@ int latencyFigures(int argc, char** argv) {
         return static_cast<int16_t>((i / 20) % 2 ? kBurstAmplitude : -kBurstAmplitude);
     });
     uint32_t x = 1;
-    writeSound("quiet.wav", kRate * 6 / 5, [&x](size_t) {
+    // Quiet enough that all of them together, started at once, stay far below the threshold.
+    writeSound("quiet.wav", static_cast<size_t>(loadSeconds + 10) * kRate, [&x](size_t) {
         x = x * 1664525u + 1013904223u;
-        return static_cast<int16_t>(static_cast<int>(x >> 26) - 32);
+        return static_cast<int16_t>(static_cast<int>(x >> 28) - 8);
     });
 
     PortAudioSystem system;
@@ -353,7 +381,7 @@ int latencyFigures(int argc, char** argv) {
         HeadlessHost host(noScript, shown, problems, queue, virtualClock, out, in, nullptr,
                           nullptr);
         Platform platform{host, out, in, systemClock, queue};
-        Program program(platform, "/proc/self/exe", "pelkit_recorder main.wav");
+        Program program(platform, "/proc/self/exe", "main.wav");
         host.setCore(HeadlessCore{&program.mainWindow(), &program});
         bool marked = false;
         host.setLineReader([&](std::string& line) {
@@ -379,6 +407,8 @@ int latencyFigures(int argc, char** argv) {
     if (!problems.str().empty()) std::printf("program said: %s", problems.str().c_str());
     std::printf("output latency PortAudio reports: %.1f ms\n", end.streamLatency * 1000);
     const std::vector<double> all = delays(recording, performer.starts);
+    if (recording.overflows() > 0)
+        std::printf("recording: %zu buffers lost input before them\n", recording.overflows());
     printDelays("quiet main sound alone:", all, performer.loaded, false);
     if (performer.loadBegan.time_since_epoch().count() != 0) {
         const double span =
@@ -393,7 +423,7 @@ int latencyFigures(int argc, char** argv) {
             gapsHeard(recording, seconds(performer.loadBegan) + 0.5, seconds(performer.loadEnded)));
     }
     if (!performer.starts.empty()) {
-        const double from = performer.starts.front() - 1.0;
+        const double from = performer.starts.front() - 0.5;
         const double to = performer.loadBegan.time_since_epoch().count() != 0
                               ? seconds(performer.loadBegan)
                               : performer.starts.back() + 0.5;
