@@ -8,6 +8,7 @@
 // stage takes a block is reported.
 //
 //   pelkit_audio_figures [SECONDS] [SLOTS] [hq]
+//   pelkit_audio_figures --latency [SECONDS] [SLOTS]   (live play, see latency_figures.cpp)
 #include <stdlib.h>
 
 #include <algorithm>
@@ -26,6 +27,7 @@
 #include "dsp/speed_pitch.h"
 #include "files/file_stream.h"
 #include "files/wav_format.h"
+#include "latency_figures.h"
 #include "playback/hq_stretch_stage.h"
 #include "state/byte_buffer.h"
 #include "state/mixing_turn.h"
@@ -87,6 +89,7 @@ class PlayingSlots {
 
 int main(int argc, char** argv) {
     using namespace std::chrono;
+    if (argc > 1 && std::string(argv[1]) == "--latency") return latencyFigures(argc - 1, argv + 1);
     const int seconds = argc > 1 ? std::atoi(argv[1]) : 60;
     const int slots = argc > 2 ? std::clamp(std::atoi(argv[2]), 0, kSubSoundSlotCount) : 0;
     PortAudioSystem system;

@@ -251,6 +251,10 @@
         <source>ラウドネス測定</source>
         <translation>Measure loudness</translation>
     </message>
+    <message>
+        <source>ライブ演奏</source>
+        <translation>Live play</translation>
+    </message>
 </context>
 <context>
     <name>POSITION_COMMENT</name>
@@ -1979,6 +1983,10 @@
     <message>
         <source>行 %1 のファイル</source>
         <translation>Row %1 file</translation>
+    </message>
+    <message>
+        <source>手で始めたサブサウンド、キー、音程の操作を短いブロックですぐに鳴らす（オン・オフ）</source>
+        <translation>Plays sub sounds, keys and pitch steps started by hand at once, in short blocks (on/off)</translation>
     </message>
 </context>
 <context>

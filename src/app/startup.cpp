@@ -23,6 +23,7 @@
 #include "marks/marks.h"
 #include "playback/device_volume.h"
 #include "playback/hq_stretch_settings.h"
+#include "playback/live_play.h"
 #include "resources/control_ids.h"
 #include "services/services.h"
 #include "state/app_state.h"
@@ -207,6 +208,7 @@ void loadSettings(AppState& app, const std::string& path) {
     const bool ownFolder = takeFolderLock(app, path);
 
     loadStretchSettings(app.processing, settings);
+    loadLiveSettings(app, settings);
     app.services.take.setPartLimit(kDefaultPartLimit);
     int limitMega = settings.readInt(kSection, "limitmega", 0);
     if (limitMega > 0) {
@@ -312,6 +314,7 @@ void initMainWindow(AppState& app, WindowHandle window) {
     app.blocks.blockSize = app.blocks.chosenBlockSize = kDefaultBlockSize;
     app.blocks.levelCheckBlockSize = kLevelCheckBlockSize;
     app.blocks.copyBufferSize = kCopyBufferSize;
+    applyLiveBlockSize(app);
 
     sendCommand(app, id::kBufferReset);
 

@@ -57,6 +57,11 @@ class SoundOut {
     // Logic thread. Left volume in the low 16 bits, right in the high 16 bits; kept while
     // closed.
     virtual void setVolume(uint32_t word) = 0;
+    // Logic thread, before open. The player will keep four blocks of BLOCKSECONDS each in flight
+    // and wants each heard soon after it is queued: a device that buffers sound of its own keeps
+    // that buffer within the blocks' reach. 0 (the start): the device's own safe latency. Taken
+    // at the next open.
+    virtual void setLatencyHint(double blockSeconds) { (void)blockSeconds; }
 };
 
 class SoundIn {

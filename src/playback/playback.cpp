@@ -7,6 +7,7 @@
 #include "dsp/speed_pitch.h"
 #include "files/wav_format.h"
 #include "playback/hq_stretch_stage.h"
+#include "playback/live_play.h"
 #include "playback/play_source.h"
 #include "playback/play_stages.h"
 #include "resources/control_ids.h"
@@ -76,6 +77,12 @@ uint32_t processingFrameSize(const AppState& app) {
     return fileFrameSize(app.sound);
 }
 
+WaveFormat playDeviceFormat(const AppState& app) {
+    const FormatSettings& f = app.format;
+    const int32_t deviceBits = playsConverted(app) ? 16 : f.soundBitsPerSample;
+    return makeWaveFormat(f.formatTag, f.channels, f.samplesPerSecond, deviceBits);
+}
+
 void playStart(AppState& app) {
     // The block buffers stay with a take until it is finished.
     if (app.modes.playing || app.recorder.closing) return;
@@ -87,14 +94,14 @@ void playStart(AppState& app) {
         return;
     }
     FormatSettings& f = app.format;
-    app.blocks.blockSize = app.blocks.chosenBlockSize;
+    f.deviceFormat = playDeviceFormat(app);
+    app.blocks.blockSize = playBlockSize(app, f.deviceFormat);
     reopenAtDataStart(app.sound);
-    int32_t deviceBits = playsConverted(app) ? 16 : f.soundBitsPerSample;
-    f.deviceFormat = makeWaveFormat(f.formatTag, f.channels, f.samplesPerSecond, deviceBits);
     refreshFormatReadout(app);
     int64_t frame = int64_t{f.channels} * f.soundBitsPerSample / 8;
     app.sound.frameSize =
         frame > 0 ? static_cast<uint32_t>(std::min<int64_t>(frame, UINT32_MAX)) : 1;
+    hintOutputLatency(app, f.deviceFormat);
     if (!app.platform.out.open(f.deviceFormat)) {
         showWarning(app, "Error opening waveform audio!");
     } else {

@@ -23,6 +23,10 @@ void toggleSkipMode(AppState& app);        // 1131
 void toggleContinuousPlay(AppState& app);  // 40012
 void requestConvertTo16(AppState& app);    // 40027
 
+// The format the output device opens with for the sound now loaded (24-bit as 16 when it plays
+// converted).
+WaveFormat playDeviceFormat(const AppState& app);
+
 // Output device messages. onOutputOpen primes the four blocks and returns true, or shows why it
 // could not; onOutputClose ends the play's modes and showPlaybackEnded then shows the idle window
 // on the file the play began with.

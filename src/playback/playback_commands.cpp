@@ -1,6 +1,7 @@
 #include "playback/playback_commands.h"
 
 #include "playback/hq_stretch_settings.h"
+#include "playback/live_play.h"
 #include "playback/playback.h"
 #include "resources/control_ids.h"
 
@@ -21,6 +22,7 @@ std::vector<CommandEntry> playbackCommands() {
         command(id::kConvertTo16, plain<requestConvertTo16>),
         command(id::kHqStretch, plain<toggleHqStretch>),
         command(id::kHqFormants, plain<toggleHqFormants>),
+        command(id::kLivePlay, plain<toggleLive>),
     };
 }
 

@@ -98,6 +98,7 @@ inline constexpr int kShowPositionRange = 40026;
 inline constexpr int kConvertTo16 = 40027;
 inline constexpr int kHqStretch = 40028;
 inline constexpr int kHqFormants = 40029;
+inline constexpr int kLivePlay = 40030;
 inline constexpr int kLoudness = 40031;
 inline constexpr int kNormalise = 40032;
 // Sent by the program: the chosen file of sub sound slot PARAM is in another format and becomes

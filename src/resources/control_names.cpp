@@ -128,6 +128,7 @@ const std::vector<ControlName>& table() {
         {"MAIN_RECORD", id::kConvertTo16, "convert-to16"},
         {"MAIN_RECORD", id::kHqStretch, "hq-stretch"},
         {"MAIN_RECORD", id::kHqFormants, "hq-formants"},
+        {"MAIN_RECORD", id::kLivePlay, "live"},
         {"MAIN_RECORD", id::kFieldBits, "field-bits"},
         {"MAIN_RECORD", id::kFieldRate, "field-rate"},
         {"MAIN_RECORD", id::kFieldBlockSize, "field-block-size"},

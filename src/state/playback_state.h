@@ -49,6 +49,9 @@ struct PlaybackState {
     bool skipExhausted = false;
     bool realTimeOutput = false;     // processed blocks are also appended to the record stream
     int32_t levelFullScale = 32767;  // full scale of the level bar, chosen when playback opens
+    // Live play ("live"): short blocks and a short device latency, so what is started by hand is
+    // heard soon. Kept in the settings.
+    bool livePlay = false;
     SkipList skips;
     BlockListeners listeners;
 };

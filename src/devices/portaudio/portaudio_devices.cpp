@@ -17,6 +17,8 @@ using SteadyClock = std::chrono::steady_clock;
 // long it sleeps at most otherwise (the main thread wakes it when it owes a message).
 constexpr std::chrono::milliseconds kPollPeriod{2};
 constexpr std::chrono::milliseconds kIdlePeriod{100};
+// The output latency asked for short blocks, in blocks (see setLatencyHint).
+constexpr double kLatencyBlocks = 1.5;
 // A stream whose callback has not come for this long while blocks wait has failed.
 constexpr int64_t kStallNs = 2'000'000'000LL;
 
@@ -120,6 +122,7 @@ PortAudioDevice::Figures PortAudioDevice::figures() const {
     f.underruns = underruns_.load();
     f.overflows = overflows_.load();
     f.callbackSeconds = static_cast<double>(callbackNs_.load()) / 1e9;
+    f.streamLatency = streamLatency_;
     return f;
 }
 
@@ -197,7 +200,7 @@ bool PortAudioDevice::openStream(const WaveFormat& format, bool output, MessageK
     p.sampleFormat = sample;
     double latency =
         info ? (output ? info->defaultHighOutputLatency : info->defaultHighInputLatency) : 0.1;
-    p.suggestedLatency = std::max(latency, 0.1);
+    p.suggestedLatency = latencyWanted_ > 0 ? latencyWanted_ : std::max(latency, 0.1);
     const PaStreamParameters* in = output ? nullptr : &p;
     const PaStreamParameters* out = output ? &p : nullptr;
     PaError error = Pa_IsFormatSupported(in, out, format.samplesPerSecond);
@@ -221,6 +224,8 @@ bool PortAudioDevice::openStream(const WaveFormat& format, bool output, MessageK
     }
     failed_ = false;
     lastCallbackNs_ = nowNs();
+    if (const PaStreamInfo* opened = Pa_GetStreamInfo(stream->stream))
+        streamLatency_ = output ? opened->outputLatency : opened->inputLatency;
     current_ = stream.release();
     open_ = true;
     push({opened, nullptr, tickets_.fetch_add(1, std::memory_order_relaxed), 0, nullptr, nullptr});
@@ -401,6 +406,13 @@ PortAudioOut::PortAudioOut(PortAudioSystem& system, MessageQueue& queue)
 
 PortAudioOut::~PortAudioOut() {
     shutdown();
+}
+
+void PortAudioOut::setLatencyHint(double blockSeconds) {
+    // The four blocks in flight are done once heard, so the callback must find the next block
+    // queued while three are still ahead of the listener: the stream's own buffering stays
+    // within LATENCYBLOCKS of them, the rest is room for the main thread's refill.
+    latencyWanted_ = blockSeconds * kLatencyBlocks;
 }
 
 bool PortAudioOut::open(const WaveFormat& format) {

@@ -37,6 +37,7 @@ class PortAudioDevice {
         uint64_t underruns = 0;
         uint64_t overflows = 0;      // main-thread calls that found no free place
         double callbackSeconds = 0;  // time spent inside the callback
+        double streamLatency = 0;    // PortAudio's latency of the stream opened last, seconds
     };
     Figures figures() const;
     // Why the last open failed, in PortAudio's words where it gave the reason; empty after a
@@ -92,6 +93,9 @@ class PortAudioDevice {
     // Opens and starts the default device's stream for FORMAT, posting OPENED on success; on
     // failure lastError() says why.
     bool openStream(const WaveFormat& format, bool output, MessageKind opened);
+    // The latency asked of PortAudio at the next open: 0, the device's safe (high) latency.
+    double latencyWanted_ = 0;
+    double streamLatency_ = 0;
     // Detaches the open stream from the queue and has the messenger close it, then post CLOSED,
     // once DUE (stream time; 0: at once) has passed.
     bool closeStream(MessageKind closed, bool waitUntilHeard);
@@ -167,6 +171,7 @@ class PortAudioOut final : public SoundOut, private PortAudioDevice {
     void unprepare(WaveHeader&) override {}
     bool close() override;
     void setVolume(uint32_t word) override { volume_ = word; }
+    void setLatencyHint(double blockSeconds) override;
 
     using PortAudioDevice::figures;
     using PortAudioDevice::lastError;
