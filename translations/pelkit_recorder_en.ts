@@ -251,6 +251,14 @@
         <source>ラウドネス測定</source>
         <translation>Measure loudness</translation>
     </message>
+    <message>
+        <source>書き出し</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>録音をFLACでも保存</source>
+        <translation>Also keep takes as FLAC</translation>
+    </message>
 </context>
 <context>
     <name>POSITION_COMMENT</name>
@@ -1968,6 +1976,14 @@
         <source>目標ラウドネス（既定 −16 LUFS、トゥルーピーク −1 dBTP 以下）に合わせた NAME_norm.wav を作る</source>
         <translation>Writes NAME_norm.wav scaled to the target loudness (default −16 LUFS, true peak at most −1 dBTP)</translation>
     </message>
+    <message>
+        <source>現在のファイルを FLAC、Ogg Vorbis、Opus、MP3 または WAV で書き出す（形式は拡張子で選ぶ）</source>
+        <translation>Writes the current file as FLAC, Ogg Vorbis, Opus, MP3 or WAV (the extension picks the format)</translation>
+    </message>
+    <message>
+        <source>録音を終えるたびに NAME.wav の横に NAME.flac も作る（オン・オフ）</source>
+        <translation>Also keeps each finished take as NAME.flac beside NAME.wav (on/off)</translation>
+    </message>
 </context>
 <context>
     <name>message</name>
@@ -2018,6 +2034,22 @@
     <message>
         <source>Sound Files (*.wav *.flac *.ogg *.oga *.opus *.mp3 *.aif *.aiff *.aifc *.au *.caf *.w64)</source>
         <translation>Sound files (*.wav *.flac *.ogg *.oga *.opus *.mp3 *.aif *.aiff *.aifc *.au *.caf *.w64)</translation>
+    </message>
+    <message>
+        <source>FLAC (*.flac)</source>
+        <translation>FLAC files (*.flac)</translation>
+    </message>
+    <message>
+        <source>Ogg Vorbis (*.ogg)</source>
+        <translation>Ogg Vorbis files (*.ogg)</translation>
+    </message>
+    <message>
+        <source>Opus (*.opus)</source>
+        <translation>Opus files (*.opus)</translation>
+    </message>
+    <message>
+        <source>MP3 (*.mp3)</source>
+        <translation>MP3 files (*.mp3)</translation>
     </message>
 </context>
 </TS>

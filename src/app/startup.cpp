@@ -20,6 +20,7 @@
 #include "files/left_parts.h"
 #include "files/settings_file.h"
 #include "files/wav_format.h"
+#include "formats/flac_takes.h"
 #include "marks/marks.h"
 #include "playback/device_volume.h"
 #include "playback/hq_stretch_settings.h"
@@ -207,6 +208,7 @@ void loadSettings(AppState& app, const std::string& path) {
     const bool ownFolder = takeFolderLock(app, path);
 
     loadStretchSettings(app, settings);
+    loadFlacTakeSettings(app, settings);
     app.services.take.setPartLimit(kDefaultPartLimit);
     int limitMega = settings.readInt(kSection, "limitmega", 0);
     if (limitMega > 0) {
