@@ -3,6 +3,7 @@
 #include <samplerate.h>
 #include <sndfile.h>
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cstdio>
@@ -181,9 +182,15 @@ void SoundExport::openEncoder(const ExportQuality& quality) {
         return;
     }
     SNDFILE* sf = encoder_->file;
-    // libsndfile's compression level runs from 0 (best, least compressed) to 1.
+    // libsndfile's compression level runs from 0 (best, least compressed) to 1. For Opus it is
+    // a bit rate, from 256 down to 6 kbit/s a channel: quality Q asks for 8 * Q kbit/s a channel
+    // (6: 96 kbit/s in stereo, as opusenc's default).
     double level =
         format == ExportFormat::Flac ? quality.flacLevel / 8.0 : 1.0 - quality.lossyQuality / 10.0;
+    if (format == ExportFormat::Opus) {
+        const double perChannel = std::max(6000.0, 8000.0 * quality.lossyQuality);
+        level = 1.0 - (perChannel - 6000.0) / 250000.0;
+    }
     if (format == ExportFormat::Opus || format == ExportFormat::Mp3) {
         int mode = SF_BITRATE_MODE_VARIABLE;
         sf_command(sf, SFC_SET_BITRATE_MODE, &mode, sizeof mode);

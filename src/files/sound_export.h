@@ -24,8 +24,9 @@ std::optional<ExportFormat> exportFormatFor(const std::string& path);
 const char* exportFormatName(ExportFormat format);
 
 struct ExportQuality {
-    int flacLevel = 5;     // FLAC compression level, 0 (fastest) to 8 (smallest)
-    int lossyQuality = 6;  // Vorbis, Opus and MP3: 0 (smallest) to 10 (best)
+    int flacLevel = 5;  // FLAC compression level, 0 (fastest) to 8 (smallest)
+    int lossyQuality =
+        6;  // Vorbis, Opus and MP3: 0 (smallest) to 10 (best); Opus 8*Q kbit/s a channel
 };
 
 // The rate an Opus export of sound at RATE is written at: Opus takes only 8, 12, 16, 24 and
