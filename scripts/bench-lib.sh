@@ -26,7 +26,9 @@ time_it() {
     else
         local wall=0 cpu=0 t
         for ((i = 0; i < n; i++)); do
-            t=($( { /usr/bin/time -f '%e %U %S' bash -c "$*" > /dev/null 2> /dev/null; } 2>&1))
+            # The timing goes to a file: the command's own output is dropped.
+            /usr/bin/time -o time.out -f '%e %U %S' bash -c "$*" > /dev/null 2>&1 || true
+            t=($(tail -n 1 time.out))
             wall=$(echo "$wall + ${t[0]}" | bc -l)
             cpu=$(echo "$cpu + ${t[1]} + ${t[2]}" | bc -l)
         done

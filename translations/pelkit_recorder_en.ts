@@ -255,6 +255,14 @@
         <source>ライブ演奏</source>
         <translation>Live play</translation>
     </message>
+    <message>
+        <source>書き出し</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>録音をFLACでも保存</source>
+        <translation>Also keep takes as FLAC</translation>
+    </message>
 </context>
 <context>
     <name>POSITION_COMMENT</name>
@@ -1988,6 +1996,14 @@
         <source>手で始めたサブサウンド、キー、音程の操作を短いブロックですぐに鳴らす（オン・オフ）</source>
         <translation>Plays sub sounds, keys and pitch steps started by hand at once, in short blocks (on/off)</translation>
     </message>
+    <message>
+        <source>現在のファイルを FLAC、Ogg Vorbis、Opus、MP3 または WAV で書き出す（形式は拡張子で選ぶ）</source>
+        <translation>Writes the current file as FLAC, Ogg Vorbis, Opus, MP3 or WAV (the extension picks the format)</translation>
+    </message>
+    <message>
+        <source>録音を終えるたびに NAME.wav の横に NAME.flac も作る（オン・オフ）</source>
+        <translation>Also keeps each finished take as NAME.flac beside NAME.wav (on/off)</translation>
+    </message>
 </context>
 <context>
     <name>message</name>
@@ -2038,6 +2054,22 @@
     <message>
         <source>Sound Files (*.wav *.flac *.ogg *.oga *.opus *.mp3 *.aif *.aiff *.aifc *.au *.caf *.w64)</source>
         <translation>Sound files (*.wav *.flac *.ogg *.oga *.opus *.mp3 *.aif *.aiff *.aifc *.au *.caf *.w64)</translation>
+    </message>
+    <message>
+        <source>FLAC (*.flac)</source>
+        <translation>FLAC files (*.flac)</translation>
+    </message>
+    <message>
+        <source>Ogg Vorbis (*.ogg)</source>
+        <translation>Ogg Vorbis files (*.ogg)</translation>
+    </message>
+    <message>
+        <source>Opus (*.opus)</source>
+        <translation>Opus files (*.opus)</translation>
+    </message>
+    <message>
+        <source>MP3 (*.mp3)</source>
+        <translation>MP3 files (*.mp3)</translation>
     </message>
 </context>
 </TS>

@@ -8,6 +8,8 @@
 #include "dialogs/keyboard_dialog.h"
 #include "display/waveform.h"
 #include "edit/file_edits.h"
+#include "formats/export_command.h"
+#include "formats/flac_takes.h"
 #include "formats/loudness_commands.h"
 #include "formats/working_copy.h"
 #include "marks/marks.h"
@@ -86,10 +88,10 @@ std::vector<CommandEntry> crossFeatureCommands() {
 
 const CommandTable& mainWindowCommands() {
     static const CommandTable table{
-        recordCommands(),   playbackCommands(), levelCommands(), keyboardCommands(),
-        subSoundCommands(), displayCommands(),  editCommands(),  sequenceCommands(),
-        markCommands(),     dialogCommands(),   mainCommands(),  crossFeatureCommands(),
-        loudnessCommands(),
+        recordCommands(),   playbackCommands(), levelCommands(),    keyboardCommands(),
+        subSoundCommands(), displayCommands(),  editCommands(),     sequenceCommands(),
+        markCommands(),     dialogCommands(),   mainCommands(),     crossFeatureCommands(),
+        loudnessCommands(), exportCommands(),   flacTakeCommands(),
     };
     return table;
 }

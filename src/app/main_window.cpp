@@ -7,6 +7,7 @@
 #include "app/startup.h"
 #include "display/waveform.h"
 #include "edit/file_edits.h"
+#include "formats/flac_takes.h"
 #include "playback/playback.h"
 #include "record/recorder.h"
 #include "resources/control_ids.h"
@@ -125,6 +126,7 @@ void MainWindow::endTake() {
 
 void MainWindow::takeEnded(std::optional<TakeFinish> take) {
     if (take) {
+        keepTakesAsFlac(app_, take->savedAs, app_.modes.recordPaused);
         app_.sound.reopenPlayStream();
         // The sum of every part, which can pass 4 GiB.
         setNumberWithUnit(app_, id::kFieldSize, static_cast<int64_t>(take->dataSize), "");

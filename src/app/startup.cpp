@@ -20,6 +20,7 @@
 #include "files/left_parts.h"
 #include "files/settings_file.h"
 #include "files/wav_format.h"
+#include "formats/flac_takes.h"
 #include "marks/marks.h"
 #include "playback/device_volume.h"
 #include "playback/hq_stretch_settings.h"
@@ -209,6 +210,7 @@ void loadSettings(AppState& app, const std::string& path) {
 
     loadStretchSettings(app.processing, settings);
     loadLiveSettings(app, settings);
+    loadFlacTakeSettings(app, settings);
     app.services.take.setPartLimit(kDefaultPartLimit);
     int limitMega = settings.readInt(kSection, "limitmega", 0);
     if (limitMega > 0) {

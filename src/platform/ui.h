@@ -46,8 +46,9 @@ enum class WaveWindow { Upper, Lower };
 enum class BoxIcon { Warning, Error, Information };
 enum class BoxButtons { Ok, OkCancel };
 enum class BoxAnswer { Ok, Cancel };
-// The file choice: a sound or a sequence file to open, or a sequence file to write.
-enum class FileKind { Sound, Sequence, SequenceToSave };
+// The file choice: a sound or a sequence file to open, a sequence file to write, or the name of
+// an export (its extension picks the format).
+enum class FileKind { Sound, Sequence, SequenceToSave, Export };
 
 // Notification carried with a command: a click (or a command sent by the program) or a change
 // of an edit field's text by the user.

@@ -104,6 +104,8 @@ inline constexpr int kNormalise = 40032;
 // Sent by the program: the chosen file of sub sound slot PARAM is in another format and becomes
 // the slot's file through its WAV working copy.
 inline constexpr int kSubSoundWorkingCopy = 40033;
+inline constexpr int kExport = 40034;
+inline constexpr int kFlacTakes = 40035;
 
 // Fields.
 inline constexpr int kFieldBits = 1024;

@@ -109,6 +109,8 @@ const std::vector<ControlName>& table() {
         {"MAIN_RECORD", id::kHelp, "help"},
         {"MAIN_RECORD", id::kLoudness, "loudness"},
         {"MAIN_RECORD", id::kNormalise, "normalise"},
+        {"MAIN_RECORD", id::kExport, "export"},
+        {"MAIN_RECORD", id::kFlacTakes, "flac-takes"},
         {"MAIN_RECORD", id::kReverbDialog, "reverb-dialog"},
         {"MAIN_RECORD", id::kMicroEdit, "micro-edit"},
         {"MAIN_RECORD", id::kNextNumberedCheck, "next-numbered-check"},

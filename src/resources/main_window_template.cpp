@@ -185,9 +185,10 @@ MenuEntry popup(const char* text, std::vector<MenuEntry> children) {
 
 std::vector<MenuEntry> mainMenu() {
     return {
-        popup("ファイル", {item(1015, "開く"), item(40014, "現在位置保存"), item(40015, "位置読込"),
-                           item(40018, "位置ファイル編集"), item(40022, "データサイズ上書き"),
-                           item(40024, "PCMにセット"), item(1057, "コピー"), item(1010, "終了")}),
+        popup("ファイル", {item(1015, "開く"), item(40034, "書き出し"), item(40014, "現在位置保存"),
+                           item(40015, "位置読込"), item(40018, "位置ファイル編集"),
+                           item(40022, "データサイズ上書き"), item(40024, "PCMにセット"),
+                           item(1057, "コピー"), item(1010, "終了")}),
         popup("再生モード",
               {item(1005, "逆再生"), item(1006, "繰返し"), item(40012, "連続再生on-off"),
                item(40027, "16bitに変換して再生"), item(40028, "高音質ストレッチ"),
@@ -197,9 +198,9 @@ std::vector<MenuEntry> mainMenu() {
         item(1007, "->"),
         item(1037, ">>"),
         popup("リバーブ", {item(1041, "オン、オフ"), item(40007, "設定")}),
-        popup("録音レベル",
-              {item(1056, "オン、オフ"), item(1136, "録音時も表示する、しない"),
-               item(40023, "録音バッファ,スタンバイ"), item(1019, "buffer-reset", true)}),
+        popup("録音レベル", {item(1056, "オン、オフ"), item(1136, "録音時も表示する、しない"),
+                             item(40023, "録音バッファ,スタンバイ"),
+                             item(40035, "録音をFLACでも保存"), item(1019, "buffer-reset", true)}),
         popup("シーケンス",
               {item(1117, "保存"), item(1118, "開く"), item(1121, "再生"), item(1122, "記録")}),
         popup("表示",

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace pelkit {
 
@@ -16,6 +18,9 @@ struct SoundToolsState {
     std::unique_ptr<SoundToolsWork> work;
     double targetLufs = -16;      // what a normalised copy is scaled to
     bool playWhenLoaded = false;  // a play asked for while the working copy was being made
+    bool takesAsFlac = false;     // each finished take is also kept as NAME.flac
+    // The FLAC files written when the take was paused: the take's own, replaced at its end.
+    std::vector<std::string> pausedTakeFlacs;
 };
 
 }  // namespace pelkit

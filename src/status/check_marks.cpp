@@ -25,6 +25,7 @@ const std::vector<CheckMark>& checkMarks() {
         {W::Main, id::kHqStretch, [](const AppState& a) { return a.processing.hqStretch; }},
         {W::Main, id::kHqFormants, [](const AppState& a) { return a.processing.hqFormants; }},
         {W::Main, id::kLivePlay, [](const AppState& a) { return a.playback.livePlay; }},
+        {W::Main, id::kFlacTakes, [](const AppState& a) { return a.tools.takesAsFlac; }},
         {W::RecordOptions, id::options::kDisplayOnOff,
          [](const AppState& a) { return a.display.displayOn; }},
         {W::RecordOptions, id::options::kSpectrum,

@@ -3,8 +3,10 @@
 // is replaced only after the question; a file that cannot be decoded is named and changes
 // nothing.
 #include <gtest/gtest.h>
+#include <sndfile.h>
 
 #include <cstdlib>
+#include <vector>
 
 #include "scenario/scenario_support.h"
 
@@ -12,6 +14,17 @@ namespace pelkit::test {
 namespace {
 
 constexpr size_t kBlock = 49152;
+
+// The samples of PATH as libsndfile reads them (left-aligned integers); empty when unreadable.
+std::vector<int> soundInts(const std::string& path) {
+    SF_INFO info{};
+    SNDFILE* sf = sf_open(path.c_str(), SFM_READ, &info);
+    if (!sf) return {};
+    std::vector<int> v(static_cast<size_t>(info.frames * info.channels));
+    sf_readf_int(sf, v.data(), info.frames);
+    sf_close(sf);
+    return v;
+}
 
 // A 16-bit stereo 44,100 Hz WAV of 1.5 blocks and the FLAC sox makes of it, in DIR.
 Bytes makeFlacBySox(const TempDir& dir) {
@@ -102,6 +115,59 @@ TEST(SoundFormatsScenario, LoudnessIsOneBoxLineAndNormaliseWritesTheNormCopy) {
               "box: pelkit_recorder: t_norm.wav written: gain -7.0 dB from -23.0 LUFS, range 0.0 "
               "LU, true peak -23.0 dBTP.\n");
     EXPECT_TRUE(exists(dir.file("t_norm.wav")));
+}
+
+TEST(SoundFormatsScenario, ExportWritesTheChosenFormatAfterTheQuestion) {
+    TempDir dir;
+    writeFile(dir.file("t.wav"), canonicalWav(2, 44100, 16, noiseBytes(3 * kBlock, 9)));
+    writeFile(dir.file("old.flac"), Bytes{'o', 'l', 'd'});
+    ProgramRun run = runHeadless(dir.path(), {"t.wav"},
+                                 "choose t.flac\ncommand export\n"
+                                 "answer cancel\nchoose old.flac\ncommand export\n"
+                                 "choose t.opus\ncommand export\n"
+                                 "choose t.aac\ncommand export\n"
+                                 "choose t.wav\ncommand export\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "box: pelkit_recorder: t.flac written (FLAC, level 5).\n"
+              "box: pelkit_recorder: old.flac already exists. Replace it? -> cancel\n"
+              "box: pelkit_recorder: t.opus written (Opus, quality 6). Opus is written only at "
+              "8, 12, 16, 24 or 48 kHz: the sound was resampled from 44100 Hz to 48000 Hz.\n"
+              "box: pelkit_recorder: t.aac: the export writes .flac, .ogg, .opus, .mp3 or .wav "
+              "files; choose one of them. Nothing was written.\n"
+              "box: pelkit_recorder: t.wav is the file being exported: choose another name. "
+              "Nothing was written.\n");
+    EXPECT_TRUE(soundInts(dir.file("t.flac")) == soundInts(dir.file("t.wav")));
+    EXPECT_TRUE(holds(dir.file("old.flac"), Bytes{'o', 'l', 'd'}));
+    EXPECT_FALSE(exists(dir.file("t.aac")));
+}
+
+TEST(SoundFormatsScenario, TakesAreAlsoKeptAsFlacWhenTheSwitchIsOn) {
+    TempDir dir;
+    writeFile(dir.file("in.wav"), canonicalWav(2, 44100, 16, noiseBytes(8 * kBlock, 4)));
+    const std::vector<std::string> args = {"--audio-in", "in.wav", "take.wav"};
+    // Off at first: no FLAC file.
+    ProgramRun run = runHeadless(dir.path(), args,
+                                 "command record\nrecord-blocks 2\n"
+                                 "command record-stop\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_FALSE(exists(dir.file("take.flac")));
+    // On: the switch is kept in the settings, and each take leaves its FLAC beside it; the next
+    // take asks before the FLAC is replaced.
+    run = runHeadless(dir.path(), args,
+                      "command flac-takes\ncommand record\nrecord-blocks 3\n"
+                      "command record-stop\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    ASSERT_EQ(soundInts(dir.file("take.wav")).size(), 3 * kBlock / 2);
+    EXPECT_TRUE(soundInts(dir.file("take.flac")) == soundInts(dir.file("take.wav")));
+    run = runHeadless(dir.path(), args,
+                      "answer ok\nanswer cancel\ncommand record\nrecord-blocks 1\n"
+                      "command record-stop\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("take.flac already exists. Replace it? -> cancel"), std::string::npos)
+        << run.out;
+    EXPECT_EQ(soundInts(dir.file("take.wav")).size(), kBlock / 2);
+    EXPECT_EQ(soundInts(dir.file("take.flac")).size(), 3 * kBlock / 2) << "kept after Cancel";
 }
 
 }  // namespace

@@ -253,12 +253,38 @@ void QtHost::beep() {
     QApplication::beep();
 }
 
+// The file types of an export, the one of INITIAL's extension chosen; the type chosen gives a
+// name typed without an extension its extension. The program itself asks before a replacement.
+static void setExportFilters(QFileDialog& dialog, const QString& initial) {
+    static const char* const kSuffixes[] = {"flac", "ogg", "opus", "mp3", "wav"};
+    dialog.setNameFilters({QCoreApplication::translate("message", "FLAC (*.flac)"),
+                           QCoreApplication::translate("message", "Ogg Vorbis (*.ogg)"),
+                           QCoreApplication::translate("message", "Opus (*.opus)"),
+                           QCoreApplication::translate("message", "MP3 (*.mp3)"),
+                           QCoreApplication::translate("message", "wave Files (*.wav)")});
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    const QString initialSuffix = QFileInfo(initial).suffix().toLower();
+    int chosen = 0;
+    for (int i = 0; i < 5; ++i) {
+        if (initialSuffix == kSuffixes[i]) chosen = i;
+    }
+    dialog.selectNameFilter(dialog.nameFilters().at(chosen));
+    dialog.setDefaultSuffix(kSuffixes[chosen]);
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog](const QString& filter) {
+                         const int i = static_cast<int>(dialog.nameFilters().indexOf(filter));
+                         if (i >= 0) dialog.setDefaultSuffix(kSuffixes[i]);
+                     });
+}
+
 std::optional<std::string> QtHost::chooseFile(WindowHandle owner, FileKind kind,
                                               const std::string& initial) {
     if (quitting_) return std::nullopt;
     const bool sound = kind == FileKind::Sound;
     // A sequence to write is a save: the dialog says so, and asks before replacing a file.
-    const bool save = kind == FileKind::SequenceToSave;
+    // An export is a save too, but the program asks before replacing (as it does headless).
+    const bool exporting = kind == FileKind::Export;
+    const bool save = kind == FileKind::SequenceToSave || exporting;
     QFileDialog dialog(ownerWidget(owner));
     // Qt's own dialog on every desktop: it lets a new name be typed and it speaks the
     // program's language.
@@ -272,12 +298,13 @@ std::optional<std::string> QtHost::chooseFile(WindowHandle owner, FileKind kind,
         "message",
         "Sound Files (*.wav *.flac *.ogg *.oga *.opus *.mp3 *.aif *.aiff *.aifc *.au *.caf *.w64)");
     dialog.setNameFilters(
-        sound ? QStringList{sounds, QCoreApplication::translate("message", "wave Files (*.wav)"),
-                            all}
-              : QStringList{QCoreApplication::translate("message", "ts1 Files (*.ts1)"), all});
+        sound
+            ? QStringList{sounds, QCoreApplication::translate("message", "wave Files (*.wav)"), all}
+            : QStringList{QCoreApplication::translate("message", "ts1 Files (*.ts1)"), all});
     if (sound) dialog.setProxyModel(new HideTakeFiles(&dialog));
     dialog.selectNameFilter(dialog.nameFilters().first());
     dialog.setDefaultSuffix(sound ? "wav" : "ts1");
+    if (exporting) setExportFilters(dialog, qs(initial));
     if (!initial.empty()) {
         QFileInfo start(qs(initial));
         dialog.setDirectory(start.absoluteDir());
