@@ -32,6 +32,41 @@
     </message>
 </context>
 <context>
+    <name>LOUDNESS</name>
+    <message>
+        <source>loudness</source>
+        <translation>Loudness</translation>
+    </message>
+    <message>
+        <source>トゥルーピーク</source>
+        <translation>True peak</translation>
+    </message>
+    <message>
+        <source>ファイル</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>ラウドネス</source>
+        <translation>Loudness</translation>
+    </message>
+    <message>
+        <source>レンジ</source>
+        <translation>Range</translation>
+    </message>
+    <message>
+        <source>正規化</source>
+        <translation>Normalise</translation>
+    </message>
+    <message>
+        <source>目標</source>
+        <translation>Target</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
     <name>MAIN_RECORD</name>
     <message>
         <source>16bitに変換して再生</source>
@@ -2003,6 +2038,50 @@
     <message>
         <source>録音を終えるたびに NAME.wav の横に NAME.flac も作る（オン・オフ）</source>
         <translation>Also keeps each finished take as NAME.flac beside NAME.wav (on/off)</translation>
+    </message>
+    <message>
+        <source>トゥルーピーク</source>
+        <translation>True peak</translation>
+    </message>
+    <message>
+        <source>ファイル全体の統合ラウドネス（LUFS）</source>
+        <translation>The integrated loudness of the whole file (LUFS)</translation>
+    </message>
+    <message>
+        <source>ラウドネス</source>
+        <translation>Loudness</translation>
+    </message>
+    <message>
+        <source>ラウドネスの幅（LU）</source>
+        <translation>The loudness range (LU)</translation>
+    </message>
+    <message>
+        <source>ラウドネスを測定したファイル</source>
+        <translation>The file whose loudness was measured</translation>
+    </message>
+    <message>
+        <source>ラウドネスレンジ</source>
+        <translation>Loudness range</translation>
+    </message>
+    <message>
+        <source>標本間も含めた最大のピーク（dBTP）</source>
+        <translation>The highest peak, between samples too (dBTP)</translation>
+    </message>
+    <message>
+        <source>正規化の目標ラウドネス（LUFS、-70 から 0）</source>
+        <translation>The loudness a normalised copy is scaled to (LUFS, -70 to 0)</translation>
+    </message>
+    <message>
+        <source>測定したファイル</source>
+        <translation>Measured file</translation>
+    </message>
+    <message>
+        <source>目標ラウドネス</source>
+        <translation>Target loudness</translation>
+    </message>
+    <message>
+        <source>目標ラウドネスに合わせた NAME_norm.wav を書く（トゥルーピークは -1 dBTP まで）</source>
+        <translation>Writes NAME_norm.wav scaled to the target loudness (true peak at most −1 dBTP)</translation>
     </message>
 </context>
 <context>

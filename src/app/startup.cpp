@@ -21,6 +21,7 @@
 #include "files/settings_file.h"
 #include "files/wav_format.h"
 #include "formats/flac_takes.h"
+#include "formats/loudness_window.h"
 #include "marks/marks.h"
 #include "playback/device_volume.h"
 #include "playback/hq_stretch_settings.h"
@@ -386,6 +387,7 @@ void closeMainWindow(AppState& app) {
     destroySubSounds(app);
     closeKeyboard(app);
     closeRecordOptions(app);
+    closeLoudnessWindow(app);
     app.windows.mainDialogEnded = true;
     app.ui().endDialog(app.windows.mainDialog, 0);
     if (ownFolder) settingsOf(app).writeString(kSection, "endstatus", "ok");

@@ -8,6 +8,7 @@
 #include "files/file_names.h"
 #include "files/file_stream.h"
 #include "files/loudness.h"
+#include "formats/loudness_window.h"
 #include "formats/sound_jobs.h"
 #include "resources/control_ids.h"
 #include "state/app_state.h"
@@ -100,13 +101,18 @@ void measureLoudness(AppState& app) {
     }
     runSoundJob(app, std::move(job), "loudness of " + path, [path](AppState& a, SoundJob& j) {
         const Loudness l = static_cast<MeasureJob&>(j).meter.result();
+        showLoudnessWindow(a, path, l);
         a.ui().messageBox(a.windows.mainDialog, "Loudness of " + path + ": " + describe(l) + ".",
                           kCaption, BoxIcon::Information, BoxButtons::Ok);
     });
 }
 
 void normalise(AppState& app, int32_t target) {
-    if (target != 0) app.tools.targetLufs = target;
+    normaliseTo(app, target != 0 ? target : app.tools.targetLufs);
+}
+
+void normaliseTo(AppState& app, double target) {
+    app.tools.targetLufs = target;
     const std::string source = app.sound.fileName;
     const std::string output = DerivedName(source, "_norm");
     auto job = std::make_unique<NormaliseJob>();

@@ -7,6 +7,7 @@
 #include "resources/control_ids.h"
 #include "resources/fileedit_ids.h"
 #include "resources/keyboard_ids.h"
+#include "resources/loudness_ids.h"
 #include "resources/position_comment_ids.h"
 #include "resources/record_options_ids.h"
 #include "resources/reverb_ids.h"
@@ -196,6 +197,13 @@ const std::vector<ControlName>& table() {
         {"POSITION_COMMENT", id::kPositionCommentCancel, "cancel"},
         {"POSITION_COMMENT", id::kPositionCommentPosition, "position"},
         {"POSITION_COMMENT", id::kPositionCommentText, "comment"},
+        {"LOUDNESS", id::kLoudnessFile, "file"},
+        {"LOUDNESS", id::kLoudnessIntegrated, "integrated"},
+        {"LOUDNESS", id::kLoudnessRange, "range"},
+        {"LOUDNESS", id::kLoudnessTruePeak, "true-peak"},
+        {"LOUDNESS", id::kLoudnessTarget, "target"},
+        {"LOUDNESS", id::kLoudnessNormaliseButton, "normalise"},
+        {"LOUDNESS", id::kLoudnessClose, "close"},
         {"FILEEDIT", id::kOk, "ok"},
         {"FILEEDIT", id::kCancel, "cancel"},
         {"FILEEDIT", id::kEditCutRange, "edit-cut-range"},

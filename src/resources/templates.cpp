@@ -13,6 +13,7 @@ const std::vector<TemplateDef>& allTemplates() {
         resources::mainRecordEng(), resources::reverb(),          resources::recOption(),
         resources::fileEdit(),      resources::waveEdit(),        resources::positionComment(),
         resources::subSoundDlg(),   resources::subSoundSetting(), resources::keyboard(),
+        resources::loudness(),
     };
     return templates;
 }

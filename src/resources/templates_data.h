@@ -17,5 +17,6 @@ TemplateDef positionComment();
 TemplateDef subSoundDlg();
 TemplateDef subSoundSetting();
 TemplateDef keyboard();
+TemplateDef loudness();
 
 }  // namespace pelkit::resources

@@ -117,6 +117,33 @@ TEST(SoundFormatsScenario, LoudnessIsOneBoxLineAndNormaliseWritesTheNormCopy) {
     EXPECT_TRUE(exists(dir.file("t_norm.wav")));
 }
 
+TEST(SoundFormatsScenario, TheLoudnessWindowShowsTheFiguresAndNormalisesToTheTypedTarget) {
+    TempDir dir;
+    const std::string make =
+        "cd '" + dir.path() + "' && sox -n -r 48000 -c 2 -b 24 t.wav synth 20 sine 1000 gain -23";
+    ASSERT_EQ(std::system(make.c_str()), 0);
+    ProgramRun run = runHeadless(dir.path(), {"t.wav"},
+                                 "command loudness\n"
+                                 "dlg loudness print integrated\ndlg loudness print range\n"
+                                 "dlg loudness print true-peak\ndlg loudness print target\n"
+                                 "dlg loudness type target -20.5\ndlg loudness command normalise\n"
+                                 "dlg loudness type target 3\ndlg loudness command normalise\n"
+                                 "dlg loudness close\ncommand normalise\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "box: pelkit_recorder: Loudness of t.wav: -23.0 LUFS, range 0.0 LU, true peak -23.0 "
+              "dBTP.\n"
+              "1601: -23.0\n1602: 0.0\n1603: -23.0\n1604: -16\n"
+              "box: pelkit_recorder: t_norm.wav written: gain +2.5 dB from -23.0 LUFS, range 0.0 "
+              "LU, true peak -23.0 dBTP.\n"
+              "box: pelkit_recorder: \"3\" is not a loudness target: type LUFS from -70 to 0. "
+              "Nothing was written.\n"
+              // The typed target is kept for the next normalise.
+              "box: pelkit_recorder: t_norm.wav already holds sound. Replace it? -> ok\n"
+              "box: pelkit_recorder: t_norm.wav written: gain +2.5 dB from -23.0 LUFS, range 0.0 "
+              "LU, true peak -23.0 dBTP.\n");
+}
+
 TEST(SoundFormatsScenario, ExportWritesTheChosenFormatAfterTheQuestion) {
     TempDir dir;
     writeFile(dir.file("t.wav"), canonicalWav(2, 44100, 16, noiseBytes(3 * kBlock, 9)));
