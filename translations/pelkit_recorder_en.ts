@@ -2150,5 +2150,13 @@
         <source>MP3 (*.mp3)</source>
         <translation>MP3 files (*.mp3)</translation>
     </message>
+    <message>
+        <source>FLAC圧縮レベル</source>
+        <translation>FLAC level</translation>
+    </message>
+    <message>
+        <source>品質（0 最小 〜 10 最良）</source>
+        <translation>Quality (0 smallest to 10 best)</translation>
+    </message>
 </context>
 </TS>

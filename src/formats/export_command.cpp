@@ -77,9 +77,21 @@ void exportSound(AppState& app) {
     }
     std::filesystem::path initial(source);
     initial.replace_extension(".flac");
+    ExportQuality quality = exportQuality(app);
+    app.ui().setExportQualityRow({quality.flacLevel, quality.lossyQuality});
     const auto chosen =
         app.ui().chooseFile(app.windows.mainDialog, FileKind::Export, initial.string());
     if (!chosen) return;
+    // The quality row of the dialog, when the front end has one, is kept for the next export.
+    if (const auto row = app.ui().exportQualityRow()) {
+        quality.flacLevel = std::clamp(row->flacLevel, 0, 8);
+        quality.lossyQuality = std::clamp(row->quality, 0, 10);
+        if (!app.settingsPath.empty()) {
+            const SettingsFile settings(app.settingsPath);
+            settings.writeString("init", "flaclevel", std::to_string(quality.flacLevel));
+            settings.writeString("init", "exportquality", std::to_string(quality.lossyQuality));
+        }
+    }
     const std::string target = *chosen;
     const std::optional<ExportFormat> format = exportFormatFor(target);
     if (!format) {
@@ -99,7 +111,6 @@ void exportSound(AppState& app) {
                             kCaption, BoxIcon::Warning, BoxButtons::OkCancel) != BoxAnswer::Ok) {
         return;
     }
-    const ExportQuality quality = exportQuality(app);
     auto job = std::make_unique<ExportJob>();
     if (std::string why = job->writer.open(source, target, *format, quality); !why.empty()) {
         showWarning(app, why);

@@ -112,6 +112,16 @@ class Ui {
     virtual std::optional<std::string> chooseFile(WindowHandle owner, FileKind kind,
                                                   const std::string& initial) = 0;
 
+    // Logic thread. The quality row of the export dialog: the next chooseFile(FileKind::Export)
+    // shows ROW in it, and exportQualityRow() gives what the user left there once that call
+    // returned a path; nothing from a front end without the row.
+    struct ExportQualityRow {
+        int flacLevel = 5;  // 0 to 8
+        int quality = 6;    // of the lossy formats, 0 smallest to 10 best
+    };
+    virtual void setExportQualityRow(const ExportQualityRow& row) { (void)row; }
+    virtual std::optional<ExportQualityRow> exportQualityRow() { return std::nullopt; }
+
     // Logic thread. Timer 1 of the main window; its ticks reach the main window's timer
     // handler, on the logic thread.
     virtual void startTimer(int id, int periodMs) = 0;

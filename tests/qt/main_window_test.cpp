@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -19,6 +20,7 @@
 #include <set>
 
 #include "display/waveform.h"
+#include "files/settings_file.h"
 #include "hosts/qt/painter_canvas.h"
 #include "hosts/qt/qt_program.h"
 #include "qt_fixture.h"
@@ -325,6 +327,43 @@ class MainWindowTest : public QObject {
             QCOMPARE(core.host.seen.size(), size_t(2));
             QCOMPARE(core.host.seen[1].preselected, QString::fromStdString(path));
         }));
+    }
+
+    void exportDialogQualityRowReachesTheExportAndIsKept() {
+        CoreUnderTest core;
+        const std::string wav = core.dir.file("t.wav");
+        writeFile(wav, stereoTestSound(44100));
+        std::vector<int> shown;  // FLAC level and quality as each dialog opened
+        int setTo = 2;
+        core.host.whileFileDialogOpen = [&](QFileDialog& dialog) {
+            auto* flac = dialog.findChild<QSpinBox*>("exportFlacLevel");
+            auto* quality = dialog.findChild<QSpinBox*>("exportQuality");
+            if (!flac || !quality) return;
+            shown.push_back(flac->value());
+            shown.push_back(quality->value());
+            quality->setValue(setTo);
+        };
+        auto exportTo = [&](const char* name) {
+            const size_t before = core.host.seen.size();
+            core.host.fileAnswers = {QString::fromStdString(core.dir.file(name))};
+            core.window().menuAction(40034)->trigger();
+            // The file dialog, then the box that ends the export job.
+            if (!QTest::qWaitFor([&] { return core.host.seen.size() == before + 2; }, 30000)) {
+                return QString("no box after the export");
+            }
+            return core.host.seen.back().text;
+        };
+        QVERIFY(core.run(
+            [&] {
+                QVERIFY(exportTo("a.ogg").contains("a.ogg written (Ogg Vorbis, quality 2)."));
+                setTo = 9;
+                QVERIFY(exportTo("b.mp3").contains("b.mp3 written (MP3, quality 9)."));
+            },
+            wav));
+        // The defaults first, then the quality chosen last, which the settings keep.
+        QCOMPARE(shown, (std::vector<int>{5, 6, 5, 2}));
+        QCOMPARE(SettingsFile(core.app.settingsPath).readInt("init", "exportquality", -1), 9);
+        QCOMPARE(SettingsFile(core.app.settingsPath).readInt("init", "flaclevel", -1), 5);
     }
 
     void sequenceChoiceAsksBeforeANewName() {

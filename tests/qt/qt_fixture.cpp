@@ -35,6 +35,7 @@ int AnsweringHost::execDialog(QDialog& dialog) {
         s.preselected = files->selectedFiles().value(0);
         s.saves = files->acceptMode() == QFileDialog::AcceptSave;
         seen.push_back(s);
+        if (whileFileDialogOpen) whileFileDialogOpen(*files);
         if (fileAnswers.empty()) return QDialog::Rejected;
         std::optional<QString> answer = fileAnswers.front();
         fileAnswers.pop_front();

@@ -2,6 +2,7 @@
 // person, and the core on virtual sound devices, run inside the main window's message loop.
 #pragma once
 
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
@@ -45,6 +46,9 @@ class AnsweringHost final : public QtHost {
     std::vector<SeenDialog> seen;
     // Runs while a box is "open", as a person would look at the window meanwhile.
     std::function<void()> whileOpen;
+    // Runs while a file dialog is "open", before it is answered, as a person would set its
+    // fields.
+    std::function<void(QFileDialog&)> whileFileDialogOpen;
     // The documents the program asked the desktop to open, instead of opening them.
     std::vector<std::string> openedDocuments;
     bool openDocument(const std::string& path) override {

@@ -7,6 +7,9 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
@@ -15,6 +18,7 @@
 #include <QRegularExpression>
 #include <QSocketNotifier>
 #include <QSortFilterProxyModel>
+#include <QSpinBox>
 #include <QTimer>
 #include <QUrl>
 #include <algorithm>
@@ -277,6 +281,32 @@ static void setExportFilters(QFileDialog& dialog, const QString& initial) {
                      });
 }
 
+// The quality row under the file type of the export dialog (Qt's own dialog is a grid): the
+// FLAC level and the quality of the lossy formats.
+static void addQualityRow(QFileDialog& dialog, const Ui::ExportQualityRow& row, QSpinBox*& flac,
+                          QSpinBox*& quality) {
+    auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
+    if (!grid) return;
+    auto* box = new QWidget(&dialog);
+    auto* line = new QHBoxLayout(box);
+    line->setContentsMargins(0, 0, 0, 0);
+    flac = new QSpinBox(box);
+    flac->setObjectName("exportFlacLevel");
+    flac->setRange(0, 8);
+    flac->setValue(row.flacLevel);
+    quality = new QSpinBox(box);
+    quality->setObjectName("exportQuality");
+    quality->setRange(0, 10);
+    quality->setValue(row.quality);
+    line->addWidget(new QLabel(QCoreApplication::translate("message", "FLAC圧縮レベル"), box));
+    line->addWidget(flac);
+    line->addWidget(
+        new QLabel(QCoreApplication::translate("message", "品質（0 最小 〜 10 最良）"), box));
+    line->addWidget(quality);
+    line->addStretch();
+    grid->addWidget(box, grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 std::optional<std::string> QtHost::chooseFile(WindowHandle owner, FileKind kind,
                                               const std::string& initial) {
     if (quitting_) return std::nullopt;
@@ -304,7 +334,13 @@ std::optional<std::string> QtHost::chooseFile(WindowHandle owner, FileKind kind,
     if (sound) dialog.setProxyModel(new HideTakeFiles(&dialog));
     dialog.selectNameFilter(dialog.nameFilters().first());
     dialog.setDefaultSuffix(sound ? "wav" : "ts1");
-    if (exporting) setExportFilters(dialog, qs(initial));
+    QSpinBox* flacLevel = nullptr;
+    QSpinBox* quality = nullptr;
+    if (exporting) {
+        setExportFilters(dialog, qs(initial));
+        addQualityRow(dialog, exportRow_, flacLevel, quality);
+        exportChosen_.reset();
+    }
     if (!initial.empty()) {
         QFileInfo start(qs(initial));
         dialog.setDirectory(start.absoluteDir());
@@ -317,6 +353,8 @@ std::optional<std::string> QtHost::chooseFile(WindowHandle owner, FileKind kind,
         const QStringList files = dialog.selectedFiles();
         if (files.isEmpty()) return std::nullopt;
         const QString path = files.first();
+        if (flacLevel && quality)
+            exportChosen_ = ExportQualityRow{flacLevel->value(), quality->value()};
         if (save || QFileInfo::exists(path)) return path.toStdString();
         // A name that does not exist yet is taken after the user agrees to create it.
         QMessageBox ask(

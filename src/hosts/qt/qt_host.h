@@ -75,6 +75,8 @@ class QtHost : public Ui {
     void beep() override;
     std::optional<std::string> chooseFile(WindowHandle owner, FileKind kind,
                                           const std::string& initial) override;
+    void setExportQualityRow(const ExportQualityRow& row) override { exportRow_ = row; }
+    std::optional<ExportQualityRow> exportQualityRow() override { return exportChosen_; }
     void startTimer(int id, int periodMs) override;
     void stopTimer(int id) override;
     void callAfter(int ms, std::function<void()> fn) override;
@@ -122,6 +124,8 @@ class QtHost : public Ui {
     int execTracked(QDialog& dialog);
 
     MessageQueue& queue_;
+    ExportQualityRow exportRow_;                    // shown in the next export dialog
+    std::optional<ExportQualityRow> exportChosen_;  // left in the last one that chose a path
     MainWindow* mainWindow_ = nullptr;
     WavePainter painter_;
     std::function<void(WindowHandle, TemplateDialog&)> observer_;
