@@ -307,6 +307,26 @@ static void addQualityRow(QFileDialog& dialog, const Ui::ExportQualityRow& row, 
     grid->addWidget(box, grid->rowCount(), 0, 1, grid->columnCount());
 }
 
+namespace {
+
+// The filters of a sound or sequence choice; the temporary take is never offered.
+void setOpenFilters(QFileDialog& dialog, bool sound) {
+    const QString all = QCoreApplication::translate("message", "All Files (*.*)");
+    // Sound files in other formats open through a WAV working copy.
+    const QString sounds = QCoreApplication::translate(
+        "message",
+        "Sound Files (*.wav *.flac *.ogg *.oga *.opus *.mp3 *.aif *.aiff *.aifc *.au *.caf *.w64)");
+    dialog.setNameFilters(
+        sound
+            ? QStringList{sounds, QCoreApplication::translate("message", "wave Files (*.wav)"), all}
+            : QStringList{QCoreApplication::translate("message", "ts1 Files (*.ts1)"), all});
+    if (sound) dialog.setProxyModel(new HideTakeFiles(&dialog));
+    dialog.selectNameFilter(dialog.nameFilters().first());
+    dialog.setDefaultSuffix(sound ? "wav" : "ts1");
+}
+
+}  // namespace
+
 std::optional<std::string> QtHost::chooseFile(WindowHandle owner, FileKind kind,
                                               const std::string& initial) {
     if (quitting_) return std::nullopt;
@@ -322,18 +342,7 @@ std::optional<std::string> QtHost::chooseFile(WindowHandle owner, FileKind kind,
     dialog.setOption(QFileDialog::ReadOnly, false);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
-    const QString all = QCoreApplication::translate("message", "All Files (*.*)");
-    // Sound files in other formats open through a WAV working copy.
-    const QString sounds = QCoreApplication::translate(
-        "message",
-        "Sound Files (*.wav *.flac *.ogg *.oga *.opus *.mp3 *.aif *.aiff *.aifc *.au *.caf *.w64)");
-    dialog.setNameFilters(
-        sound
-            ? QStringList{sounds, QCoreApplication::translate("message", "wave Files (*.wav)"), all}
-            : QStringList{QCoreApplication::translate("message", "ts1 Files (*.ts1)"), all});
-    if (sound) dialog.setProxyModel(new HideTakeFiles(&dialog));
-    dialog.selectNameFilter(dialog.nameFilters().first());
-    dialog.setDefaultSuffix(sound ? "wav" : "ts1");
+    setOpenFilters(dialog, sound);
     QSpinBox* flacLevel = nullptr;
     QSpinBox* quality = nullptr;
     if (exporting) {
