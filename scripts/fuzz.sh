@@ -25,6 +25,9 @@ bash scripts/make-fuzz-corpus.sh "$build/seeds"
 mkdir -p "$build/findings" "$build/logs"
 
 export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1
+# Leaks of system libraries on malformed input, listed with their reason; the program's own stay
+# findings.
+export LSAN_OPTIONS="suppressions=$PWD/fuzz/lsan.supp"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 failed=()
 summary=""
