@@ -4,6 +4,20 @@
 
 namespace pelkit {
 
+namespace {
+
+// The integer sample of BYTES little-endian bytes at B, scaled to the full 32 bits (8-bit WAV
+// sound is unsigned).
+int32_t fullScaleSample(const uint8_t* b, int bytes) {
+    uint32_t v = 0;
+    for (int k = 0; k < bytes; ++k)
+        v |= uint32_t{b[k]} << (8 * (4 - bytes + k));
+    if (bytes == 1) v ^= 0x80000000u;
+    return static_cast<int32_t>(v);
+}
+
+}  // namespace
+
 std::string WavFrames::open(const std::string& path) {
     if (!ReadWavHeader(path, info_)) {
         if (!info_.refusal.empty()) return info_.refusal;
@@ -36,10 +50,6 @@ size_t WavFrames::read(int32_t* out, size_t frames) {
     const int bytes = info_.format.bitsPerSample / 8;
     const uint8_t* b = raw_.data();
     for (size_t i = 0; i < samples; ++i, b += bytes) {
-        uint32_t v = 0;
-        for (int k = 0; k < bytes; ++k)
-            v |= uint32_t{b[k]} << (8 * (4 - bytes + k));
-        if (bytes == 1) v ^= 0x80000000u;  // 8-bit WAV sound is unsigned
         if (isFloat()) {
             float f;
             std::memcpy(&f, b, 4);
@@ -47,7 +57,7 @@ size_t WavFrames::read(int32_t* out, size_t frames) {
             d = d > 2147483647.0 ? 2147483647.0 : d < -2147483648.0 ? -2147483648.0 : d;
             out[i] = static_cast<int32_t>(d);
         } else {
-            out[i] = static_cast<int32_t>(v);
+            out[i] = fullScaleSample(b, bytes);
         }
     }
     return got;
@@ -64,11 +74,7 @@ size_t WavFrames::read(float* out, size_t frames) {
             std::memcpy(&out[i], b, 4);
             continue;
         }
-        uint32_t v = 0;
-        for (int k = 0; k < bytes; ++k)
-            v |= uint32_t{b[k]} << (8 * (4 - bytes + k));
-        if (bytes == 1) v ^= 0x80000000u;
-        out[i] = static_cast<float>(static_cast<int32_t>(v) * (1.0 / 2147483648.0));
+        out[i] = static_cast<float>(fullScaleSample(b, bytes) * (1.0 / 2147483648.0));
     }
     return got;
 }
